@@ -1,0 +1,114 @@
+#include "ProfileText.h"
+
+namespace profile_text {
+namespace {
+
+constexpr std::size_t kValueLength = 100;
+
+bool isBlankOrControl(char c)
+{
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+}  // namespace
+
+std::vector<std::string> splitLines(std::string_view text)
+{
+    text = text.substr(0, text.find('\0'));
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        lines.emplace_back(text.substr(start, i - start));
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+std::string joinLines(const std::vector<std::string>& lines)
+{
+    std::size_t size = 0;
+    for (const auto& line : lines)
+        size += line.size() + 2;
+    std::string text;
+    text.reserve(size);
+    for (const auto& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+std::string_view trimLeft(std::string_view text)
+{
+    std::size_t first = 0;
+    while (first < text.size() && isBlankOrControl(text[first]))
+        ++first;
+    return text.substr(first);
+}
+
+std::string_view trim(std::string_view text)
+{
+    text = trimLeft(text);
+    std::size_t end = text.size();
+    while (end > 0 && isBlankOrControl(text[end - 1]))
+        --end;
+    return text.substr(0, end);
+}
+
+bool isCommentLine(std::string_view line)
+{
+    return !line.empty() && line.front() == '#';
+}
+
+std::size_t keyPosition(std::string_view line, std::string_view key)
+{
+    if (isCommentLine(line))
+        return std::string_view::npos;
+    const std::size_t pos = line.find(key);
+    if (pos == std::string_view::npos || pos == 0 || line[pos - 1] == ' ')
+        return pos;
+    return std::string_view::npos;
+}
+
+std::string valueAfterKey(std::string_view line, std::size_t keyPos, std::size_t keyLength)
+{
+    const std::size_t start = keyPos + keyLength + 1;
+    if (start >= line.size())
+        return {};
+    return std::string(trim(line.substr(start, kValueLength)));
+}
+
+bool isProfileLine(std::string_view line)
+{
+    return !line.empty() && line.front() >= '0' && line.front() <= '9';
+}
+
+std::vector<std::string> profileLines(const std::vector<std::string>& lines)
+{
+    std::vector<std::string> found;
+    for (const auto& line : lines) {
+        if (isProfileLine(line))
+            found.push_back(line);
+    }
+    return found;
+}
+
+std::vector<std::string> valuesOf(const std::vector<std::string>& lines, std::string_view key)
+{
+    std::vector<std::string> values;
+    for (const auto& line : lines) {
+        const std::size_t pos = keyPosition(line, key);
+        if (pos != std::string_view::npos)
+            values.push_back(valueAfterKey(line, pos, key.size()));
+    }
+    return values;
+}
+
+}  // namespace profile_text

@@ -1,0 +1,155 @@
+#include "TProfile.h"
+
+#include "FileReplace.h"
+#include "ProfileText.h"
+
+#include <algorithm>
+#include <iterator>
+
+using namespace profile_text;
+
+namespace {
+
+constexpr std::size_t kCommentLength = 100;
+
+std::string keyLine(std::string_view key, std::string_view value)
+{
+    std::string line;
+    line.reserve(key.size() + 1 + value.size());
+    line.append(key).append(" ").append(value);
+    return line;
+}
+
+}  // namespace
+
+ProfileOpenError::ProfileOpenError(const std::string& fileName)
+    : std::runtime_error("Nenalezen soubor " + fileName)
+{
+}
+
+ProfileSaveError::ProfileSaveError(const std::string& fileName)
+    : std::runtime_error("Cannot create file " + fileName)
+{
+}
+
+TProfile::TProfile(std::string name)
+    : fileName(std::move(name))
+{
+    std::string text;
+    if (!platform::readFileContents(fileName, text))
+        throw ProfileOpenError(fileName);
+    lines = splitLines(text);
+}
+
+TProfile::TProfile(std::string name, std::string_view text)
+    : lines(splitLines(text))
+    , fileName(std::move(name))
+{
+}
+
+int TProfile::Find(std::string_view key) const
+{
+    return FindFrom(key, -1);
+}
+
+int TProfile::FindFrom(std::string_view key, int after) const
+{
+    const auto count = static_cast<int>(lines.size());
+    for (int i = std::max(after + 1, 0); i < count; ++i) {
+        if (keyPosition(lines[static_cast<std::size_t>(i)], key) != std::string_view::npos)
+            return i;
+    }
+    return -1;
+}
+
+std::string TProfile::GetValue(std::string_view key)
+{
+    currentKey = key;
+    lastIndex = -1;
+    return GetNext();
+}
+
+std::string TProfile::GetNext()
+{
+    const int found = FindFrom(currentKey, lastIndex);
+    if (found < 0)
+        return std::string(kMissingValue);
+    lastIndex = found;
+    const std::string& line = lines[static_cast<std::size_t>(found)];
+    return valueAfterKey(line, keyPosition(line, currentKey), currentKey.size());
+}
+
+bool TProfile::GetBool(std::string_view key)
+{
+    const std::string value = GetValue(key);
+    return value == "y" || value == "Y";
+}
+
+std::string TProfile::GetComment() const
+{
+    if (lastIndex < 1 || static_cast<std::size_t>(lastIndex) > lines.size())
+        return {};
+    auto last = static_cast<std::size_t>(lastIndex);
+    while (last > 0 && !isCommentLine(lines[last - 1]))
+        --last;
+    if (last == 0)
+        return {};
+    std::size_t first = last - 1;
+    while (first > 0 && isCommentLine(lines[first - 1]))
+        --first;
+
+    std::string hint;
+    for (std::size_t i = first; i < last; ++i) {
+        if (i > first)
+            hint += '\n';
+        hint += trim(std::string_view(lines[i]).substr(1, kCommentLength));
+    }
+    return hint;
+}
+
+int TProfile::SetValue(std::string_view key, std::string_view value)
+{
+    const int found = Find(key);
+    if (found < 0)
+        lines.push_back(keyLine(key, value));
+    else
+        lines[static_cast<std::size_t>(found)] = keyLine(key, value);
+    return 1;
+}
+
+// Removing every key line in one compaction pass gives the same lines and the same place
+// as removing them one by one from the top, without the quadratic cost.
+int TProfile::SetValues(std::string_view key, const std::vector<std::string>& list)
+{
+    std::size_t kept = 0;
+    std::size_t place = 0;
+    bool found = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (keyPosition(lines[i], key) != std::string_view::npos) {
+            place = kept;
+            found = true;
+        } else {
+            if (kept != i)
+                lines[kept] = std::move(lines[i]);
+            ++kept;
+        }
+    }
+    lines.resize(kept);
+    if (!found)
+        place = lines.size();
+
+    std::vector<std::string> added;
+    for (const auto& entry : list) {
+        if (!trim(entry).empty())
+            added.push_back(keyLine(key, entry));
+    }
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place), std::make_move_iterator(added.begin()),
+                 std::make_move_iterator(added.end()));
+    return 1;
+}
+
+void TProfile::Save() const
+{
+    if (!platform::replaceFileContents(fileName, joinLines(lines)))
+        throw ProfileSaveError(fileName);
+}

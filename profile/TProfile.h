@@ -1,0 +1,45 @@
+// profile.dat in memory: its lines in file order, with key lookup and replacement.
+// Bytes only (Windows-1250 text is never converted here), so the planner can share it.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The value of a key that the file does not hold.
+inline constexpr std::string_view kMissingValue = "0";
+
+class ProfileOpenError : public std::runtime_error {
+public:
+    explicit ProfileOpenError(const std::string& fileName);
+};
+
+class ProfileSaveError : public std::runtime_error {
+public:
+    explicit ProfileSaveError(const std::string& fileName);
+};
+
+class TProfile {
+public:
+    // Reads the whole file; throws ProfileOpenError when it cannot be read.
+    explicit TProfile(std::string fileName);
+    // A profile over text already in memory, saved to fileName.
+    TProfile(std::string fileName, std::string_view text);
+
+    int Find(std::string_view key) const;
+    int FindFrom(std::string_view key, int after) const;
+    std::string GetValue(std::string_view key);
+    std::string GetNext();
+    bool GetBool(std::string_view key);
+    std::string GetComment() const;
+    int SetValue(std::string_view key, std::string_view value);
+    int SetValues(std::string_view key, const std::vector<std::string>& list);
+    // Writes every line followed by CR LF; throws ProfileSaveError and keeps the old file.
+    void Save() const;
+
+    std::string currentKey;
+    int lastIndex = -1;
+    std::vector<std::string> lines;
+    std::string fileName;
+};

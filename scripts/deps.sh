@@ -1,0 +1,23 @@
+# Sourced by run.sh, test.sh and .ci/run: installs the Debian 12 packages a step needs.
+
+TROVA_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libbenchmark-dev
+                      nlohmann-json3-dev fonts-dejavu-core)
+
+# Installs the named packages that are missing (as root), or says the one line to run.
+ensure_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
+            || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing packages. Run once as root:" >&2
+        echo "  apt-get update && apt-get install -y ${missing[*]}" >&2
+        return 1
+    fi
+    echo "Installing ${missing[*]} ..."
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}

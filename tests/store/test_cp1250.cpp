@@ -1,0 +1,51 @@
+// The code page at the widget boundary: every byte survives the trip through Unicode.
+#include "Cp1250.h"
+
+#include <QtTest>
+
+class Cp1250Test : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyByteComesBackUnchanged()
+    {
+        std::string all;
+        for (int byte = 1; byte <= 255; ++byte)
+            all += static_cast<char>(byte);
+        const QString text = cp1250::toUnicode(all);
+        QCOMPARE(text.size(), qsizetype(255));
+        QVERIFY(cp1250::canEncode(text));
+        QCOMPARE(cp1250::fromUnicode(text), all);
+    }
+
+    void czechLettersMapToTheirCharacters_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Směs") << QByteArray("Sm\xec" "s") << QString::fromUtf8("Směs");
+        QTest::newRow("Čas") << QByteArray("\xc8" "as") << QString::fromUtf8("Čas");
+        QTest::newRow("žluťoučký") << QByteArray("\x9elu\x9dou\xe8k\xfd") << QString::fromUtf8("žluťoučký");
+        QTest::newRow("ů and Ř") << QByteArray("\xf9\xd8") << QString::fromUtf8("ůŘ");
+        QTest::newRow("euro and quotes") << QByteArray("\x80\x84\x93") << QString::fromUtf8("€„“");
+        QTest::newRow("undefined bytes stay controls") << QByteArray("\x81\x83\x88\x90\x98")
+                                                       << QString::fromUtf8("\u0081\u0083\u0088\u0090\u0098");
+    }
+    void czechLettersMapToTheirCharacters()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        const std::string raw(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        QCOMPARE(cp1250::toUnicode(raw), text);
+        QCOMPARE(cp1250::fromUnicode(text), raw);
+    }
+
+    void foreignCharactersAreMarked()
+    {
+        const QString text = QString::fromUtf8("a中b");
+        QVERIFY(!cp1250::canEncode(text));
+        QCOMPARE(cp1250::fromUnicode(text), std::string("a?b"));
+    }
+};
+
+QTEST_APPLESS_MAIN(Cp1250Test)
+#include "test_cp1250.moc"

@@ -158,6 +158,40 @@ private slots:
         QVERIFY(QKeySequence::mnemonic(caption).isEmpty());
     }
 
+    void movesFocusInTabOrder_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("grid to repetitive dives") << "sgDiveProfile" << "chbRepetitiveDives";
+        QTest::newRow("interval to tissue update") << "edSurfaceInterval" << "chbUpdateTissue";
+        QTest::newRow("tissue update to altitude") << "chbUpdateTissue" << "edAltitude";
+        QTest::newRow("conservatism to last stop") << "edConservatism" << "edLastStopDepth";
+        QTest::newRow("stop distance to deep stops") << "edStopDistance" << "chbDeepStops";
+        QTest::newRow("Pyle time to descent rates") << "edPyleStopTime" << "mDescentRates";
+        QTest::newRow("descent to ascent rates") << "mDescentRates" << "mAscentRates";
+        QTest::newRow("max END to tissue file") << "edMaxEND" << "edTissueFile";
+        QTest::newRow("delete files to algorithm") << "chDeleteFiles" << "rgAlgorithmItem0";
+        QTest::newRow("salt water to precision") << "chbSaltWater" << "edPrecision";
+        QTest::newRow("compute to exit") << "Button1" << "BitBtn1";
+    }
+    void movesFocusInTabOrder()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        const OpenWindow open("");
+        QWidget* next = open.window->findChild<QWidget*>(from)->nextInFocusChain();
+        while ((next->focusPolicy() & Qt::TabFocus) == 0)
+            next = next->nextInFocusChain();
+        QCOMPARE(next->objectName(), to);
+    }
+
+    void keepsTooltipsUpTenSeconds()
+    {
+        const OpenWindow open("");
+        QCOMPARE(open.window->edAltitude->toolTipDuration(), 10000);
+        QCOMPARE(open.window->sgDiveProfile->toolTipDuration(), 10000);
+    }
+
     void gridHasItsHeaderRowAndCells()
     {
         const OpenWindow open("");

@@ -169,6 +169,7 @@ private slots:
     {
         OpenWindow open(kProfile);
         open.window->PageControl1->setCurrentIndex(kDivePage);
+        open.window->mDescentRates->clear();
         QTest::keyClicks(open.window->mDescentRates, QStringLiteral("a"));
         QTest::keyClick(open.window->mDescentRates, Qt::Key_Return);
         QTest::keyClicks(open.window->mDescentRates, QStringLiteral("b"));

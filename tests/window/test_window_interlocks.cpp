@@ -253,9 +253,11 @@ private slots:
             typeText(*w.edTissueFile, typed);
             QCOMPARE(w.edTissueFile->text(), shown);
         } else if (control == "mDescentRates") {
+            w.mDescentRates->clear();
             typeText(*w.mDescentRates, typed);
             QCOMPARE(w.mDescentRates->toPlainText(), shown);
         } else if (control == "paste") {
+            w.mAscentRates->clear();
             QApplication::clipboard()->setText(typed);
             w.mAscentRates->paste();
             QCOMPARE(w.mAscentRates->toPlainText(), shown);

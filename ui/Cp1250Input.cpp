@@ -16,7 +16,8 @@ public:
 
     State validate(QString& input, int& /*position*/) const override
     {
-        return cp1250::canEncode(input) ? Acceptable : Invalid;
+        const bool oneLine = !input.contains(QLatin1Char('\n')) && !input.contains(QLatin1Char('\r'));
+        return oneLine && !input.contains(QChar::Null) && cp1250::canEncode(input) ? Acceptable : Invalid;
     }
 };
 
@@ -25,7 +26,15 @@ bool memoCanHold(const QString& text)
 {
     QString plain = text;
     plain.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    return cp1250::canEncode(plain);
+    return !plain.contains(QChar::Null) && cp1250::canEncode(plain);
+}
+
+// Pasted text may end its lines with CR LF or CR; in the memo every line ends with a break.
+QString withMemoLineBreaks(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
 }
 
 }  // namespace
@@ -51,7 +60,7 @@ void Cp1250PlainTextEdit::inputMethodEvent(QInputMethodEvent* event)
 
 bool Cp1250PlainTextEdit::canInsertFromMimeData(const QMimeData* source) const
 {
-    return source->hasText() && memoCanHold(source->text());
+    return source->hasText() && memoCanHold(withMemoLineBreaks(source->text()));
 }
 
 void Cp1250PlainTextEdit::insertFromMimeData(const QMimeData* source)
@@ -59,7 +68,7 @@ void Cp1250PlainTextEdit::insertFromMimeData(const QMimeData* source)
     if (!canInsertFromMimeData(source))
         return;
     // Plain text only: formatting could not reach the file anyway.
-    insertPlainText(source->text());
+    insertPlainText(withMemoLineBreaks(source->text()));
 }
 
 void restrictToCp1250(QLineEdit& edit)

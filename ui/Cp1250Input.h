@@ -1,5 +1,7 @@
-// Keeps typed text within what profile.dat can hold: a character that Windows-1250 has no
-// byte for cannot be entered, so every setting reaches the file exactly as shown.
+// Keeps typed text within what profile.dat can hold, so every setting reaches the file exactly
+// as shown: a character that Windows-1250 has no byte for cannot be entered, nor a NUL (it
+// would end the file for the next reader), nor a line break inside a one-line value (it would
+// split the key line in two).
 #pragma once
 
 #include <QPlainTextEdit>

@@ -239,6 +239,10 @@ private slots:
         QTest::newRow("memo paste refused") << "paste" << QString::fromUtf8("3Ω") << "";
         QTest::newRow("memo paste kept") << "paste" << czech << czech;
         QTest::newRow("grid cell refuses omega") << "grid" << mixed << QString::fromUtf8("a€b");
+        QTest::newRow("edit paste with a line break refused") << "editPaste" << "3\nRmv: 1" << "";
+        QTest::newRow("edit paste with NUL refused") << "editPaste" << (QStringLiteral("3") + QChar::Null) << "";
+        QTest::newRow("edit paste kept") << "editPaste" << "3, 5" << "3, 5";
+        QTest::newRow("memo paste CR LF becomes a line break") << "paste" << "1\r\n2\r3" << "1\n2\n3";
     }
     void refusesCharactersTheFileCannotHold()
     {
@@ -256,6 +260,11 @@ private slots:
             w.mDescentRates->clear();
             typeText(*w.mDescentRates, typed);
             QCOMPARE(w.mDescentRates->toPlainText(), shown);
+        } else if (control == "editPaste") {
+            w.edOcDecoGas->clear();
+            QApplication::clipboard()->setText(typed);
+            w.edOcDecoGas->paste();
+            QCOMPARE(w.edOcDecoGas->text(), shown);
         } else if (control == "paste") {
             w.mAscentRates->clear();
             QApplication::clipboard()->setText(typed);

@@ -15,6 +15,8 @@ constexpr double kBottomPO2Limit = 1.4;
 constexpr double kHypoxicPO2 = 0.16;
 constexpr double kOxygenThreshold = 0.5;
 constexpr double kStepMinutes = 0.1;
+// A thousand steps follow the PO2 of any linear depth change closely enough.
+constexpr double kMaxSteps = 1000.0;
 
 // NOAA Diving Manual, oxygen single-exposure limits (PO2 bar, minutes).
 constexpr std::array<std::pair<double, double>, 11> kNoaaLimits{{
@@ -67,7 +69,7 @@ private:
 
     void addOxygen(const Segment& s)
     {
-        const int steps = std::max(1, static_cast<int>(std::ceil(s.minutes / kStepMinutes)));
+        const int steps = static_cast<int>(std::clamp(std::ceil(s.minutes / kStepMinutes), 1.0, kMaxSteps));
         const double step = s.minutes / steps;
         const bool constant = std::fabs(s.endDepth - s.startDepth) < 1e-9;
         for (int i = 0; i < (constant ? 1 : steps); ++i) {

@@ -14,6 +14,9 @@ namespace {
 constexpr std::string_view kFreshDiveInterval = "900:00";
 constexpr double kMaxDepthMetres = 300.0;
 constexpr double kMaxSegmentMinutes = 24 * 60.0;
+// Slower than this no diver moves; the bound also keeps the work of a plan finite.
+constexpr double kMinRate = 0.1;
+constexpr double kMaxRate = 1000.0;
 
 class Reader {
 public:
@@ -70,7 +73,7 @@ std::optional<RateEntry> parseRateEntry(std::string_view text)
     const auto from = parseDecimal(range.substr(0, dash));
     const auto to = parseDecimal(range.substr(dash + 1));
     const auto rate = parseDecimal(fields[1]);
-    if (!from || !to || !rate || *from < 0.0 || *to < 0.0 || !(*rate > 0.0))
+    if (!from || !to || !rate || *from < 0.0 || *to < 0.0 || *rate < kMinRate || *rate > kMaxRate)
         return std::nullopt;
     return RateEntry{*from, *to, *rate};
 }
@@ -84,7 +87,7 @@ std::vector<RateEntry> readRates(Reader& reader, const TProfile& profile, std::s
         if (const auto entry = parseRateEntry(value))
             entries.push_back(*entry);
         else
-            reader.problem(key, value, "očekává se \"od-do, rychlost\" s rychlostí větší než 0");
+            reader.problem(key, value, "očekává se \"od-do, rychlost\" s rychlostí od 0.1 do 1000 za minutu");
     }
     return entries;
 }
@@ -130,7 +133,7 @@ std::vector<Gas> readDecoGases(Reader& reader, std::string_view value)
         if (const auto gas = parseGas(item))
             gases.push_back(*gas);
         else
-            reader.problem("OcDecoGas:", value, "\"" + cp1250ToUtf8(item) + "\" není směs");
+            reader.problem("OcDecoGas:", value, cp1250ToUtf8(item).append(" není směs"));
     }
     return gases;
 }

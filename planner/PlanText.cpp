@@ -71,7 +71,9 @@ public:
 
     void table(const Plan& plan)
     {
-        line(padRight("Fáze", 19) + "Hloubka    Úsek     Čas  Směs       PO2");
+        // Fixed columns (see README): phase 1-19, depth 20-27, segment 28-35, run time 36-43,
+        // gas 46-54, PO2 55-59.
+        line(padRight("Fáze", 19) + " Hloubka    Úsek     Čas  " + padRight("Směs", 9) + "  PO2");
         for (const Segment& segment : plan.segments) {
             char numbers[64];
             std::snprintf(numbers, sizeof numbers, "%8.1f%8.1f%8.1f  ", segment.endDepth, segment.minutes, segment.runtime);

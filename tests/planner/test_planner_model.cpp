@@ -1,6 +1,5 @@
 // The loading model: Schreiner's equation against small Haldane steps, trimix bookkeeping,
 // and the mixes and numbers as profile.dat writes them.
-#include "Exposure.h"
 #include "Gas.h"
 #include "Numbers.h"
 #include "PlannerTestSupport.h"
@@ -146,42 +145,6 @@ private slots:
         QCOMPARE(parsed.has_value(), valid);
         if (valid)
             QCOMPARE(*parsed, static_cast<long>(value));
-    }
-
-    void switchDepthFollowsTheDiversConvention_data()
-    {
-        QTest::addColumn<QString>("mix");
-        QTest::addColumn<bool>("metric");
-        QTest::addColumn<double>("mod");
-        QTest::newRow("oxygen 6 m") << "100" << true << 6.0;
-        QTest::newRow("50 % 22 m") << "50" << true << 22.0;
-        QTest::newRow("36 % 34 m") << "36" << true << 34.0;
-        QTest::newRow("oxygen 20 ft") << "100" << false << 20.0;
-        QTest::newRow("50 % 73 ft") << "50" << false << 73.0;
-    }
-    void switchDepthFollowsTheDiversConvention()
-    {
-        QFETCH(QString, mix);
-        QFETCH(bool, metric);
-        QFETCH(double, mod);
-        QCOMPARE(modByConvention(*parseGas(mix.toStdString()), 1.6, metric), mod);
-    }
-
-    void cnsLimitsFollowTheNoaaTable_data()
-    {
-        QTest::addColumn<double>("po2");
-        QTest::addColumn<double>("minutes");
-        QTest::newRow("1.6 bar") << 1.6 << 45.0;
-        QTest::newRow("1.4 bar") << 1.4 << 150.0;
-        QTest::newRow("between 1.2 and 1.3") << 1.25 << 195.0;
-        QTest::newRow("above 1.6 keeps 45") << 1.9 << 45.0;
-        QTest::newRow("0.5 bar does not count") << 0.5 << 0.0;
-    }
-    void cnsLimitsFollowTheNoaaTable()
-    {
-        QFETCH(double, po2);
-        QFETCH(double, minutes);
-        QVERIFY(std::fabs(cnsLimitMinutes(po2) - minutes) < 1e-9);
     }
 };
 

@@ -50,6 +50,10 @@ public:
 
     Plan run()
     {
+        if (settings_.profile.empty()) {
+            plan_.problems.push_back("Chybí profil ponoru.");
+            return std::move(plan_);
+        }
         followProfile();
         plan_.complete = ascend();
         plan_.endTissues = state_.tissues;

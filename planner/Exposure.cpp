@@ -45,6 +45,8 @@ public:
             addOxygen(segment);
             checkLimits(segment);
         }
+        if (plan_.cnsPercent > 100.0)
+            plan_.warnings.push_back("CNS " + number("%.0f", plan_.cnsPercent) + " % překračuje 100 %.");
         if (!plan_.segments.empty()) {
             checkSurface(plan_.segments.front().gas, "na začátku ponoru");
             if (plan_.complete)

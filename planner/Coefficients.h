@@ -9,8 +9,8 @@ namespace korax {
 inline constexpr std::size_t kCompartments = 16;
 
 struct Compartment {
-    double n2HalfTime;  // minutes
-    double n2A;         // bar
+    double n2HalfTime; // minutes
+    double n2A; // bar
     double n2B;
     double heHalfTime;
     double heA;
@@ -22,4 +22,4 @@ using CoefficientSet = std::array<Compartment, kCompartments>;
 // Set B (Bühlmann's printed-table values) or set C (the dive-computer values).
 const CoefficientSet& coefficients(bool useB);
 
-}  // namespace korax
+} // namespace korax

@@ -12,4 +12,4 @@ std::string cp1250ToUtf8(std::string_view bytes);
 // Characters that Windows-1250 lacks become "?".
 std::string utf8ToCp1250(std::string_view text);
 
-}  // namespace korax
+} // namespace korax

@@ -19,10 +19,19 @@ constexpr double kStepMinutes = 0.1;
 constexpr double kMaxSteps = 1000.0;
 
 // NOAA Diving Manual, oxygen single-exposure limits (PO2 bar, minutes).
-constexpr std::array<std::pair<double, double>, 11> kNoaaLimits{{
-    {0.6, 720}, {0.7, 570}, {0.8, 450}, {0.9, 360}, {1.0, 300}, {1.1, 240},
-    {1.2, 210}, {1.3, 180}, {1.4, 150}, {1.5, 120}, {1.6, 45},
-}};
+constexpr std::array<std::pair<double, double>, 11> kNoaaLimits { {
+    { 0.6, 720 },
+    { 0.7, 570 },
+    { 0.8, 450 },
+    { 0.9, 360 },
+    { 1.0, 300 },
+    { 1.1, 240 },
+    { 1.2, 210 },
+    { 1.3, 180 },
+    { 1.4, 150 },
+    { 1.5, 120 },
+    { 1.6, 45 },
+} };
 
 std::string number(const char* format, double value)
 {
@@ -34,7 +43,10 @@ std::string number(const char* format, double value)
 class Exposure {
 public:
     Exposure(Plan& plan, const Settings& settings, const Water& water)
-        : plan_(plan), settings_(settings), water_(water), unit_(settings.metric ? " m" : " ft")
+        : plan_(plan)
+        , settings_(settings)
+        , water_(water)
+        , unit_(settings.metric ? " m" : " ft")
     {
     }
 
@@ -66,7 +78,7 @@ private:
                 return;
             }
         }
-        plan_.gasUse.push_back({s.gas, litres});
+        plan_.gasUse.push_back({ s.gas, litres });
     }
 
     void addOxygen(const Segment& s)
@@ -76,7 +88,8 @@ private:
         const bool constant = std::fabs(s.endDepth - s.startDepth) < 1e-9;
         for (int i = 0; i < (constant ? 1 : steps); ++i) {
             const double minutes = constant ? s.minutes : step;
-            const double depth = constant ? s.startDepth : s.startDepth + (s.endDepth - s.startDepth) * (i + 0.5) / steps;
+            const double depth
+                = constant ? s.startDepth : s.startDepth + (s.endDepth - s.startDepth) * (i + 0.5) / steps;
             const double po2 = s.gas.o2 * water_.pressureAt(depth);
             if (po2 <= kOxygenThreshold)
                 continue;
@@ -89,18 +102,18 @@ private:
     {
         const double deepest = std::max(s.startDepth, s.endDepth);
         const double limit = s.decompression ? settings_.decoMaxPO2 : kBottomPO2Limit;
-        const std::string where = std::string(phaseName(s.phase)) + " v " + number("%.1f", deepest) + unit_
-                                  + " (" + gasLabel(s.gas) + ")";
+        const std::string where
+            = std::string(phaseName(s.phase)) + " v " + number("%.1f", deepest) + unit_ + " (" + gasLabel(s.gas) + ")";
         if (deepest > modByConvention(s.gas, limit, settings_.metric) + 1e-9) {
             plan_.warnings.push_back(where + ": PO2 " + number("%.2f", s.gas.o2 * water_.pressureAt(deepest))
-                                     + " bar překračuje " + number("%.2f", limit) + " bar.");
+                + " bar překračuje " + number("%.2f", limit) + " bar.");
         }
         const double narcotic = s.gas.n2() + (settings_.oxyNarc ? s.gas.o2 : 0.0);
         const double airNarcotic = settings_.oxyNarc ? 1.0 : kAir.n2();
         const double end = water_.depthAt(water_.pressureAt(deepest) * narcotic / airNarcotic);
         if (end > settings_.maxEnd + 1e-9) {
             plan_.warnings.push_back(where + ": END " + number("%.1f", end) + unit_ + " překračuje MaxEND "
-                                     + number("%.1f", settings_.maxEnd) + unit_ + ".");
+                + number("%.1f", settings_.maxEnd) + unit_ + ".");
         }
     }
 
@@ -109,7 +122,7 @@ private:
         const double po2 = gas.o2 * water_.surfacePressure;
         if (po2 < kHypoxicPO2) {
             plan_.warnings.push_back("Směs " + gasLabel(gas) + " " + when + ": PO2 " + number("%.2f", po2)
-                                     + " bar na hladině je pod 0.16 bar (hypoxie).");
+                + " bar na hladině je pod 0.16 bar (hypoxie).");
         }
     }
 
@@ -119,7 +132,7 @@ private:
     std::string unit_;
 };
 
-}  // namespace
+} // namespace
 
 double modByConvention(const Gas& gas, double maxPO2, bool metric)
 {
@@ -147,4 +160,4 @@ void addExposure(Plan& plan, const Settings& settings, const Water& water)
     Exposure(plan, settings, water).addAll();
 }
 
-}  // namespace korax
+} // namespace korax

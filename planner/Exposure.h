@@ -17,4 +17,4 @@ double cnsLimitMinutes(double po2);
 // Gas use per mix, CNS, OTU, and the PO2, END and hypoxia warnings of the segments.
 void addExposure(Plan& plan, const Settings& settings, const Water& water);
 
-}  // namespace korax
+} // namespace korax

@@ -38,7 +38,7 @@ std::string percent(double fraction)
     return text;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<Gas> parseGas(std::string_view text)
 {
@@ -63,7 +63,7 @@ std::optional<Gas> parseGas(std::string_view text)
     }
     if (!(o2 > 0.0) || he < 0.0 || o2 + he > 100.0 + kTolerance)
         return std::nullopt;
-    Gas gas{o2 / 100.0, he / 100.0};
+    Gas gas { o2 / 100.0, he / 100.0 };
     if (gas.o2 + gas.he > 1.0)
         gas.he = 1.0 - gas.o2;
     return gas;
@@ -74,4 +74,4 @@ std::string gasLabel(const Gas& gas)
     return percent(gas.o2) + "/" + percent(gas.he);
 }
 
-}  // namespace korax
+} // namespace korax

@@ -42,7 +42,8 @@ std::optional<Tissues> previousTissues(const Settings& settings, std::vector<std
     }
     auto tissues = parseTissueFile(bytes);
     if (!tissues)
-        problems.push_back("TissueFile: \"" + cp1250ToUtf8(settings.tissueFile) + "\": není to soubor se stavem tkání KORAX");
+        problems.push_back(
+            "TissueFile: \"" + cp1250ToUtf8(settings.tissueFile) + "\": není to soubor se stavem tkání KORAX");
     return tissues;
 }
 
@@ -89,7 +90,7 @@ int plan(const Options& options, std::ostream& out, std::ostream& err)
     return status;
 }
 
-}  // namespace
+} // namespace
 
 int runKorax(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
@@ -116,4 +117,4 @@ int runKorax(const std::vector<std::string>& arguments, std::ostream& out, std::
     return plan(options, out, err);
 }
 
-}  // namespace korax
+} // namespace korax

@@ -55,7 +55,7 @@ std::optional<double> parseWithMarks(std::string_view text, bool commaToo)
     return value;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<double> parseDecimal(std::string_view text)
 {
@@ -121,4 +121,4 @@ std::optional<double> parseInterval(std::string_view text)
     return hours * 60.0 + minutes;
 }
 
-}  // namespace korax
+} // namespace korax

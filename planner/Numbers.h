@@ -19,4 +19,4 @@ std::optional<long> parseWindowInteger(std::string_view text);
 // "hhh:mm" in minutes: hours of one to three digits, minutes of two digits below 60.
 std::optional<double> parseInterval(std::string_view text);
 
-}  // namespace korax
+} // namespace korax

@@ -17,9 +17,9 @@ struct Segment {
     double startDepth = 0.0;
     double endDepth = 0.0;
     double minutes = 0.0;
-    double runtime = 0.0;  // at the end of the segment
+    double runtime = 0.0; // at the end of the segment
     Gas gas;
-    bool decompression = false;  // after the last profile line: DecoRmv, deco PO2 limit
+    bool decompression = false; // after the last profile line: DecoRmv, deco PO2 limit
 };
 
 struct Stop {
@@ -41,10 +41,10 @@ struct Plan {
     std::vector<GasUse> gasUse;
     double cnsPercent = 0.0;
     double otu = 0.0;
-    std::vector<std::string> warnings;  // UTF-8
-    std::vector<std::string> problems;  // UTF-8
+    std::vector<std::string> warnings; // UTF-8
+    std::vector<std::string> problems; // UTF-8
     Tissues endTissues;
-    bool complete = false;  // false: planning stopped at a problem, no ascent to trust
+    bool complete = false; // false: planning stopped at a problem, no ascent to trust
 };
 
-}  // namespace korax
+} // namespace korax

@@ -8,17 +8,23 @@ namespace {
 const char* phaseKey(Phase phase)
 {
     switch (phase) {
-    case Phase::Descent: return "descent";
-    case Phase::Bottom: return "bottom";
-    case Phase::Ascent: return "ascent";
-    case Phase::GasSwitch: return "gas_switch";
-    case Phase::DeepStop: return "deep_stop";
-    case Phase::Stop: return "stop";
+    case Phase::Descent:
+        return "descent";
+    case Phase::Bottom:
+        return "bottom";
+    case Phase::Ascent:
+        return "ascent";
+    case Phase::GasSwitch:
+        return "gas_switch";
+    case Phase::DeepStop:
+        return "deep_stop";
+    case Phase::Stop:
+        return "stop";
     }
     return "";
 }
 
-}  // namespace
+} // namespace
 
 std::string planJson(const Plan* plan, const std::vector<std::string>& problems)
 {
@@ -30,14 +36,15 @@ std::string planJson(const Plan* plan, const std::vector<std::string>& problems)
     out["gas_use_l"] = nlohmann::json::object();
     out["cns_pct"] = plan ? plan->cnsPercent : 0.0;
     out["otu"] = plan ? plan->otu : 0.0;
-    out["warnings"] = plan ? plan->warnings : std::vector<std::string>{};
+    out["warnings"] = plan ? plan->warnings : std::vector<std::string> {};
     out["problems"] = problems;
     if (plan) {
         for (const Stop& stop : plan->stops)
-            out["stops"].push_back({{"depth", stop.depth}, {"minutes", stop.minutes}, {"gas", gasLabel(stop.gas)}});
+            out["stops"].push_back(
+                { { "depth", stop.depth }, { "minutes", stop.minutes }, { "gas", gasLabel(stop.gas) } });
         for (const Segment& s : plan->segments) {
-            out["segments"].push_back({{"phase", phaseKey(s.phase)}, {"from", s.startDepth}, {"to", s.endDepth},
-                                       {"minutes", s.minutes}, {"runtime", s.runtime}, {"gas", gasLabel(s.gas)}});
+            out["segments"].push_back({ { "phase", phaseKey(s.phase) }, { "from", s.startDepth }, { "to", s.endDepth },
+                { "minutes", s.minutes }, { "runtime", s.runtime }, { "gas", gasLabel(s.gas) } });
         }
         for (const GasUse& use : plan->gasUse) {
             nlohmann::json& litres = out["gas_use_l"][gasLabel(use.gas)];
@@ -47,4 +54,4 @@ std::string planJson(const Plan* plan, const std::vector<std::string>& problems)
     return out.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
-}  // namespace korax
+} // namespace korax

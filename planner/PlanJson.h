@@ -11,4 +11,4 @@ namespace korax {
 // plan is null when the settings could not be planned.
 std::string planJson(const Plan* plan, const std::vector<std::string>& problems);
 
-}  // namespace korax
+} // namespace korax

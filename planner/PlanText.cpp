@@ -35,36 +35,50 @@ std::string padRight(const std::string& utf8, std::size_t width)
 
 class Writer {
 public:
-    Writer(const Settings& settings) : s_(settings), unit_(settings.metric ? "m" : "ft") {}
+    Writer(const Settings& settings)
+        : s_(settings)
+        , unit_(settings.metric ? "m" : "ft")
+    {
+    }
 
     void heading()
     {
         line(std::string("KORAX ") + kVersion + " – plán ponoru s otevřeným okruhem");
         line(std::string("Model: Bühlmann ZH-L16") + (s_.useBValues ? "B" : "C") + " s heliem, gradientový faktor "
-             + format("%.0f", s_.gradientFactor() * 100.0) + " % (konzervatismus " + format("%g", s_.conservatism) + " %)");
+            + format("%.0f", s_.gradientFactor() * 100.0) + " % (konzervatismus " + format("%g", s_.conservatism)
+            + " %)");
         const Water water = waterOf(s_);
-        line("Hladina: nadmořská výška " + format("%g", s_.altitude) + " m, tlak " + format("%.5f", water.surfacePressure)
-             + " bar; " + (s_.saltWater ? "slaná voda 1.030 kg/l" : "sladká voda 1.000 kg/l"));
+        line("Hladina: nadmořská výška " + format("%g", s_.altitude) + " m, tlak "
+            + format("%.5f", water.surfacePressure) + " bar; "
+            + (s_.saltWater ? "slaná voda 1.030 kg/l" : "sladká voda 1.000 kg/l"));
         line("Jednotky hloubky: " + unit_ + ", rychlosti v " + unit_ + "/min");
-        line("Zastávky: po " + format("%g", s_.stopDistance) + " " + unit_ + ", poslední v " + format("%g", s_.lastStopDepth)
-             + " " + unit_ + ", délka násobkem " + format("%g", s_.precision) + " min");
+        line("Zastávky: po " + format("%g", s_.stopDistance) + " " + unit_ + ", poslední v "
+            + format("%g", s_.lastStopDepth) + " " + unit_ + ", délka násobkem " + format("%g", s_.precision) + " min");
         switch (s_.deepStops) {
-        case DeepStopMethod::None: line("Hloubkové zastávky: žádné"); break;
-        case DeepStopMethod::Pyle: line("Hloubkové zastávky: podle Pylea, " + format("%g", s_.pyleStopTime) + " min"); break;
-        case DeepStopMethod::Wkpp: line("Hloubkové zastávky: WKPP, po 1 min"); break;
+        case DeepStopMethod::None:
+            line("Hloubkové zastávky: žádné");
+            break;
+        case DeepStopMethod::Pyle:
+            line("Hloubkové zastávky: podle Pylea, " + format("%g", s_.pyleStopTime) + " min");
+            break;
+        case DeepStopMethod::Wkpp:
+            line("Hloubkové zastávky: WKPP, po 1 min");
+            break;
         }
         if (s_.useOcDeco && !s_.decoGases.empty())
-            line("Dekompresní směsi: " + gasList(s_.decoGases) + " (PO2 nejvýše " + format("%.2f", s_.decoMaxPO2) + " bar)");
+            line("Dekompresní směsi: " + gasList(s_.decoGases) + " (PO2 nejvýše " + format("%.2f", s_.decoMaxPO2)
+                + " bar)");
         else
             line("Dekompresní směsi: žádné");
         if (s_.repetitive)
-            line("Opakovaný ponor: povrchový interval " + format("%.0f", s_.surfaceInterval) + " min, stav tkání ze souboru "
-                 + cp1250ToUtf8(s_.tissueFile));
+            line("Opakovaný ponor: povrchový interval " + format("%.0f", s_.surfaceInterval)
+                + " min, stav tkání ze souboru " + cp1250ToUtf8(s_.tissueFile));
         else
             line("Opakovaný ponor: ne (tkáně nasycené vzduchem na hladině)");
         line("Spotřeba: " + format("%g", s_.rmv) + " l/min na dně a při sestupu, " + format("%g", s_.decoRmv)
-             + " l/min při výstupu a na zastávkách");
-        line("MaxEND: " + format("%g", s_.maxEnd) + " " + unit_ + (s_.oxyNarc ? " (kyslík se počítá jako narkotický)" : ""));
+            + " l/min při výstupu a na zastávkách");
+        line("MaxEND: " + format("%g", s_.maxEnd) + " " + unit_
+            + (s_.oxyNarc ? " (kyslík se počítá jako narkotický)" : ""));
         line("SlideRate: a UseDecoSetpoint: se týkají uzavřeného okruhu; plánovač je nepoužívá.");
         line("");
     }
@@ -76,14 +90,16 @@ public:
         line(padRight("Fáze", 19) + " Hloubka    Úsek     Čas  " + padRight("Směs", 9) + "  PO2");
         for (const Segment& segment : plan.segments) {
             char numbers[64];
-            std::snprintf(numbers, sizeof numbers, "%8.1f%8.1f%8.1f  ", segment.endDepth, segment.minutes, segment.runtime);
+            std::snprintf(
+                numbers, sizeof numbers, "%8.1f%8.1f%8.1f  ", segment.endDepth, segment.minutes, segment.runtime);
             const double deepest = std::max(segment.startDepth, segment.endDepth);
             line(padRight(phaseName(segment.phase), 19) + numbers + padRight(gasLabel(segment.gas), 9)
-                 + format("%5.2f", segment.gas.o2 * waterOf(s_).pressureAt(deepest)));
+                + format("%5.2f", segment.gas.o2 * waterOf(s_).pressureAt(deepest)));
         }
         line("");
         line("Celkový čas ponoru: " + format("%.1f", plan.runtime) + " min");
-        line("První zastávka: " + (plan.firstStop ? format("%.1f", *plan.firstStop) + " " + unit_ : std::string("žádná")));
+        line("První zastávka: "
+            + (plan.firstStop ? format("%.1f", *plan.firstStop) + " " + unit_ : std::string("žádná")));
         line("Spotřeba plynu (litry na hladině):");
         for (const GasUse& use : plan.gasUse)
             line("  " + padRight(gasLabel(use.gas), 10) + format("%8.0f", use.litres) + " l");
@@ -110,17 +126,23 @@ private:
     std::string unit_;
 };
 
-}  // namespace
+} // namespace
 
 const char* phaseName(Phase phase)
 {
     switch (phase) {
-    case Phase::Descent: return "sestup";
-    case Phase::Bottom: return "dno";
-    case Phase::Ascent: return "výstup";
-    case Phase::GasSwitch: return "změna směsi";
-    case Phase::DeepStop: return "hloubková zastávka";
-    case Phase::Stop: return "zastávka";
+    case Phase::Descent:
+        return "sestup";
+    case Phase::Bottom:
+        return "dno";
+    case Phase::Ascent:
+        return "výstup";
+    case Phase::GasSwitch:
+        return "změna směsi";
+    case Phase::DeepStop:
+        return "hloubková zastávka";
+    case Phase::Stop:
+        return "zastávka";
     }
     return "";
 }
@@ -137,4 +159,4 @@ std::string planFileText(const Settings& settings, const Plan* plan, const std::
     return writer.text;
 }
 
-}  // namespace korax
+} // namespace korax

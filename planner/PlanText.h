@@ -17,4 +17,4 @@ std::string planFileText(const Settings& settings, const Plan* plan, const std::
 // The word for a phase in the plan table (UTF-8), at most 18 characters.
 const char* phaseName(Phase phase);
 
-}  // namespace korax
+} // namespace korax

@@ -31,20 +31,21 @@ struct DecoGas {
 class Diver {
 public:
     Diver(const Settings& settings, const Tissues& start)
-        : settings_(settings),
-          water_(waterOf(settings)),
-          set_(coefficients(settings.useBValues)),
-          gf_(settings.gradientFactor()),
-          grid_(settings.stopDistance, settings.lastStopDepth),
-          descent_(settings.descentRates, settings.metric ? 20.0 : 66.0),
-          ascent_(settings.ascentRates, settings.metric ? 10.0 : 33.0)
+        : settings_(settings)
+        , water_(waterOf(settings))
+        , set_(coefficients(settings.useBValues))
+        , gf_(settings.gradientFactor())
+        , grid_(settings.stopDistance, settings.lastStopDepth)
+        , descent_(settings.descentRates, settings.metric ? 20.0 : 66.0)
+        , ascent_(settings.ascentRates, settings.metric ? 10.0 : 33.0)
     {
         state_.tissues = start;
         for (const Gas& gas : settings.decoGases) {
             if (const auto depth = grid_.atOrAbove(modByConvention(gas, settings.decoMaxPO2, settings.metric)))
-                decoGases_.push_back({gas, *depth});
+                decoGases_.push_back({ gas, *depth });
             else
-                plan_.warnings.push_back("Dekompresní směs " + gasLabel(gas) + " nemá hloubku výměny nad poslední zastávkou; nepoužita.");
+                plan_.warnings.push_back(
+                    "Dekompresní směs " + gasLabel(gas) + " nemá hloubku výměny nad poslední zastávkou; nepoužita.");
         }
     }
 
@@ -68,8 +69,8 @@ public:
 private:
     std::string defaultRateWarning(const char* what, double rate) const
     {
-        return std::string("Pro část ") + what + " není zadána rychlost; použito " + std::to_string(static_cast<int>(rate))
-               + (settings_.metric ? " m/min." : " ft/min.");
+        return std::string("Pro část ") + what + " není zadána rychlost; použito "
+            + std::to_string(static_cast<int>(rate)) + (settings_.metric ? " m/min." : " ft/min.");
     }
 
     void followProfile()
@@ -78,11 +79,13 @@ private:
         bool ceilingWarned = false;
         for (const ProfileSegment& segment : settings_.profile) {
             state_.gas = segment.gas;
-            move(state_, segment.depth, segment.depth >= state_.depth ? Phase::Descent : Phase::Ascent, false, &plan_.segments);
+            move(state_, segment.depth, segment.depth >= state_.depth ? Phase::Descent : Phase::Ascent, false,
+                &plan_.segments);
             stay(state_, segment.minutes, Phase::Bottom, false, &plan_.segments);
             if (!ceilingWarned && ceilingPressure(state_) > water_.pressureAt(state_.depth) + kPressureEpsilon) {
                 ceilingWarned = true;
-                plan_.warnings.push_back("Profil ponoru vystupuje nad strop dekomprese (" + formatDepth(state_.depth) + ").");
+                plan_.warnings.push_back(
+                    "Profil ponoru vystupuje nad strop dekomprese (" + formatDepth(state_.depth) + ").");
             }
         }
     }
@@ -96,14 +99,16 @@ private:
 
     double ceilingPressure(const DiveState& state) const { return toleratedPressure(state.tissues, set_, gf_); }
 
-    void record(std::vector<Segment>* log, Phase phase, double from, const DiveState& state, double minutes, bool deco) const
+    void record(
+        std::vector<Segment>* log, Phase phase, double from, const DiveState& state, double minutes, bool deco) const
     {
         if (!log || minutes <= 0.0)
             return;
         if (!log->empty()) {
             Segment& last = log->back();
             const bool stationary = phase != Phase::Descent && phase != Phase::Ascent;
-            const bool sameRate = std::fabs((last.endDepth - last.startDepth) / last.minutes - (state.depth - from) / minutes) < 1e-9;
+            const bool sameRate
+                = std::fabs((last.endDepth - last.startDepth) / last.minutes - (state.depth - from) / minutes) < 1e-9;
             if (last.phase == phase && last.gas == state.gas && last.decompression == deco
                 && std::fabs(last.endDepth - from) < kDepthEpsilon && (stationary || sameRate)) {
                 last.endDepth = state.depth;
@@ -112,7 +117,7 @@ private:
                 return;
             }
         }
-        log->push_back({phase, from, state.depth, minutes, state.runtime, state.gas, deco});
+        log->push_back({ phase, from, state.depth, minutes, state.runtime, state.gas, deco });
     }
 
     void move(DiveState& state, double to, Phase phase, bool deco, std::vector<Segment>* log) const
@@ -215,7 +220,8 @@ private:
             while (!legClears(state_, next)) {
                 stay(state_, settings_.precision, Phase::Stop, true, &plan_.segments);
                 if (state_.runtime - arrivedAt > kDayMinutes) {
-                    plan_.problems.push_back("Zastávka v " + formatDepth(state_.depth) + " se neuvolní ani za 24 hodin.");
+                    plan_.problems.push_back(
+                        "Zastávka v " + formatDepth(state_.depth) + " se neuvolní ani za 24 hodin.");
                     return false;
                 }
                 if (state_.runtime - decoStart > kDayMinutes) {
@@ -249,15 +255,15 @@ private:
 void collectStops(Plan& plan)
 {
     for (const Segment& segment : plan.segments) {
-        const bool stationary = segment.phase == Phase::GasSwitch || segment.phase == Phase::DeepStop
-                                || segment.phase == Phase::Stop;
+        const bool stationary
+            = segment.phase == Phase::GasSwitch || segment.phase == Phase::DeepStop || segment.phase == Phase::Stop;
         if (!stationary)
             continue;
         if (!plan.stops.empty() && std::fabs(plan.stops.back().depth - segment.endDepth) < kDepthEpsilon) {
             plan.stops.back().minutes += segment.minutes;
             plan.stops.back().gas = segment.gas;
         } else {
-            plan.stops.push_back({segment.endDepth, segment.minutes, segment.gas});
+            plan.stops.push_back({ segment.endDepth, segment.minutes, segment.gas });
         }
     }
     // A gas switch alone is no decompression stop: the first stop is the first one the
@@ -270,7 +276,7 @@ void collectStops(Plan& plan)
     }
 }
 
-}  // namespace
+} // namespace
 
 Water waterOf(const Settings& settings)
 {
@@ -295,4 +301,4 @@ Plan planDive(const Settings& settings, const Tissues& start)
     return plan;
 }
 
-}  // namespace korax
+} // namespace korax

@@ -17,4 +17,4 @@ Tissues startingTissues(const Settings& settings, const Tissues* previousDive);
 // clear in 24 hours, ends planning with a problem in the plan.
 Plan planDive(const Settings& settings, const Tissues& start);
 
-}  // namespace korax
+} // namespace korax

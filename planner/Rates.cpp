@@ -6,7 +6,8 @@
 namespace korax {
 
 Rates::Rates(std::vector<RateEntry> entries, double defaultRate)
-    : entries_(std::move(entries)), defaultRate_(defaultRate)
+    : entries_(std::move(entries))
+    , defaultRate_(defaultRate)
 {
 }
 
@@ -14,9 +15,9 @@ std::vector<RatePiece> Rates::pieces(double from, double to) const
 {
     const double low = std::min(from, to);
     const double high = std::max(from, to);
-    std::vector<double> cuts{low, high};
+    std::vector<double> cuts { low, high };
     for (const RateEntry& e : entries_) {
-        for (const double depth : {e.from, e.to}) {
+        for (const double depth : { e.from, e.to }) {
             if (depth > low && depth < high)
                 cuts.push_back(depth);
         }
@@ -43,9 +44,9 @@ std::vector<RatePiece> Rates::pieces(double from, double to) const
         if (!result.empty() && result.back().rate == rate)
             result.back().toDepth = cuts[i];
         else
-            result.push_back({cuts[i], rate});
+            result.push_back({ cuts[i], rate });
     }
     return result;
 }
 
-}  // namespace korax
+} // namespace korax

@@ -9,7 +9,7 @@ namespace korax {
 
 struct RatePiece {
     double toDepth;
-    double rate;  // units per minute, positive
+    double rate; // units per minute, positive
 };
 
 class Rates {
@@ -28,4 +28,4 @@ private:
     double defaultRate_;
 };
 
-}  // namespace korax
+} // namespace korax

@@ -20,7 +20,10 @@ constexpr double kMaxRate = 1000.0;
 
 class Reader {
 public:
-    explicit Reader(TProfile& profile) : profile_(profile) {}
+    explicit Reader(TProfile& profile)
+        : profile_(profile)
+    {
+    }
 
     std::string text(std::string_view key) { return profile_.GetValue(key); }
     bool flag(std::string_view key) { return profile_.GetBool(key); }
@@ -75,7 +78,7 @@ std::optional<RateEntry> parseRateEntry(std::string_view text)
     const auto rate = parseDecimal(fields[1]);
     if (!from || !to || !rate || *from < 0.0 || *to < 0.0 || *rate < kMinRate || *rate > kMaxRate)
         return std::nullopt;
-    return RateEntry{*from, *to, *rate};
+    return RateEntry { *from, *to, *rate };
 }
 
 std::vector<RateEntry> readRates(Reader& reader, const TProfile& profile, std::string_view key)
@@ -107,10 +110,11 @@ std::vector<ProfileSegment> readProfile(Reader& reader, const TProfile& profile,
         }
         if (depth && minutes && gas && *depth > 0.0 && *depth <= maxDepth && *minutes >= 0.0
             && *minutes <= kMaxSegmentMinutes)
-            segments.push_back({*depth, *minutes, *gas});
+            segments.push_back({ *depth, *minutes, *gas });
         else
-            reader.problem("profil", line, "očekává se \"hloubka, čas, směs\" (hloubka nad 0 do "
-                           + std::to_string(static_cast<int>(maxDepth)) + ", čas 0 až 1440 min)");
+            reader.problem("profil", line,
+                "očekává se \"hloubka, čas, směs\" (hloubka nad 0 do " + std::to_string(static_cast<int>(maxDepth))
+                    + ", čas 0 až 1440 min)");
     }
     if (profile_text::profileLines(profile.lines).empty())
         reader.problem("profil", "", "chybí řádky profilu ponoru");
@@ -142,17 +146,21 @@ DeepStopMethod readDeepStops(Reader& reader, const std::string& value)
 {
     if (value.size() == 1) {
         switch (std::tolower(static_cast<unsigned char>(value[0]))) {
-        case 'n': return DeepStopMethod::None;
-        case 'p': return DeepStopMethod::Pyle;
-        case 'w': return DeepStopMethod::Wkpp;
-        default: break;
+        case 'n':
+            return DeepStopMethod::None;
+        case 'p':
+            return DeepStopMethod::Pyle;
+        case 'w':
+            return DeepStopMethod::Wkpp;
+        default:
+            break;
         }
     }
     reader.problem("DeepStops:", value, "očekává se p, w nebo n");
     return DeepStopMethod::None;
 }
 
-}  // namespace
+} // namespace
 
 SettingsReading readSettings(TProfile& profile)
 {
@@ -219,4 +227,4 @@ SettingsReading readSettings(TProfile& profile)
     return result;
 }
 
-}  // namespace korax
+} // namespace korax

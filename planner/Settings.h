@@ -33,17 +33,17 @@ struct Settings {
     bool useBValues = false;
     bool oxyNarc = false;
     bool useOcDeco = false;
-    double altitude = 0.0;      // metres
-    double conservatism = 0.0;  // per cent
-    double precision = 1.0;     // minutes
+    double altitude = 0.0; // metres
+    double conservatism = 0.0; // per cent
+    double precision = 1.0; // minutes
     double stopDistance = 3.0;
     double lastStopDepth = 3.0;
     DeepStopMethod deepStops = DeepStopMethod::None;
     double pyleStopTime = 0.0;
-    std::string tissueFile;  // empty: no tissue file
-    std::string planFile;    // bytes as the file holds them
+    std::string tissueFile; // empty: no tissue file
+    std::string planFile; // bytes as the file holds them
     bool repetitive = false;
-    double surfaceInterval = 0.0;  // minutes
+    double surfaceInterval = 0.0; // minutes
     double rmv = 0.0;
     double decoRmv = 0.0;
     std::vector<Gas> decoGases;
@@ -59,9 +59,9 @@ struct Settings {
 struct SettingsReading {
     Settings settings;
     bool hasPlanFile = false;
-    std::vector<std::string> problems;  // UTF-8
+    std::vector<std::string> problems; // UTF-8
 };
 
 SettingsReading readSettings(TProfile& profile);
 
-}  // namespace korax
+} // namespace korax

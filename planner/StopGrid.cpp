@@ -40,4 +40,4 @@ double StopGrid::nearest(double depth) const
     return depth - lastStop_ < above - depth ? lastStop_ : above;
 }
 
-}  // namespace korax
+} // namespace korax

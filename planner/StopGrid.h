@@ -8,7 +8,11 @@ namespace korax {
 
 class StopGrid {
 public:
-    StopGrid(double distance, double lastStop) : distance_(distance), lastStop_(lastStop) {}
+    StopGrid(double distance, double lastStop)
+        : distance_(distance)
+        , lastStop_(lastStop)
+    {
+    }
 
     bool contains(double depth) const;
     // The next stop depth shallower than depth, 0 (the surface) above the last stop.
@@ -28,4 +32,4 @@ private:
 
 inline constexpr double kDepthEpsilon = 1e-7;
 
-}  // namespace korax
+} // namespace korax

@@ -10,7 +10,7 @@ namespace korax {
 namespace {
 
 constexpr std::string_view kHeader = "KORAX tissues 1";
-constexpr double kMaxPressure = 100.0;  // bar; anything above is no tissue state
+constexpr double kMaxPressure = 100.0; // bar; anything above is no tissue state
 
 std::vector<std::string_view> words(std::string_view line)
 {
@@ -28,7 +28,7 @@ std::vector<std::string_view> words(std::string_view line)
     return result;
 }
 
-}  // namespace
+} // namespace
 
 std::string tissueFileText(const Tissues& tissues)
 {
@@ -73,4 +73,4 @@ std::optional<Tissues> parseTissueFile(std::string_view text)
     return tissues;
 }
 
-}  // namespace korax
+} // namespace korax

@@ -21,4 +21,4 @@ std::string tissueFileText(const Tissues& tissues);
 // Empty when the text is not a complete tissue file.
 std::optional<Tissues> parseTissueFile(std::string_view text);
 
-}  // namespace korax
+} // namespace korax

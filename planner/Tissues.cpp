@@ -6,10 +6,10 @@
 namespace korax {
 namespace {
 
-constexpr double kGravity = 9.80665;  // m/s²
+constexpr double kGravity = 9.80665; // m/s²
 
-void loadOne(double& pressure, double halfTime, double fraction, double startPressure,
-             double barPerMinute, double minutes)
+void loadOne(
+    double& pressure, double halfTime, double fraction, double startPressure, double barPerMinute, double minutes)
 {
     const double k = std::log(2.0) / halfTime;
     const double inspired = (startPressure - kWaterVapour) * fraction;
@@ -17,7 +17,7 @@ void loadOne(double& pressure, double halfTime, double fraction, double startPre
     pressure = inspired + rate * (minutes - 1.0 / k) - (inspired - pressure - rate / k) * std::exp(-k * minutes);
 }
 
-}  // namespace
+} // namespace
 
 Water makeWater(double altitudeMetres, double densityKgPerLitre, double unitMetres)
 {
@@ -35,8 +35,8 @@ Tissues saturatedWithAir(double surfacePressure)
     return tissues;
 }
 
-void loadTissues(Tissues& tissues, const CoefficientSet& set, const Gas& gas, double startPressure,
-                 double barPerMinute, double minutes)
+void loadTissues(Tissues& tissues, const CoefficientSet& set, const Gas& gas, double startPressure, double barPerMinute,
+    double minutes)
 {
     if (minutes <= 0.0)
         return;
@@ -62,4 +62,4 @@ double toleratedPressure(const Tissues& tissues, const CoefficientSet& set, doub
     return tolerated;
 }
 
-}  // namespace korax
+} // namespace korax

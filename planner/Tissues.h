@@ -8,12 +8,12 @@
 
 namespace korax {
 
-inline constexpr double kWaterVapour = 0.0627;  // bar, in the lungs
+inline constexpr double kWaterVapour = 0.0627; // bar, in the lungs
 
 // Where the dive happens: the pressure at the surface and per unit of depth.
 struct Water {
-    double surfacePressure = 1.01325;  // bar
-    double barPerUnit = 0.1;           // bar per metre or foot of water
+    double surfacePressure = 1.01325; // bar
+    double barPerUnit = 0.1; // bar per metre or foot of water
 
     double pressureAt(double depth) const { return surfacePressure + depth * barPerUnit; }
     double depthAt(double pressure) const { return (pressure - surfacePressure) / barPerUnit; }
@@ -24,8 +24,8 @@ struct Water {
 Water makeWater(double altitudeMetres, double densityKgPerLitre, double unitMetres);
 
 struct Tissues {
-    std::array<double, kCompartments> n2{};
-    std::array<double, kCompartments> he{};
+    std::array<double, kCompartments> n2 {};
+    std::array<double, kCompartments> he {};
 };
 
 // Saturated with air at the surface pressure.
@@ -33,10 +33,10 @@ Tissues saturatedWithAir(double surfacePressure);
 
 // Schreiner's equation: ambient pressure changing linearly from startPressure at
 // barPerMinute for the minutes (Haldane's when the rate is 0).
-void loadTissues(Tissues& tissues, const CoefficientSet& set, const Gas& gas, double startPressure,
-                 double barPerMinute, double minutes);
+void loadTissues(Tissues& tissues, const CoefficientSet& set, const Gas& gas, double startPressure, double barPerMinute,
+    double minutes);
 
 // The lowest ambient pressure the tissues tolerate with the gradient factor (0 < gf <= 1).
 double toleratedPressure(const Tissues& tissues, const CoefficientSet& set, double gf);
 
-}  // namespace korax
+} // namespace korax

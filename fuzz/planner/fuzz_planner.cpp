@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)korax::planFileText(reading.settings, nullptr, reading.problems);
         return 0;
     }
-    const korax::Plan plan = korax::planDive(reading.settings,
-                                             korax::startingTissues(reading.settings, previous ? &*previous : nullptr));
+    const korax::Plan plan
+        = korax::planDive(reading.settings, korax::startingTissues(reading.settings, previous ? &*previous : nullptr));
     (void)korax::planFileText(reading.settings, &plan, plan.problems);
     (void)korax::planJson(&plan, plan.problems);
     (void)korax::tissueFileText(plan.endTissues);

@@ -20,11 +20,10 @@ using Lines = std::vector<std::string>;
 // Sea level, salt water, ZH-L16C, plain Bühlmann, 3 m stops with the last at 3 m.
 inline Lines baseProfile()
 {
-    return {"UseMetric: y", "SaltWater: y", "UseBValues: n", "Altitude: 0", "Conservatism: 0", "Precision: 1",
-            "StopDistance: 3", "LastStopDepth: 3", "OxyNarc: n", "DeepStops: n", "TissueFile: 0",
-            "PlanFile: plan.out", "PyleStopTime: 2", "SurfaceInterval: 900:00", "Rmv: 20", "DecoRmv: 16",
-            "UseOCDeco: n", "OcDecoGas: 0", "OcDecoMaxPO2: 1.6", "MaxEND: 100", "DescentRate: 0-300, 20",
-            "AscentRate: 300-0, 10"};
+    return { "UseMetric: y", "SaltWater: y", "UseBValues: n", "Altitude: 0", "Conservatism: 0", "Precision: 1",
+        "StopDistance: 3", "LastStopDepth: 3", "OxyNarc: n", "DeepStops: n", "TissueFile: 0", "PlanFile: plan.out",
+        "PyleStopTime: 2", "SurfaceInterval: 900:00", "Rmv: 20", "DecoRmv: 16", "UseOCDeco: n", "OcDecoGas: 0",
+        "OcDecoMaxPO2: 1.6", "MaxEND: 100", "DescentRate: 0-300, 20", "AscentRate: 300-0, 10" };
 }
 
 // Replaces the first line of the key or appends it.
@@ -84,7 +83,9 @@ inline double decoMinutes(const korax::Plan& plan)
 class StepLoader {
 public:
     StepLoader(const korax::Settings& settings, const korax::Water& water)
-        : set_(korax::coefficients(settings.useBValues)), water_(water), gf_(settings.gradientFactor())
+        : set_(korax::coefficients(settings.useBValues))
+        , water_(water)
+        , gf_(settings.gradientFactor())
     {
         n2_.fill((water.surfacePressure - 0.0627) * 0.79);
         he_.fill(0.0);
@@ -94,7 +95,8 @@ public:
     {
         const double inspired = water_.pressureAt(depthAtMiddle) - 0.0627;
         for (std::size_t i = 0; i < korax::kCompartments; ++i) {
-            n2_[i] += (inspired * (1.0 - gas.o2 - gas.he) - n2_[i]) * (1.0 - std::exp(-std::log(2.0) * minutes / set_[i].n2HalfTime));
+            n2_[i] += (inspired * (1.0 - gas.o2 - gas.he) - n2_[i])
+                * (1.0 - std::exp(-std::log(2.0) * minutes / set_[i].n2HalfTime));
             he_[i] += (inspired * gas.he - he_[i]) * (1.0 - std::exp(-std::log(2.0) * minutes / set_[i].heHalfTime));
         }
     }
@@ -120,8 +122,8 @@ private:
     const korax::CoefficientSet& set_;
     korax::Water water_;
     double gf_;
-    std::array<double, korax::kCompartments> n2_{};
-    std::array<double, korax::kCompartments> he_{};
+    std::array<double, korax::kCompartments> n2_ {};
+    std::array<double, korax::kCompartments> he_ {};
 };
 
-}  // namespace planner_test
+} // namespace planner_test

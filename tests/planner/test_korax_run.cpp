@@ -44,13 +44,13 @@ Run runKorax(const QString& folder, const QStringList& arguments = {})
     process.setWorkingDirectory(folder);
     process.start(KORAX_PATH, arguments);
     process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-            process.readAllStandardError()};
+    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
+        process.readAllStandardError() };
 }
 
 Lines dive()
 {
-    return plus(with(with(baseProfile(), "UseOCDeco:", "y"), "OcDecoGas:", "50, 100"), {"45, 25, 21/35"});
+    return plus(with(with(baseProfile(), "UseOCDeco:", "y"), "OcDecoGas:", "50, 100"), { "45, 25, 21/35" });
 }
 
 // The run time the plan file gives in its summary line.
@@ -61,7 +61,7 @@ double planRuntime(const QByteArray& plan)
     return at < 0 ? -1.0 : plan.mid(at + marker.size()).split(' ').front().toDouble();
 }
 
-}  // namespace
+} // namespace
 
 class KoraxRunTest : public QObject {
     Q_OBJECT
@@ -74,9 +74,9 @@ private slots:
         QCOMPARE(runKorax(dir.path()).exitCode, 0);
         const QByteArray plan = readFile(dir.filePath("1plan.out"));
         QVERIFY(!plan.isEmpty());
-        QVERIFY(plan.contains("F\xE1ze"));         // "Fáze" with á as 0xE1
-        QVERIFY(plan.contains("zast\xE1vka"));     // a stop
-        QVERIFY(!plan.contains("\xC3"));           // no UTF-8 lead bytes
+        QVERIFY(plan.contains("F\xE1ze")); // "Fáze" with á as 0xE1
+        QVERIFY(plan.contains("zast\xE1vka")); // a stop
+        QVERIFY(!plan.contains("\xC3")); // no UTF-8 lead bytes
         QVERIFY(plan.endsWith("\r\n"));
         QCOMPARE(plan.count("\n"), plan.count("\r\n"));
         QCOMPARE(plan.count("\r"), plan.count("\r\n"));
@@ -107,9 +107,10 @@ private slots:
         QTest::newRow("last stop text") << with(d, "LastStopDepth:", "x") << "LastStopDepth: \"x\"";
         QTest::newRow("deep stops unknown") << with(d, "DeepStops:", "q") << "DeepStops: \"q\"";
         QTest::newRow("deep stops missing") << withAll(d, "DeepStops:", {}) << "DeepStops: \"0\"";
-        QTest::newRow("Pyle stop of no time") << with(with(d, "DeepStops:", "p"), "PyleStopTime:", "0") << "PyleStopTime: \"0\"";
-        QTest::newRow("interval minutes 75") << with(with(d, "SurfaceInterval:", "1:75"), "TissueFile:", "t.dat")
-                                             << "SurfaceInterval: \"1:75\"";
+        QTest::newRow("Pyle stop of no time")
+            << with(with(d, "DeepStops:", "p"), "PyleStopTime:", "0") << "PyleStopTime: \"0\"";
+        QTest::newRow("interval minutes 75")
+            << with(with(d, "SurfaceInterval:", "1:75"), "TissueFile:", "t.dat") << "SurfaceInterval: \"1:75\"";
         QTest::newRow("repetitive without tissue file") << with(d, "SurfaceInterval:", "2:00") << "TissueFile: \"0\"";
         QTest::newRow("repetitive, tissue file missing")
             << with(with(d, "SurfaceInterval:", "2:00"), "TissueFile:", "none.dat") << "TissueFile: \"none.dat\"";
@@ -118,13 +119,16 @@ private slots:
         QTest::newRow("deco gas over 100 %") << with(d, "OcDecoGas:", "50/60") << "OcDecoGas: \"50/60\"";
         QTest::newRow("deco PO2 3 bar") << with(d, "OcDecoMaxPO2:", "3") << "OcDecoMaxPO2: \"3\"";
         QTest::newRow("max END text") << with(d, "MaxEND:", "deep") << "MaxEND: \"deep\"";
-        QTest::newRow("descent rate without comma") << withAll(d, "DescentRate:", {"0-45 20"}) << "DescentRate: \"0-45 20\"";
-        QTest::newRow("ascent rate zero") << withAll(d, "AscentRate:", {"45-6, 9", "6-0, 0"}) << "AscentRate: \"6-0, 0\"";
-        QTest::newRow("profile time text") << plus(baseProfile(), {"45, long, 21/35"}) << "\"45, long, 21/35\"";
-        QTest::newRow("profile mix without oxygen") << plus(baseProfile(), {"45, 25, 0/50"}) << "\"45, 25, 0/50\"";
-        QTest::newRow("profile depth only") << plus(baseProfile(), {"45,,"}) << "\"45,,\"";
+        QTest::newRow("descent rate without comma")
+            << withAll(d, "DescentRate:", { "0-45 20" }) << "DescentRate: \"0-45 20\"";
+        QTest::newRow("ascent rate zero")
+            << withAll(d, "AscentRate:", { "45-6, 9", "6-0, 0" }) << "AscentRate: \"6-0, 0\"";
+        QTest::newRow("profile time text") << plus(baseProfile(), { "45, long, 21/35" }) << "\"45, long, 21/35\"";
+        QTest::newRow("profile mix without oxygen") << plus(baseProfile(), { "45, 25, 0/50" }) << "\"45, 25, 0/50\"";
+        QTest::newRow("profile depth only") << plus(baseProfile(), { "45,," }) << "\"45,,\"";
         QTest::newRow("no profile lines") << baseProfile() << "profil";
-        QTest::newRow("GF 1 % never clears") << plus(with(d, "Conservatism:", "99"), {"90, 240, 10/50"}) << "24 hodin";
+        QTest::newRow("GF 1 % never clears")
+            << plus(with(d, "Conservatism:", "99"), { "90, 240, 10/50" }) << "24 hodin";
     }
     void reportsEveryInvalidSetting()
     {
@@ -132,10 +136,11 @@ private slots:
         QFETCH(QString, expected);
         QTemporaryDir dir;
         writeFile(dir.filePath("profile.dat"), bytesOf(lines));
-        const Run run = runKorax(dir.path(), {"--json"});
+        const Run run = runKorax(dir.path(), { "--json" });
         QCOMPARE(run.exitCode, 2);
         const QByteArray plan = readFile(dir.filePath("plan.out"));
-        QVERIFY2(plan.contains(QByteArray::fromStdString(korax::utf8ToCp1250(expected.toStdString()))), plan.constData());
+        QVERIFY2(
+            plan.contains(QByteArray::fromStdString(korax::utf8ToCp1250(expected.toStdString()))), plan.constData());
         const QJsonArray problems = QJsonDocument::fromJson(run.out).object()["problems"].toArray();
         QVERIFY(!problems.isEmpty());
         QVERIFY(problems.first().toString().contains(expected));
@@ -165,7 +170,7 @@ private slots:
     {
         QTemporaryDir dir;
         writeFile(dir.filePath("profile.dat"), bytesOf(dive()));
-        const Run run = runKorax(dir.path(), {"--json"});
+        const Run run = runKorax(dir.path(), { "--json" });
         QCOMPARE(run.exitCode, 0);
         QJsonParseError error;
         const QJsonObject plan = QJsonDocument::fromJson(run.out, &error).object();
@@ -188,8 +193,8 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<bool>("updated");
-        QTest::newRow("without -s the file stays") << QStringList{} << false;
-        QTest::newRow("-s writes the end state") << QStringList{"-s"} << true;
+        QTest::newRow("without -s the file stays") << QStringList {} << false;
+        QTest::newRow("-s writes the end state") << QStringList { "-s" } << true;
     }
     void repetitiveDiveFollowsTheTissueFile()
     {
@@ -214,7 +219,7 @@ private slots:
         QTemporaryDir dir;
         writeFile(dir.filePath("tissue.dat"), "KORAX tissues 1\r\n1 0.75 0.0\r\n");
         writeFile(dir.filePath("profile.dat"),
-                  bytesOf(with(with(dive(), "TissueFile:", "tissue.dat"), "SurfaceInterval:", "1:00")));
+            bytesOf(with(with(dive(), "TissueFile:", "tissue.dat"), "SurfaceInterval:", "1:00")));
         QCOMPARE(runKorax(dir.path()).exitCode, 2);
         QVERIFY(readFile(dir.filePath("plan.out")).contains("TissueFile: \"tissue.dat\""));
     }
@@ -234,7 +239,7 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(QString, output);
         QTemporaryDir dir;
-        const Run run = runKorax(dir.path(), {argument});
+        const Run run = runKorax(dir.path(), { argument });
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY(QString::fromUtf8(run.out).contains(output));
         QVERIFY(!QFile::exists(dir.filePath("plan.out")));

@@ -38,9 +38,9 @@ private slots:
 
         // Start from a loaded state so that both directions of diffusion are exercised.
         Tissues tissues = saturatedWithAir(water.surfacePressure);
-        loadTissues(tissues, coefficients(false), Gas{0.18, 0.45}, water.pressureAt(30.0), 0.0, 20.0);
+        loadTissues(tissues, coefficients(false), Gas { 0.18, 0.45 }, water.pressureAt(30.0), 0.0, 20.0);
         StepLoader steps(settings, water);
-        steps.step(30.0, Gas{0.18, 0.45}, 20.0);
+        steps.step(30.0, Gas { 0.18, 0.45 }, 20.0);
 
         const double rate = (toDepth - fromDepth) / minutes;
         loadTissues(tissues, coefficients(false), gas, water.pressureAt(fromDepth), rate * water.barPerUnit, minutes);
@@ -49,8 +49,10 @@ private slots:
         for (int i = 0; i < count; ++i)
             steps.step(fromDepth + rate * (i + 0.5) * dt, gas, dt);
         for (std::size_t i = 0; i < kCompartments; ++i) {
-            QVERIFY2(std::fabs(tissues.n2[i] - steps.n2()[i]) < 1e-5, qPrintable(QString("N2 compartment %1").arg(i + 1)));
-            QVERIFY2(std::fabs(tissues.he[i] - steps.he()[i]) < 1e-5, qPrintable(QString("He compartment %1").arg(i + 1)));
+            QVERIFY2(
+                std::fabs(tissues.n2[i] - steps.n2()[i]) < 1e-5, qPrintable(QString("N2 compartment %1").arg(i + 1)));
+            QVERIFY2(
+                std::fabs(tissues.he[i] - steps.he()[i]) < 1e-5, qPrintable(QString("He compartment %1").arg(i + 1)));
         }
     }
 

@@ -12,8 +12,9 @@ namespace {
 
 Lines trimixDive(const std::string& conservatism = "0")
 {
-    return plus(with(with(with(baseProfile(), "Conservatism:", conservatism), "UseOCDeco:", "y"), "OcDecoGas:", "50, 100"),
-                {"60, 25, 18/45"});
+    return plus(
+        with(with(with(baseProfile(), "Conservatism:", conservatism), "UseOCDeco:", "y"), "OcDecoGas:", "50, 100"),
+        { "60, 25, 18/45" });
 }
 
 // The depth of the plan at a run time, from its segments.
@@ -30,7 +31,7 @@ double depthAt(const Plan& plan, double runtime)
 
 struct Followed {
     StepLoader end;
-    QString violation;  // the first whole minute shallower than the ceiling
+    QString violation; // the first whole minute shallower than the ceiling
 };
 
 // Follows the plan with the step loader and checks the depth against the ceiling at
@@ -38,7 +39,7 @@ struct Followed {
 Followed followPlan(const Settings& settings, const Plan& plan)
 {
     const Water water = waterOf(settings);
-    Followed followed{StepLoader(settings, water), {}};
+    Followed followed { StepLoader(settings, water), {} };
     const double dt = 0.01;
     double start = 0.0;
     double nextCheck = 1.0;
@@ -60,7 +61,7 @@ Followed followPlan(const Settings& settings, const Plan& plan)
     return followed;
 }
 
-}  // namespace
+} // namespace
 
 class PlannerPlansTest : public QObject {
     Q_OBJECT
@@ -71,12 +72,12 @@ private slots:
         QTest::addColumn<Lines>("lines");
         QTest::newRow("trimix with deco gases") << trimixDive();
         QTest::newRow("trimix GF 70 %") << trimixDive("30");
-        QTest::newRow("air, 2 min precision") << plus(with(baseProfile(), "Precision:", "2"), {"40, 30, air"});
+        QTest::newRow("air, 2 min precision") << plus(with(baseProfile(), "Precision:", "2"), { "40, 30, air" });
         QTest::newRow("deep trimix, Pyle stops")
             << plus(with(with(with(baseProfile(), "DeepStops:", "p"), "UseOCDeco:", "y"), "OcDecoGas:", "21/35 50 100"),
-                    {"100, 25, 10/70"});
+                   { "100, 25, 10/70" });
         QTest::newRow("multilevel, 6 m last stop")
-            << plus(with(baseProfile(), "LastStopDepth:", "6"), {"50, 10, 18/45", "30, 15, 18/45", "21, 10, 32"});
+            << plus(with(baseProfile(), "LastStopDepth:", "6"), { "50, 10, 18/45", "30, 15, 18/45", "21, 10, 32" });
     }
     void ascentNeverRisesAboveTheCeiling()
     {
@@ -95,7 +96,7 @@ private slots:
     void lowerGradientFactorNeverShortensThePlan()
     {
         double previous = 0.0;
-        for (const char* conservatism : {"0", "10", "20", "30", "40", "50", "60", "70"}) {
+        for (const char* conservatism : { "0", "10", "20", "30", "40", "50", "60", "70" }) {
             const Plan plan = planOf(trimixDive(conservatism));
             QVERIFY2(plan.runtime + 1e-9 >= previous, conservatism);
             previous = plan.runtime;
@@ -106,7 +107,7 @@ private slots:
     {
         QTest::addColumn<Lines>("changed");
         QTest::addColumn<bool>("longer");
-        const Lines dive = plus(baseProfile(), {"40, 30, air"});
+        const Lines dive = plus(baseProfile(), { "40, 30, air" });
         QTest::newRow("altitude 2000 m lengthens") << with(dive, "Altitude:", "2000") << true;
         QTest::newRow("fresh water at sea level shortens") << with(dive, "SaltWater:", "n") << false;
     }
@@ -114,7 +115,7 @@ private slots:
     {
         QFETCH(Lines, changed);
         QFETCH(bool, longer);
-        const Plan reference = planOf(plus(baseProfile(), {"40, 30, air"}));
+        const Plan reference = planOf(plus(baseProfile(), { "40, 30, air" }));
         const Plan plan = planOf(changed);
         if (longer)
             QVERIFY(decoMinutes(plan) > decoMinutes(reference));
@@ -126,8 +127,8 @@ private slots:
     void feetGiveTheSamePlanAsMetres()
     {
         Lines feet = with(with(with(baseProfile(), "UseMetric:", "n"), "StopDistance:", "10"), "LastStopDepth:", "20");
-        feet = withAll(withAll(feet, "DescentRate:", {"0-150, 60"}), "AscentRate:", {"150-20, 30", "20-0, 10"});
-        feet = plus(feet, {"150, 30, 21/35"});
+        feet = withAll(withAll(feet, "DescentRate:", { "0-150, 60" }), "AscentRate:", { "150-20, 30", "20-0, 10" });
+        feet = plus(feet, { "150, 30, 21/35" });
         const Settings inFeet = read(feet).settings;
 
         Settings inMetres = inFeet;
@@ -137,9 +138,9 @@ private slots:
         inMetres.lastStopDepth *= m;
         inMetres.maxEnd *= m;
         for (RateEntry& e : inMetres.descentRates)
-            e = {e.from * m, e.to * m, e.rate * m};
+            e = { e.from * m, e.to * m, e.rate * m };
         for (RateEntry& e : inMetres.ascentRates)
-            e = {e.from * m, e.to * m, e.rate * m};
+            e = { e.from * m, e.to * m, e.rate * m };
         inMetres.profile.front().depth *= m;
 
         const Plan a = planOf(inFeet);
@@ -157,7 +158,7 @@ private slots:
     // loader: the planner has no stop there and a stop one minute later.
     void shortShallowAirDiveStopsAtTheNoDecoLimit()
     {
-        const Settings settings = read(plus(baseProfile(), {"18, 1, air"})).settings;
+        const Settings settings = read(plus(baseProfile(), { "18, 1, air" })).settings;
         const Water water = waterOf(settings);
         int limit = 0;
         for (int minutes = 1; minutes < 200; ++minutes) {
@@ -186,18 +187,19 @@ private slots:
         QTest::addColumn<QList<double>>("depths");
         QTest::addColumn<QStringList>("gases");
         const Lines deco = with(with(baseProfile(), "UseOCDeco:", "y"), "OcDecoGas:", "36;100 50");
-        QTest::newRow("36, 50 and 100 % on 3 m stops") << plus(deco, {"70, 25, 15/55"}) << QList<double>{33, 21, 6}
-                                                       << QStringList{"36/0", "50/0", "100/0"};
+        QTest::newRow("36, 50 and 100 % on 3 m stops") << plus(deco, { "70, 25, 15/55" }) << QList<double> { 33, 21, 6 }
+                                                       << QStringList { "36/0", "50/0", "100/0" };
         QTest::newRow("oxygen only on 4 m stops")
-            << plus(with(with(deco, "OcDecoGas:", "100"), "StopDistance:", "4"), {"50, 30, air"}) << QList<double>{4}
-            << QStringList{"100/0"};
-        QTest::newRow("deco gases off") << plus(with(deco, "UseOCDeco:", "n"), {"50, 30, air"}) << QList<double>{}
-                                        << QStringList{};
-        Lines feet = withAll(withAll(with(with(with(deco, "UseMetric:", "n"), "StopDistance:", "10"), "LastStopDepth:", "10"),
-                                     "DescentRate:", {"0-1000, 60"}),
-                             "AscentRate:", {"1000-0, 30"});
-        QTest::newRow("50 and 100 % in feet") << plus(with(feet, "OcDecoGas:", "50 100"), {"160, 30, 21/35"})
-                                              << QList<double>{70, 20} << QStringList{"50/0", "100/0"};
+            << plus(with(with(deco, "OcDecoGas:", "100"), "StopDistance:", "4"), { "50, 30, air" })
+            << QList<double> { 4 } << QStringList { "100/0" };
+        QTest::newRow("deco gases off") << plus(with(deco, "UseOCDeco:", "n"), { "50, 30, air" }) << QList<double> {}
+                                        << QStringList {};
+        Lines feet
+            = withAll(withAll(with(with(with(deco, "UseMetric:", "n"), "StopDistance:", "10"), "LastStopDepth:", "10"),
+                          "DescentRate:", { "0-1000, 60" }),
+                "AscentRate:", { "1000-0, 30" });
+        QTest::newRow("50 and 100 % in feet") << plus(with(feet, "OcDecoGas:", "50 100"), { "160, 30, 21/35" })
+                                              << QList<double> { 70, 20 } << QStringList { "50/0", "100/0" };
     }
     void gasSwitchesAtTheirDepths()
     {
@@ -220,7 +222,7 @@ private slots:
 
     void pyleStopsHalveTheWayToTheFirstStop()
     {
-        const Lines dive = plus(with(baseProfile(), "PyleStopTime:", "2"), {"60, 25, 18/45"});
+        const Lines dive = plus(with(baseProfile(), "PyleStopTime:", "2"), { "60, 25, 18/45" });
         const Plan plain = planOf(dive);
         const Plan pyle = planOf(with(dive, "DeepStops:", "p"));
         const double first = *plain.firstStop;
@@ -251,7 +253,7 @@ private slots:
 
     void wkppStopsEveryGridDepthFromHalfTheBottom()
     {
-        const Lines dive = plus(baseProfile(), {"80, 20, 15/55"});
+        const Lines dive = plus(baseProfile(), { "80, 20, 15/55" });
         const double first = *planOf(dive).firstStop;
         const Plan wkpp = planOf(with(dive, "DeepStops:", "w"));
         QList<double> expected;
@@ -270,8 +272,9 @@ private slots:
 
     void repetitiveDiveStartsFromTheIntervalOnAir()
     {
-        const Settings settings = read(with(with(plus(baseProfile(), {"40, 30, air"}), "SurfaceInterval:", "1:30"),
-                                            "TissueFile:", "tissue.dat")).settings;
+        const Settings settings = read(
+            with(with(plus(baseProfile(), { "40, 30, air" }), "SurfaceInterval:", "1:30"), "TissueFile:", "tissue.dat"))
+                                      .settings;
         QVERIFY(settings.repetitive);
         Tissues previous = saturatedWithAir(1.01325);
         previous.n2.fill(2.0);
@@ -294,12 +297,14 @@ private slots:
     // 3 m stops, last stop 6 m: total run time 109 min (as quoted in issue 7).
     void matchesThePublishedTrimixCase()
     {
-        Lines lines = with(with(with(baseProfile(), "LastStopDepth:", "6"), "UseOCDeco:", "y"), "OcDecoGas:", "36, 100");
-        lines = withAll(withAll(lines, "DescentRate:", {"0-79, 23"}), "AscentRate:", {"79-6, 9.144", "6-0, 3.048"});
-        const Plan plan = planOf(plus(lines, {"79, 26.565, 15/45"}));
+        Lines lines
+            = with(with(with(baseProfile(), "LastStopDepth:", "6"), "UseOCDeco:", "y"), "OcDecoGas:", "36, 100");
+        lines = withAll(withAll(lines, "DescentRate:", { "0-79, 23" }), "AscentRate:", { "79-6, 9.144", "6-0, 3.048" });
+        const Plan plan = planOf(plus(lines, { "79, 26.565, 15/45" }));
         QVERIFY(plan.complete);
         const double published = 109.0;
-        QVERIFY2(std::fabs(plan.runtime - published) <= 0.01 * published + 1.0, qPrintable(QString::number(plan.runtime)));
+        QVERIFY2(
+            std::fabs(plan.runtime - published) <= 0.01 * published + 1.0, qPrintable(QString::number(plan.runtime)));
     }
 
     void planningTwiceGivesTheSamePlan()

@@ -1,6 +1,7 @@
 #include "Korax.h"
 
 #include "Cp1250Text.h"
+#include "FileNames.h"
 #include "FileReplace.h"
 #include "PlanJson.h"
 #include "PlanText.h"
@@ -36,14 +37,14 @@ void usage(std::ostream& out)
 std::optional<Tissues> previousTissues(const Settings& settings, std::vector<std::string>& problems)
 {
     std::string bytes;
-    if (!platform::readFileContents(settings.tissueFile, bytes)) {
-        problems.push_back("TissueFile: \"" + cp1250ToUtf8(settings.tissueFile) + "\": soubor nelze přečíst");
+    if (!platform::readFileContents(platform::nativeFileName(settings.tissueFile), bytes)) {
+        problems.push_back("TissueFile: \"" + cp1250::cp1250ToUtf8(settings.tissueFile) + "\": soubor nelze přečíst");
         return std::nullopt;
     }
     auto tissues = parseTissueFile(bytes);
     if (!tissues)
         problems.push_back(
-            "TissueFile: \"" + cp1250ToUtf8(settings.tissueFile) + "\": není to soubor se stavem tkání KORAX");
+            "TissueFile: \"" + cp1250::cp1250ToUtf8(settings.tissueFile) + "\": není to soubor se stavem tkání KORAX");
     return tissues;
 }
 
@@ -75,13 +76,13 @@ int plan(const Options& options, std::ostream& out, std::ostream& err)
     const Plan* planned = result ? &*result : nullptr;
 
     int status = problems.empty() ? kExitPlanned : kExitProblems;
-    if (!platform::replaceFileContents(settings.planFile, planFileText(settings, planned, problems))) {
+    if (!platform::replaceFileContents(platform::nativeFileName(settings.planFile), planFileText(settings, planned, problems))) {
         err << "korax: cannot write the plan file " << settings.planFile << '\n';
         status = kExitFailure;
     }
     const bool writeTissues = !settings.tissueFile.empty() && (!settings.repetitive || options.saveTissues);
     if (problems.empty() && writeTissues
-        && !platform::replaceFileContents(settings.tissueFile, tissueFileText(result->endTissues))) {
+        && !platform::replaceFileContents(platform::nativeFileName(settings.tissueFile), tissueFileText(result->endTissues))) {
         err << "korax: cannot write the tissue file " << settings.tissueFile << '\n';
         status = kExitFailure;
     }

@@ -72,7 +72,7 @@ public:
             line("Dekompresní směsi: žádné");
         if (s_.repetitive)
             line("Opakovaný ponor: povrchový interval " + format("%.0f", s_.surfaceInterval)
-                + " min, stav tkání ze souboru " + cp1250ToUtf8(s_.tissueFile));
+                + " min, stav tkání ze souboru " + cp1250::cp1250ToUtf8(s_.tissueFile));
         else
             line("Opakovaný ponor: ne (tkáně nasycené vzduchem na hladině)");
         line("Spotřeba: " + format("%g", s_.rmv) + " l/min na dně a při sestupu, " + format("%g", s_.decoRmv)
@@ -120,7 +120,7 @@ public:
     std::string text;
 
 private:
-    void line(const std::string& utf8) { text += utf8ToCp1250(utf8) + "\r\n"; }
+    void line(const std::string& utf8) { text += cp1250::utf8ToCp1250(utf8) + "\r\n"; }
 
     const Settings& s_;
     std::string unit_;

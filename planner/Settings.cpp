@@ -42,7 +42,7 @@ public:
 
     void problem(std::string_view key, std::string_view value, const std::string& reason)
     {
-        problems.push_back(std::string(key) + " \"" + cp1250ToUtf8(value) + "\": " + reason);
+        problems.push_back(std::string(key) + " \"" + cp1250::cp1250ToUtf8(value) + "\": " + reason);
     }
 
     std::vector<std::string> problems;
@@ -137,7 +137,7 @@ std::vector<Gas> readDecoGases(Reader& reader, std::string_view value)
         if (const auto gas = parseGas(item))
             gases.push_back(*gas);
         else
-            reader.problem("OcDecoGas:", value, cp1250ToUtf8(item).append(" není směs"));
+            reader.problem("OcDecoGas:", value, cp1250::cp1250ToUtf8(item).append(" není směs"));
     }
     return gases;
 }

@@ -56,7 +56,7 @@ Lines dive()
 // The run time the plan file gives in its summary line.
 double planRuntime(const QByteArray& plan)
 {
-    const QByteArray marker = QByteArray::fromStdString(korax::utf8ToCp1250("Celkový čas ponoru: "));
+    const QByteArray marker = QByteArray::fromStdString(cp1250::utf8ToCp1250("Celkový čas ponoru: "));
     const qsizetype at = plan.indexOf(marker);
     return at < 0 ? -1.0 : plan.mid(at + marker.size()).split(' ').front().toDouble();
 }
@@ -140,7 +140,7 @@ private slots:
         QCOMPARE(run.exitCode, 2);
         const QByteArray plan = readFile(dir.filePath("plan.out"));
         QVERIFY2(
-            plan.contains(QByteArray::fromStdString(korax::utf8ToCp1250(expected.toStdString()))), plan.constData());
+            plan.contains(QByteArray::fromStdString(cp1250::utf8ToCp1250(expected.toStdString()))), plan.constData());
         const QJsonArray problems = QJsonDocument::fromJson(run.out).object()["problems"].toArray();
         QVERIFY(!problems.isEmpty());
         QVERIFY(problems.first().toString().contains(expected));

@@ -1,10 +1,10 @@
-// Windows-1250 for the plan file and the settings' bytes, without Qt (the planner has none).
+// Windows-1250 bytes <-> UTF-8 without Qt, for the planner and for file names.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-namespace korax {
+namespace cp1250 {
 
 // Every byte maps to one code point, so the conversion back gives the same bytes.
 std::string cp1250ToUtf8(std::string_view bytes);
@@ -12,4 +12,4 @@ std::string cp1250ToUtf8(std::string_view bytes);
 // Characters that Windows-1250 lacks become "?".
 std::string utf8ToCp1250(std::string_view text);
 
-} // namespace korax
+} // namespace cp1250

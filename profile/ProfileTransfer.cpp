@@ -5,6 +5,7 @@
 #include "Cp1250.h"
 #include "Hints.h"
 #include "MessageBoxes.h"
+#include "OutputFileName.h"
 #include "ProfileKeys.h"
 #include "RadioGroup.h"
 #include "StopDistance.h"
@@ -110,7 +111,7 @@ void TfKoraxGUI::LoadProfile(TProfile& p)
     loadText(p, kTissueFile, *edTissueFile);
 
     outputBaseName = p.GetValue(kPlanFile);
-    edOutputFile->setText(cp1250::toUnicode(std::to_string(runCounter) + outputBaseName));
+    edOutputFile->setText(cp1250::toUnicode(outputFileName(runCounter, outputBaseName)));
     hints::setHint(*edOutputFile, p.GetComment());
 
     loadText(p, kPyleStopTime, *edPyleStopTime);

@@ -1,6 +1,7 @@
 #include "PlannerRun.h"
 
 #include "Cp1250.h"
+#include "OutputFileName.h"
 #include "Processes.h"
 
 #include <QApplication>
@@ -23,11 +24,6 @@ public:
 };
 
 }  // namespace
-
-std::string outputFileName(int run, const std::string& baseName)
-{
-    return std::to_string(run) + baseName;
-}
 
 void runPlannerAndShowPlan(bool updateTissueFile, const QString& planFile)
 {

@@ -8,9 +8,6 @@
 
 namespace planner_run {
 
-// The output file of run n: its decimal number put in front of the whole base name.
-std::string outputFileName(int run, const std::string& baseName);
-
 // Runs korax.exe from the working directory and waits for it without handling events
 // (with "-s" when the tissue file is to be updated), then opens the plan in the viewer.
 // Neither the planner's nor the viewer's outcome is examined.

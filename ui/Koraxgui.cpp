@@ -1,9 +1,12 @@
 #include "Koraxgui.h"
 
+#include "Cp1250.h"
 #include "Cp1250Input.h"
 #include "DpiScale.h"
 #include "ErrorReport.h"
 #include "KoraxguiLook.h"
+#include "OutputFileName.h"
+#include "PlannerRun.h"
 #include "Savechng.h"
 #include "TProfile.h"
 #include "ui_Koraxgui.h"
@@ -84,7 +87,10 @@ void TfKoraxGUI::Button1Click()
     if (StoreProfile(*profile) != 1)
         return;
     profile->Save();
-    // The planner run follows here: korax.exe, the viewer, the next numbered output name.
+    planner_run::runPlannerAndShowPlan(chbRepetitiveDives->isChecked() && chbUpdateTissue->isChecked(),
+                                       edOutputFile->text());
+    ++runCounter;
+    edOutputFile->setText(cp1250::toUnicode(outputFileName(runCounter, outputBaseName)));
 }
 
 void TfKoraxGUI::FormClose(TCloseAction& action)
@@ -101,13 +107,14 @@ void TfKoraxGUI::FormClose(TCloseAction& action)
             break;
         default:
             action = TCloseAction::caNone;
-            break;
+            return;
         }
     } else if (!SaveProfileOnClose()) {
         action = TCloseAction::caNone;
         return;
     }
-    // The outputs of the older runs are deleted here, when chDeleteFiles is ticked.
+    if (chDeleteFiles->isChecked())
+        planner_run::deleteOlderOutputs(runCounter, outputBaseName);
 }
 
 void TfKoraxGUI::BitBtn1Click()

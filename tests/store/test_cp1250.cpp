@@ -1,5 +1,6 @@
 // The code page at the widget boundary: every byte survives the trip through Unicode.
 #include "Cp1250.h"
+#include "FileNames.h"
 
 #include <QtTest>
 
@@ -37,6 +38,14 @@ private slots:
         const std::string raw(bytes.constData(), static_cast<std::size_t>(bytes.size()));
         QCOMPARE(cp1250::toUnicode(raw), text);
         QCOMPARE(cp1250::fromUnicode(text), raw);
+    }
+
+    void fileNamesNameTheSameFileAsTheWindow()
+    {
+        std::string all;
+        for (int byte = 1; byte <= 255; ++byte)
+            all += static_cast<char>(byte);
+        QCOMPARE(QByteArray::fromStdString(platform::nativeFileName(all)), cp1250::toUnicode(all).toUtf8());
     }
 
     void foreignCharactersAreMarked()

@@ -1,0 +1,60 @@
+#include "Processes.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QUrl>
+
+namespace processes {
+namespace {
+
+bool isProgram(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.isExecutable();
+}
+
+// The working directory first, then every PATH entry; an empty entry means the working directory.
+QString findAlongPath(const QString& program)
+{
+    const QString local = QDir::current().absoluteFilePath(program);
+    if (isProgram(local))
+        return local;
+    const QStringList entries = qEnvironmentVariable("PATH").split(QDir::listSeparator());
+    for (const QString& entry : entries) {
+        const QString candidate = QDir(entry.isEmpty() ? QDir::currentPath() : entry).absoluteFilePath(program);
+        if (isProgram(candidate))
+            return candidate;
+    }
+    return {};
+}
+
+}  // namespace
+
+int runAndWait(const QString& program, const QStringList& arguments)
+{
+    const QString path = QDir::current().absoluteFilePath(program);
+    if (!isProgram(path))
+        return -1;
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(path, arguments);
+    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit)
+        return -1;
+    return process.exitCode();
+}
+
+void startViewer(const QString& program, const QString& fileName)
+{
+    const QString viewer = findAlongPath(program);
+    if (!viewer.isEmpty()) {
+        QProcess::startDetached(viewer, {fileName});
+        return;
+    }
+    if (!fileName.isEmpty())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(fileName)));
+}
+
+}  // namespace processes

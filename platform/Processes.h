@@ -1,0 +1,19 @@
+// Starting the planner and the viewer: argument vectors, never a shell line.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace processes {
+
+// Runs the program found under exactly this name in the working directory (no PATH search)
+// and blocks, without an event loop, until it ends. Returns its exit code, or -1 when it
+// does not exist or cannot be started.
+int runAndWait(const QString& program, const QStringList& arguments);
+
+// Starts the viewer found in the working directory or along PATH on the file and returns at
+// once. Where no such program exists, the file is opened with the desktop's own application
+// for it; an empty name then opens nothing. Failures are silent: the caller ignores them.
+void startViewer(const QString& program, const QString& fileName);
+
+}  // namespace processes

@@ -27,11 +27,21 @@ std::string listHeavyProfile(int lineCount)
     for (int i = 0; i < lineCount; ++i) {
         switch (i % 6) {
         case 0:
-        case 3: text += std::to_string(45 - i % 40) + ", 25, 21/35\r\n"; break;
-        case 1: text += "DescentRate: 0-45, " + std::to_string(i % 30 + 1) + "\r\n"; break;
-        case 4: text += "AscentRate: 45-6, " + std::to_string(i % 9 + 1) + "\r\n"; break;
-        case 2: text += "# Komentar " + std::to_string(i) + "\r\n"; break;
-        default: text += "PlannerOnlyKey" + std::to_string(i) + ": value\r\n"; break;
+        case 3:
+            text += std::to_string(45 - i % 40) + ", 25, 21/35\r\n";
+            break;
+        case 1:
+            text += "DescentRate: 0-45, " + std::to_string(i % 30 + 1) + "\r\n";
+            break;
+        case 4:
+            text += "AscentRate: 45-6, " + std::to_string(i % 9 + 1) + "\r\n";
+            break;
+        case 2:
+            text += "# Komentar " + std::to_string(i) + "\r\n";
+            break;
+        default:
+            text += "PlannerOnlyKey" + std::to_string(i) + ": value\r\n";
+            break;
         }
     }
     return text;
@@ -40,7 +50,7 @@ std::string listHeavyProfile(int lineCount)
 struct ListWidgets {
     QPlainTextEdit descent;
     QPlainTextEdit ascent;
-    QTableWidget grid{6, 3};
+    QTableWidget grid { 6, 3 };
 };
 
 void loadLists(TProfile& profile, ListWidgets& widgets)
@@ -57,8 +67,7 @@ void storeLists(TProfile& profile, const ListWidgets& widgets)
     StoreDiveProfile(profile, widgets.grid);
 }
 
-template <typename Step>
-double secondsOf(Step step)
+template <typename Step> double secondsOf(Step step)
 {
     const auto start = std::chrono::steady_clock::now();
     step();
@@ -105,10 +114,20 @@ void BM_StoreLists(benchmark::State& state)
     setCounters(state, total, lineCount);
 }
 
-}  // namespace
+} // namespace
 
-BENCHMARK(BM_LoadLists)->RangeMultiplier(4)->Range(1 << 10, 1 << 16)->UseManualTime()->Complexity()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_StoreLists)->RangeMultiplier(4)->Range(1 << 10, 1 << 16)->UseManualTime()->Complexity()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadLists)
+    ->RangeMultiplier(4)
+    ->Range(1 << 10, 1 << 16)
+    ->UseManualTime()
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StoreLists)
+    ->RangeMultiplier(4)
+    ->Range(1 << 10, 1 << 16)
+    ->UseManualTime()
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

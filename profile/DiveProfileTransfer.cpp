@@ -17,8 +17,8 @@ constexpr int kDepthColumn = 0;
 constexpr int kTimeColumn = 1;
 constexpr int kMixColumn = 2;
 
-const std::array<QString, profile_block::kCellCount> kHeaders{
-    QStringLiteral("Hloubka"), QStringLiteral("Čas"), QStringLiteral("Směs O2/He")};
+const std::array<QString, profile_block::kCellCount> kHeaders { QStringLiteral("Hloubka"), QStringLiteral("Čas"),
+    QStringLiteral("Směs O2/He") };
 
 bool hasCell(const QTableWidget& grid, int column, int row)
 {
@@ -54,7 +54,7 @@ std::string storedCell(const QTableWidget& grid, int column, int row)
     return std::string(profile_text::trimLeft(bytes));
 }
 
-}  // namespace
+} // namespace
 
 void LoadDiveProfile(TProfile& profile, QTableWidget& grid)
 {
@@ -91,5 +91,5 @@ void StoreDiveProfile(TProfile& profile, const QTableWidget& grid)
     }
     const std::size_t place = profile_block::removeProfileLines(profile.lines);
     profile.lines.insert(profile.lines.begin() + static_cast<std::ptrdiff_t>(place),
-                         std::make_move_iterator(block.begin()), std::make_move_iterator(block.end()));
+        std::make_move_iterator(block.begin()), std::make_move_iterator(block.end()));
 }

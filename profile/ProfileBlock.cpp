@@ -38,4 +38,4 @@ std::size_t removeProfileLines(std::vector<std::string>& lines)
     return found ? place : kept;
 }
 
-}  // namespace profile_block
+} // namespace profile_block

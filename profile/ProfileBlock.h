@@ -18,4 +18,4 @@ std::vector<std::string> splitCells(std::string_view line);
 // the place of the last removed line (counted after the removals), or the end.
 std::size_t removeProfileLines(std::vector<std::string>& lines);
 
-}  // namespace profile_block
+} // namespace profile_block

@@ -10,7 +10,7 @@
 void LoadRateList(TProfile& profile, QPlainTextEdit& memo, std::string_view key)
 {
     memo.clear();
-    QStringList entries{cp1250::toUnicode(profile.GetValue(key))};
+    QStringList entries { cp1250::toUnicode(profile.GetValue(key)) };
     hints::setHint(memo, profile.GetComment());
     for (std::string entry = profile.GetNext(); entry != kMissingValue; entry = profile.GetNext())
         entries.append(cp1250::toUnicode(entry));

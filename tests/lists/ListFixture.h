@@ -36,7 +36,10 @@ inline std::unique_ptr<QPlainTextEdit> makeRateMemo()
 // profile.dat in a fresh temporary folder.
 class ProfileFile {
 public:
-    ProfileFile() : path_(dir_.filePath(QStringLiteral("profile.dat"))) {}
+    ProfileFile()
+        : path_(dir_.filePath(QStringLiteral("profile.dat")))
+    {
+    }
 
     void write(const QByteArray& bytes) const
     {
@@ -44,10 +47,7 @@ public:
         QVERIFY(file.open(QIODevice::WriteOnly));
         QCOMPARE(file.write(bytes), bytes.size());
     }
-    void writeLines(const Lines& lines) const
-    {
-        write(QByteArray::fromStdString(profile_text::joinLines(lines)));
-    }
+    void writeLines(const Lines& lines) const { write(QByteArray::fromStdString(profile_text::joinLines(lines))); }
     QByteArray read() const
     {
         QFile file(path_);

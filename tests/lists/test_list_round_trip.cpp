@@ -1,6 +1,6 @@
 // Unedited list transfers over whole files: nothing lost, and a second round changes nothing.
-#include "ListFixture.h"
 #include "DiveProfileTransfer.h"
+#include "ListFixture.h"
 #include "RateListTransfer.h"
 
 #include <QDir>
@@ -47,7 +47,7 @@ Lines otherLines(Lines lines)
     return lines;
 }
 
-}  // namespace
+} // namespace
 
 class ListRoundTripTest : public QObject {
     Q_OBJECT
@@ -66,7 +66,9 @@ private slots:
         QByteArray expected;
         for (const QByteArray& line : original.split('\n')) {
             if (!line.isEmpty() && std::isdigit(static_cast<unsigned char>(line.front())))
-                expected += QString::fromLatin1(line).replace(QRegularExpression(QStringLiteral(", +")), QStringLiteral(",")).toLatin1();
+                expected += QString::fromLatin1(line)
+                                .replace(QRegularExpression(QStringLiteral(", +")), QStringLiteral(","))
+                                .toLatin1();
             else
                 expected += line;
             expected += '\n';
@@ -79,7 +81,7 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         const QDir folder(QStringLiteral(TROVA_TEST_DATA "/lists"));
-        const QStringList names = folder.entryList({QStringLiteral("*.dat")}, QDir::Files, QDir::Name);
+        const QStringList names = folder.entryList({ QStringLiteral("*.dat") }, QDir::Files, QDir::Name);
         QVERIFY(names.size() >= 4);
         for (const QString& name : names)
             QTest::newRow(qPrintable(name)) << folder.filePath(name);

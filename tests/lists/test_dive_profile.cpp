@@ -161,27 +161,6 @@ private slots:
 
         QCOMPARE(profileFile.savedLines(), saved);
     }
-
-    void secondStoreLeavesTheLines_data()
-    {
-        QTest::addColumn<Lines>("file");
-        QTest::newRow("scattered with blanks") << Lines { "45, 25, a", "x", "30 ,3", "# c", "21" };
-        QTest::newRow("more than five lines") << Lines { "1", "2", "3", "4", "5", "6", "7" };
-        QTest::newRow("no profile line") << Lines { "a" };
-    }
-    void secondStoreLeavesTheLines()
-    {
-        QFETCH(Lines, file);
-        ProfileFile profileFile;
-        profileFile.writeLines(file);
-        TProfile profile = profileFile.open();
-        auto grid = makeDiveProfileGrid();
-        LoadDiveProfile(profile, *grid);
-        StoreDiveProfile(profile, *grid);
-        const Lines first = profile.lines;
-        StoreDiveProfile(profile, *grid);
-        QCOMPARE(profile.lines, first);
-    }
 };
 
 QTEST_MAIN(DiveProfileTest)

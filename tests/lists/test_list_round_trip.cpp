@@ -19,19 +19,32 @@ QByteArray bytesOf(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// One start and one save with nothing edited, as far as the lists go.
+struct ListWidgets {
+    std::unique_ptr<QPlainTextEdit> descent = makeRateMemo();
+    std::unique_ptr<QPlainTextEdit> ascent = makeRateMemo();
+    std::unique_ptr<QTableWidget> grid = makeDiveProfileGrid();
+};
+
+void storeLists(TProfile& profile, const ListWidgets& widgets)
+{
+    profile.SetValues(kDescent, RateListLines(*widgets.descent));
+    profile.SetValues(kAscent, RateListLines(*widgets.ascent));
+    StoreDiveProfile(profile, *widgets.grid);
+}
+
+// One start and one save with nothing edited, as far as the lists go; a second store in
+// between must leave the lines as the first left them.
 void loadAndStoreLists(const ProfileFile& profileFile)
 {
     TProfile profile = profileFile.open();
-    auto descent = makeRateMemo();
-    auto ascent = makeRateMemo();
-    auto grid = makeDiveProfileGrid();
-    LoadRateList(profile, *descent, kDescent);
-    LoadRateList(profile, *ascent, kAscent);
-    LoadDiveProfile(profile, *grid);
-    profile.SetValues(kDescent, RateListLines(*descent));
-    profile.SetValues(kAscent, RateListLines(*ascent));
-    StoreDiveProfile(profile, *grid);
+    const ListWidgets widgets;
+    LoadRateList(profile, *widgets.descent, kDescent);
+    LoadRateList(profile, *widgets.ascent, kAscent);
+    LoadDiveProfile(profile, *widgets.grid);
+    storeLists(profile, widgets);
+    const Lines firstStore = profile.lines;
+    storeLists(profile, widgets);
+    QCOMPARE(profile.lines, firstStore);
     profile.Save();
 }
 
@@ -94,6 +107,7 @@ private slots:
         profileFile.write(original);
 
         loadAndStoreLists(profileFile);
+        QVERIFY(!QTest::currentTestFailed());
         const QByteArray first = profileFile.read();
         loadAndStoreLists(profileFile);
 

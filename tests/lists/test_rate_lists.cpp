@@ -110,18 +110,6 @@ private slots:
         QCOMPARE(profileFile.savedLines(), saved);
     }
 
-    void missingKeyRoundTripWritesZero()
-    {
-        ProfileFile profileFile;
-        profileFile.writeLines({ "Rmv: 20" });
-        TProfile profile = profileFile.open();
-        auto memo = makeRateMemo();
-        LoadRateList(profile, *memo, kAscent);
-        profile.SetValues(kAscent, RateListLines(*memo));
-        profile.Save();
-        QCOMPARE(profileFile.savedLines(), (Lines { "Rmv: 20", "AscentRate: 0" }));
-    }
-
     // Typed through the keyboard into a memo too narrow for the entry, shown on screen.
     void typedEntriesSurviveTheNextStart_data()
     {

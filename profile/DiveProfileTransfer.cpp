@@ -83,8 +83,8 @@ void StoreDiveProfile(TProfile& profile, const QTableWidget& grid)
         const std::string depth = storedCell(grid, kDepthColumn, row);
         if (depth.empty())
             break;
-        // Such a line would not be read back as a profile line, so every later store
-        // would leave it and add another.
+        // Written, it would be no profile line: the next store would keep it and add
+        // another, so such rows would pile up in the file.
         if (!profile_text::isProfileLine(depth))
             continue;
         block.push_back(depth + ',' + storedCell(grid, kTimeColumn, row) + ',' + storedCell(grid, kMixColumn, row));

@@ -1,0 +1,158 @@
+#include "Koraxgui.h"
+
+#include "Cp1250Input.h"
+#include "DpiScale.h"
+#include "ErrorReport.h"
+#include "KoraxguiLook.h"
+#include "Savechng.h"
+#include "TProfile.h"
+#include "ui_Koraxgui.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+TfKoraxGUI* fKoraxGUI = nullptr;
+
+namespace {
+
+constexpr char kProfileFileName[] = "profile.dat";
+constexpr int kHintHidePauseMs = 10000;
+// The base name that profile.dat keeps between sessions; the runs number it anew each start.
+const QString kClosingPlanFile = QStringLiteral("plan.out");
+
+constexpr QSize kClientSize(550, 438);
+
+}  // namespace
+
+TfKoraxGUI::TfKoraxGUI(QWidget* parent)
+    : QDialog(parent)
+{
+    Ui::TfKoraxGUI form;
+    form.setupUi(this);
+    bindControls(form);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(kClientSize);
+    applyKoraxguiLook(*this);
+    restrictToCp1250(*this);
+    connectHandlers();
+    errors::runReported(this, [this] { FormCreate(); });
+}
+
+TfKoraxGUI::~TfKoraxGUI() = default;
+
+void TfKoraxGUI::connectHandlers()
+{
+    // Every handler runs through the application's error report.
+    const auto reported = [this](void (TfKoraxGUI::*handler)()) {
+        return [this, handler] { errors::runReported(this, [this, handler] { (this->*handler)(); }); };
+    };
+    // Check boxes click also when code changes their tick, so toggled stands for the click.
+    connect(chbUseOCDeco, &QCheckBox::toggled, this, reported(&TfKoraxGUI::chbUseOCDecoClick));
+    connect(chbDeepStops, &QCheckBox::toggled, this, reported(&TfKoraxGUI::chbDeepStopsClick));
+    for (QRadioButton* item : rgDeepStops->findChildren<QRadioButton*>()) {
+        connect(item, &QRadioButton::toggled, this, [chosen = reported(&TfKoraxGUI::chbDeepStopsClick)](bool on) {
+            if (on)
+                chosen();
+        });
+    }
+    gbDeepStops->installEventFilter(this);
+    connect(chbRepetitiveDives, &QCheckBox::toggled, this, reported(&TfKoraxGUI::chbRepetitiveDivesClick));
+    connect(Button1, &QPushButton::clicked, this, reported(&TfKoraxGUI::Button1Click));
+    connect(BitBtn1, &QPushButton::clicked, this, reported(&TfKoraxGUI::BitBtn1Click));
+    connect(PageControl1, &QTabWidget::currentChanged, this, reported(&TfKoraxGUI::PageControl1Change));
+}
+
+void TfKoraxGUI::FormCreate()
+{
+    scaleOuterSize(*this, dpiScaleFactor(logicalDpiY()));
+    setHintHidePause(*this, kHintHidePauseMs);
+    profile = std::make_unique<TProfile>(kProfileFileName);
+    LoadProfile(*profile);
+    Button1->setEnabled(false);
+}
+
+void TfKoraxGUI::Button1Click()
+{
+    computePressed = 1;
+    if (StoreProfile(*profile) != 1)
+        return;
+    profile->Save();
+    // The planner run follows here: korax.exe, the viewer, the next numbered output name.
+}
+
+void TfKoraxGUI::FormClose(TCloseAction& action)
+{
+    if (computePressed == 0) {
+        switch (fSaveChanges->exec()) {
+        case mrYes:
+            if (!SaveProfileOnClose()) {
+                action = TCloseAction::caNone;
+                return;
+            }
+            break;
+        case mrNo:
+            break;
+        default:
+            action = TCloseAction::caNone;
+            break;
+        }
+    } else if (!SaveProfileOnClose()) {
+        action = TCloseAction::caNone;
+        return;
+    }
+    // The outputs of the older runs are deleted here, when chDeleteFiles is ticked.
+}
+
+void TfKoraxGUI::BitBtn1Click()
+{
+    close();
+}
+
+bool TfKoraxGUI::SaveProfileOnClose()
+{
+    const QString numberedName = edOutputFile->text();
+    edOutputFile->setText(kClosingPlanFile);
+    if (StoreProfile(*profile) != 1) {
+        // Writing now would drop every edit after the refused setting: the window stays open
+        // for the user to correct it, and the run numbering goes on.
+        edOutputFile->setText(numberedName);
+        return false;
+    }
+    profile->Save();
+    return true;
+}
+
+void TfKoraxGUI::reject()
+{
+    BitBtn1->click();
+}
+
+void TfKoraxGUI::closeEvent(QCloseEvent* event)
+{
+    TCloseAction action = TCloseAction::caHide;
+    const bool finished = errors::runReported(this, [this, &action] { FormClose(action); });
+    if (finished && action == TCloseAction::caHide)
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool TfKoraxGUI::eventFilter(QObject* watched, QEvent* event)
+{
+    // A group box has no click of its own: a left click on the frame's empty area is one.
+    if (watched == gbDeepStops && event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<const QMouseEvent*>(event);
+        const QPoint at = mouse->position().toPoint();
+        if (mouse->button() == Qt::LeftButton && gbDeepStops->rect().contains(at)
+            && gbDeepStops->childAt(at) == nullptr)
+            errors::runReported(this, [this] { chbDeepStopsClick(); });
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,82 @@
+// The controls as members of the window, in the order the window declares them.
+#include "Koraxgui.h"
+
+#include "ui_Koraxgui.h"
+
+void TfKoraxGUI::bindControls(Ui::TfKoraxGUI& form)
+{
+    PageControl1 = form.PageControl1;
+    tsDive = form.tsDive;
+    gbDeepStops = form.gbDeepStops;
+    lPyleStopTime = form.lPyleStopTime;
+    edPyleStopTime = form.edPyleStopTime;
+    chbDeepStops = form.chbDeepStops;
+    rgDeepStops = form.rgDeepStops;
+    GroupBox1 = form.GroupBox1;
+    Label6 = form.Label6;
+    Label11 = form.Label11;
+    edAltitude = form.edAltitude;
+    edConservatism = form.edConservatism;
+    GroupBox2 = form.GroupBox2;
+    Label7 = form.Label7;
+    Label8 = form.Label8;
+    edStopDistance = form.edStopDistance;
+    edLastStopDepth = form.edLastStopDepth;
+    GroupBox4 = form.GroupBox4;
+    tsGases = form.tsGases;
+    GroupBox7 = form.GroupBox7;
+    Label13 = form.Label13;
+    edRmv = form.edRmv;
+    chbOxyNarc = form.chbOxyNarc;
+    Label14 = form.Label14;
+    edDecoRmv = form.edDecoRmv;
+    Label15 = form.Label15;
+    edSlideRate = form.edSlideRate;
+    chbUseOCDeco = form.chbUseOCDeco;
+    lOCDecoGas = form.lOCDecoGas;
+    edOcDecoGas = form.edOcDecoGas;
+    Label17 = form.Label17;
+    edOcDecoMaxPO2 = form.edOcDecoMaxPO2;
+    Label18 = form.Label18;
+    edMaxEND = form.edMaxEND;
+    Config = form.Config;
+    rgAlgorithm = form.rgAlgorithm;
+    rgUnits = form.rgUnits;
+    chbSaltWater = form.chbSaltWater;
+    edPrecision = form.edPrecision;
+    Label2 = form.Label2;
+    Panel1 = form.Panel1;
+    BitBtn1 = form.BitBtn1;
+    Button1 = form.Button1;
+    tsKorax = form.tsKorax;
+    gbFiles = form.gbFiles;
+    lTissue = form.lTissue;
+    edTissueFile = form.edTissueFile;
+    lOutputFile = form.lOutputFile;
+    edOutputFile = form.edOutputFile;
+    gbRepetitiveDives = form.gbRepetitiveDives;
+    chbRepetitiveDives = form.chbRepetitiveDives;
+    chbUpdateTissue = form.chbUpdateTissue;
+    Label12 = form.Label12;
+    edSurfaceInterval = form.edSurfaceInterval;
+    lblAbout = form.lblAbout;
+    lblAbout2 = form.lblAbout2;
+    lblAbout3 = form.lblAbout3;
+    Label5 = form.Label5;
+    Label20 = form.Label20;
+    Label21 = form.Label21;
+    Image1 = form.Image1;
+    Label10 = form.Label10;
+    Label16 = form.Label16;
+    GroupBox8 = form.GroupBox8;
+    Label19 = form.Label19;
+    GroupBox5 = form.GroupBox5;
+    Label1 = form.Label1;
+    mDescentRates = form.mDescentRates;
+    mAscentRates = form.mAscentRates;
+    Label9 = form.Label9;
+    Label22 = form.Label22;
+    Label3 = form.Label3;
+    sgDiveProfile = form.sgDiveProfile;
+    chDeleteFiles = form.chDeleteFiles;
+}

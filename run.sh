@@ -13,6 +13,8 @@ demo=build/demo
 mkdir -p "$demo"
 # The user's edits in the demo folder survive a second start.
 [ -f "$demo/profile.dat" ] || cp demo/profile.dat "$demo/profile.dat"
+# The window starts the planner under the name it has always had.
+cp build/planner/korax "$demo/korax.exe"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
     echo "No display: T/ROVA needs a graphical session (set DISPLAY, or run it under Xvfb)." >&2

@@ -1,0 +1,45 @@
+// Time to plan the two reference dives, settings already read (one plan per iteration).
+#include "Planner.h"
+#include "ProfileText.h"
+#include "Settings.h"
+#include "TProfile.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+korax::Settings settingsOf(const std::vector<std::string>& dive)
+{
+    std::vector<std::string> lines { "UseMetric: y", "SaltWater: y", "UseBValues: n", "Altitude: 0", "Conservatism: 20",
+        "Precision: 1", "StopDistance: 3", "LastStopDepth: 3", "OxyNarc: y", "DeepStops: n", "TissueFile: 0",
+        "PlanFile: plan.out", "SurfaceInterval: 900:00", "Rmv: 20", "DecoRmv: 16", "UseOCDeco: y", "OcDecoMaxPO2: 1.6",
+        "MaxEND: 30", "DescentRate: 0-100, 20", "AscentRate: 100-6, 9", "AscentRate: 6-0, 3" };
+    lines.insert(lines.end(), dive.begin(), dive.end());
+    TProfile profile("profile.dat", profile_text::joinLines(lines));
+    return korax::readSettings(profile).settings;
+}
+
+void plan(benchmark::State& state, const korax::Settings& settings)
+{
+    const korax::Tissues start = korax::startingTissues(settings, nullptr);
+    for (auto _ : state) {
+        korax::Plan result = korax::planDive(settings, start);
+        benchmark::DoNotOptimize(result);
+    }
+}
+
+void BM_Plan100m25minTrimix(benchmark::State& state)
+{
+    plan(state, settingsOf({ "OcDecoGas: 21/35, 50, 100", "100, 25, 10/70" }));
+}
+
+void BM_Plan45m30minTrimix(benchmark::State& state)
+{
+    plan(state, settingsOf({ "OcDecoGas: 50", "45, 30, 21/35" }));
+}
+
+} // namespace
+
+BENCHMARK(BM_Plan100m25minTrimix)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Plan45m30minTrimix)->Unit(benchmark::kMicrosecond);
+BENCHMARK_MAIN();

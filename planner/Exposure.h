@@ -1,0 +1,20 @@
+// What the plan costs the diver: gas, oxygen toxicity, and the limits it passes.
+#pragma once
+
+#include "Plan.h"
+#include "Settings.h"
+
+namespace korax {
+
+// The divers' maximum operating depth: (PO2 / O2 fraction − 1) × 10 m (× 33 ft), to the
+// nearest whole metre or foot.
+double modByConvention(const Gas& gas, double maxPO2, bool metric);
+
+// NOAA single-exposure limit in minutes at the PO2 (interpolated; 45 above 1.6 bar);
+// 0 where oxygen does not count (0.5 bar and below).
+double cnsLimitMinutes(double po2);
+
+// Gas use per mix, CNS, OTU, and the PO2, END and hypoxia warnings of the segments.
+void addExposure(Plan& plan, const Settings& settings, const Water& water);
+
+} // namespace korax

@@ -1,0 +1,121 @@
+#include "Korax.h"
+
+#include "Cp1250Text.h"
+#include "FileNames.h"
+#include "FileReplace.h"
+#include "PlanJson.h"
+#include "PlanText.h"
+#include "Planner.h"
+#include "Settings.h"
+#include "TProfile.h"
+#include "TissueFile.h"
+
+#include <optional>
+#include <ostream>
+
+namespace korax {
+namespace {
+
+constexpr const char* kProfileName = "profile.dat";
+
+struct Options {
+    bool saveTissues = false;
+    bool json = false;
+};
+
+void usage(std::ostream& out)
+{
+    out << "korax " << kVersion << " - Buhlmann ZH-L16 open-circuit trimix planner\n"
+        << "Usage: korax [-s] [--json] | --help | --version\n"
+        << "Reads profile.dat in the working directory and writes the plan to the file named by PlanFile:.\n"
+        << "  -s      write the tissue state after a repetitive dive to TissueFile:\n"
+        << "  --json  also print the plan on stdout as one JSON object\n"
+        << "Exit status: 0 plan written, 2 settings invalid (the plan lists the problems), 1 I/O failure.\n";
+}
+
+// The tissues a repetitive dive starts from; empty with a problem when the file is unusable.
+std::optional<Tissues> previousTissues(const Settings& settings, std::vector<std::string>& problems)
+{
+    std::string bytes;
+    if (!platform::readFileContents(platform::nativeFileName(settings.tissueFile), bytes)) {
+        problems.push_back("TissueFile: \"" + cp1250::cp1250ToUtf8(settings.tissueFile) + "\": soubor nelze přečíst");
+        return std::nullopt;
+    }
+    auto tissues = parseTissueFile(bytes);
+    if (!tissues)
+        problems.push_back(
+            "TissueFile: \"" + cp1250::cp1250ToUtf8(settings.tissueFile) + "\": není to soubor se stavem tkání KORAX");
+    return tissues;
+}
+
+int plan(const Options& options, std::ostream& out, std::ostream& err)
+{
+    std::optional<TProfile> profile;
+    try {
+        profile.emplace(kProfileName);
+    } catch (const ProfileOpenError& error) {
+        err << error.what() << '\n';
+        return kExitFailure;
+    }
+    SettingsReading reading = readSettings(*profile);
+    const Settings& settings = reading.settings;
+    if (!reading.hasPlanFile || settings.planFile.empty()) {
+        err << "korax: profile.dat names no plan file (PlanFile:)\n";
+        return kExitFailure;
+    }
+    std::vector<std::string> problems = reading.problems;
+    std::optional<Tissues> previous;
+    if (problems.empty() && settings.repetitive)
+        previous = previousTissues(settings, problems);
+
+    std::optional<Plan> result;
+    if (problems.empty()) {
+        result = planDive(settings, startingTissues(settings, previous ? &*previous : nullptr));
+        problems.insert(problems.end(), result->problems.begin(), result->problems.end());
+    }
+    const Plan* planned = result ? &*result : nullptr;
+
+    int status = problems.empty() ? kExitPlanned : kExitProblems;
+    if (!platform::replaceFileContents(platform::nativeFileName(settings.planFile), planFileText(settings, planned, problems))) {
+        err << "korax: cannot write the plan file " << settings.planFile << '\n';
+        status = kExitFailure;
+    }
+    const bool writeTissues = !settings.tissueFile.empty() && (!settings.repetitive || options.saveTissues);
+    if (problems.empty() && writeTissues
+        && !platform::replaceFileContents(platform::nativeFileName(settings.tissueFile), tissueFileText(result->endTissues))) {
+        err << "korax: cannot write the tissue file " << settings.tissueFile << '\n';
+        status = kExitFailure;
+    }
+    if (options.json)
+        out << planJson(planned, problems) << '\n';
+    return status;
+}
+
+} // namespace
+
+int runKorax(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
+{
+    Options options;
+    for (const std::string& argument : arguments) {
+        if (argument == "--help") {
+            usage(out);
+            return kExitPlanned;
+        }
+        if (argument == "--version") {
+            out << "korax " << kVersion << '\n';
+            return kExitPlanned;
+        }
+        if (argument == "-s") {
+            options.saveTissues = true;
+        } else if (argument == "--json") {
+            options.json = true;
+        } else {
+            err << "korax: unknown argument " << argument << '\n';
+            usage(err);
+            return kExitFailure;
+        }
+    }
+    return plan(options, out, err);
+}
+
+} // namespace korax

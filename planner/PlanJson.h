@@ -1,0 +1,14 @@
+// The plan as one JSON object on stdout, for tools and scripts (UTF-8).
+#pragma once
+
+#include "Plan.h"
+
+#include <string>
+#include <vector>
+
+namespace korax {
+
+// plan is null when the settings could not be planned.
+std::string planJson(const Plan* plan, const std::vector<std::string>& problems);
+
+} // namespace korax

@@ -1,0 +1,304 @@
+#include "Planner.h"
+
+#include "Exposure.h"
+#include "Rates.h"
+#include "StopGrid.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace korax {
+namespace {
+
+constexpr double kDayMinutes = 24 * 60.0;
+constexpr double kGasSwitchMinutes = 1.0;
+constexpr double kWkppStopMinutes = 1.0;
+constexpr double kPressureEpsilon = 1e-9;
+
+struct DiveState {
+    Tissues tissues;
+    double depth = 0.0;
+    double runtime = 0.0;
+    Gas gas;
+};
+
+struct DecoGas {
+    Gas gas;
+    double switchDepth;
+};
+
+class Diver {
+public:
+    Diver(const Settings& settings, const Tissues& start)
+        : settings_(settings)
+        , water_(waterOf(settings))
+        , set_(coefficients(settings.useBValues))
+        , gf_(settings.gradientFactor())
+        , grid_(settings.stopDistance, settings.lastStopDepth)
+        , descent_(settings.descentRates, settings.metric ? 20.0 : 66.0)
+        , ascent_(settings.ascentRates, settings.metric ? 10.0 : 33.0)
+    {
+        state_.tissues = start;
+        for (const Gas& gas : settings.decoGases) {
+            if (const auto depth = grid_.atOrAbove(modByConvention(gas, settings.decoMaxPO2, settings.metric)))
+                decoGases_.push_back({ gas, *depth });
+            else
+                plan_.warnings.push_back(
+                    "Dekompresní směs " + gasLabel(gas) + " nemá hloubku výměny nad poslední zastávkou; nepoužita.");
+        }
+    }
+
+    Plan run()
+    {
+        if (settings_.profile.empty()) {
+            plan_.problems.push_back("Chybí profil ponoru.");
+            return std::move(plan_);
+        }
+        followProfile();
+        plan_.complete = ascend();
+        plan_.endTissues = state_.tissues;
+        plan_.runtime = state_.runtime;
+        if (descent_.usedDefault)
+            plan_.warnings.push_back(defaultRateWarning("sestupu", descent_.defaultRate()));
+        if (ascent_.usedDefault)
+            plan_.warnings.push_back(defaultRateWarning("výstupu", ascent_.defaultRate()));
+        return std::move(plan_);
+    }
+
+private:
+    std::string defaultRateWarning(const char* what, double rate) const
+    {
+        return std::string("Pro část ") + what + " není zadána rychlost; použito "
+            + std::to_string(static_cast<int>(rate)) + (settings_.metric ? " m/min." : " ft/min.");
+    }
+
+    void followProfile()
+    {
+        state_.gas = settings_.profile.front().gas;
+        bool ceilingWarned = false;
+        for (const ProfileSegment& segment : settings_.profile) {
+            state_.gas = segment.gas;
+            move(state_, segment.depth, segment.depth >= state_.depth ? Phase::Descent : Phase::Ascent, false,
+                &plan_.segments);
+            stay(state_, segment.minutes, Phase::Bottom, false, &plan_.segments);
+            if (!ceilingWarned && ceilingPressure(state_) > water_.pressureAt(state_.depth) + kPressureEpsilon) {
+                ceilingWarned = true;
+                plan_.warnings.push_back(
+                    "Profil ponoru vystupuje nad strop dekomprese (" + formatDepth(state_.depth) + ").");
+            }
+        }
+    }
+
+    std::string formatDepth(double depth) const
+    {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.1f %s", depth, settings_.metric ? "m" : "ft");
+        return text;
+    }
+
+    double ceilingPressure(const DiveState& state) const { return toleratedPressure(state.tissues, set_, gf_); }
+
+    void record(
+        std::vector<Segment>* log, Phase phase, double from, const DiveState& state, double minutes, bool deco) const
+    {
+        if (!log || minutes <= 0.0)
+            return;
+        if (!log->empty()) {
+            Segment& last = log->back();
+            const bool stationary = phase != Phase::Descent && phase != Phase::Ascent;
+            const bool sameRate
+                = std::fabs((last.endDepth - last.startDepth) / last.minutes - (state.depth - from) / minutes) < 1e-9;
+            if (last.phase == phase && last.gas == state.gas && last.decompression == deco
+                && std::fabs(last.endDepth - from) < kDepthEpsilon && (stationary || sameRate)) {
+                last.endDepth = state.depth;
+                last.minutes += minutes;
+                last.runtime = state.runtime;
+                return;
+            }
+        }
+        log->push_back({ phase, from, state.depth, minutes, state.runtime, state.gas, deco });
+    }
+
+    void move(DiveState& state, double to, Phase phase, bool deco, std::vector<Segment>* log) const
+    {
+        const Rates& rates = to > state.depth ? descent_ : ascent_;
+        for (const RatePiece& piece : rates.pieces(state.depth, to)) {
+            const double from = state.depth;
+            const double minutes = std::fabs(piece.toDepth - from) / piece.rate;
+            const double barPerMinute = (piece.toDepth > from ? 1.0 : -1.0) * piece.rate * water_.barPerUnit;
+            loadTissues(state.tissues, set_, state.gas, water_.pressureAt(from), barPerMinute, minutes);
+            state.depth = piece.toDepth;
+            state.runtime += minutes;
+            record(log, phase, from, state, minutes, deco);
+        }
+        state.depth = to;
+    }
+
+    void stay(DiveState& state, double minutes, Phase phase, bool deco, std::vector<Segment>* log) const
+    {
+        loadTissues(state.tissues, set_, state.gas, water_.pressureAt(state.depth), 0.0, minutes);
+        state.runtime += minutes;
+        record(log, phase, state.depth, state, minutes, deco);
+    }
+
+    bool legClears(const DiveState& state, double to) const
+    {
+        DiveState trial = state;
+        move(trial, to, Phase::Ascent, true, nullptr);
+        return ceilingPressure(trial) <= water_.pressureAt(to) + kPressureEpsilon;
+    }
+
+    // On reaching a stop depth: the richest deco gas whose switch depth it is or lies below.
+    void arrive(DiveState& state, std::vector<Segment>* log) const
+    {
+        const DecoGas* best = nullptr;
+        for (const DecoGas& candidate : decoGases_) {
+            if (candidate.switchDepth + kDepthEpsilon >= state.depth && candidate.gas.o2 > state.gas.o2
+                && (!best || candidate.gas.o2 > best->gas.o2))
+                best = &candidate;
+        }
+        if (best) {
+            state.gas = best->gas;
+            stay(state, kGasSwitchMinutes, Phase::GasSwitch, true, log);
+        }
+    }
+
+    // The stop depth where a direct ascent from the state would first have to wait.
+    std::optional<double> firstRequiredStop(DiveState state) const
+    {
+        while (state.depth > 0.0) {
+            const double next = grid_.nextAbove(state.depth);
+            if (!legClears(state, next))
+                return state.depth;
+            move(state, next, Phase::Ascent, true, nullptr);
+            if (next > 0.0)
+                arrive(state, nullptr);
+        }
+        return std::nullopt;
+    }
+
+    void ascendTo(double depth)
+    {
+        while (state_.depth > depth + kDepthEpsilon) {
+            const double next = std::max(grid_.nextAbove(state_.depth), depth);
+            move(state_, next, Phase::Ascent, true, &plan_.segments);
+            if (grid_.contains(next))
+                arrive(state_, &plan_.segments);
+        }
+    }
+
+    void pyleStops(double bottom, double firstStop)
+    {
+        double last = bottom;
+        std::optional<double> required = firstStop;
+        while (required && last - *required > grid_.distance() + kDepthEpsilon) {
+            double stop = grid_.nearest((last + *required) / 2.0);
+            if (stop >= last - kDepthEpsilon)
+                stop = grid_.nextAbove(last);
+            if (stop <= *required + kDepthEpsilon)
+                break;
+            ascendTo(stop);
+            stay(state_, settings_.pyleStopTime, Phase::DeepStop, true, &plan_.segments);
+            last = stop;
+            required = firstRequiredStop(state_);
+        }
+    }
+
+    bool ascend()
+    {
+        const double bottom = state_.depth;
+        const double decoStart = state_.runtime;
+        const auto firstStop = firstRequiredStop(state_);
+        if (settings_.deepStops == DeepStopMethod::Pyle && firstStop)
+            pyleStops(bottom, *firstStop);
+        const double wkppFrom = bottom / 2.0 + kDepthEpsilon;
+
+        while (state_.depth > 0.0) {
+            const double next = grid_.nextAbove(state_.depth);
+            const double arrivedAt = state_.runtime;
+            while (!legClears(state_, next)) {
+                stay(state_, settings_.precision, Phase::Stop, true, &plan_.segments);
+                if (state_.runtime - arrivedAt > kDayMinutes) {
+                    plan_.problems.push_back(
+                        "Zastávka v " + formatDepth(state_.depth) + " se neuvolní ani za 24 hodin.");
+                    return false;
+                }
+                if (state_.runtime - decoStart > kDayMinutes) {
+                    plan_.problems.push_back("Dekomprese by trvala déle než 24 hodin.");
+                    return false;
+                }
+            }
+            move(state_, next, Phase::Ascent, true, &plan_.segments);
+            if (next <= 0.0)
+                break;
+            arrive(state_, &plan_.segments);
+            if (settings_.deepStops == DeepStopMethod::Wkpp && firstStop && next <= wkppFrom
+                && next > *firstStop + kDepthEpsilon)
+                stay(state_, kWkppStopMinutes, Phase::DeepStop, true, &plan_.segments);
+        }
+        return true;
+    }
+
+    const Settings& settings_;
+    Water water_;
+    const CoefficientSet& set_;
+    double gf_;
+    StopGrid grid_;
+    Rates descent_;
+    Rates ascent_;
+    std::vector<DecoGas> decoGases_;
+    DiveState state_;
+    Plan plan_;
+};
+
+void collectStops(Plan& plan)
+{
+    for (const Segment& segment : plan.segments) {
+        const bool stationary
+            = segment.phase == Phase::GasSwitch || segment.phase == Phase::DeepStop || segment.phase == Phase::Stop;
+        if (!stationary)
+            continue;
+        if (!plan.stops.empty() && std::fabs(plan.stops.back().depth - segment.endDepth) < kDepthEpsilon) {
+            plan.stops.back().minutes += segment.minutes;
+            plan.stops.back().gas = segment.gas;
+        } else {
+            plan.stops.push_back({ segment.endDepth, segment.minutes, segment.gas });
+        }
+    }
+    // A gas switch alone is no decompression stop: the first stop is the first one the
+    // tissues (or the deep-stop method) ask for.
+    for (const Segment& segment : plan.segments) {
+        if (segment.phase == Phase::Stop || segment.phase == Phase::DeepStop) {
+            plan.firstStop = segment.endDepth;
+            break;
+        }
+    }
+}
+
+} // namespace
+
+Water waterOf(const Settings& settings)
+{
+    return makeWater(settings.altitude, settings.saltWater ? 1.030 : 1.000, settings.metric ? 1.0 : 0.3048);
+}
+
+Tissues startingTissues(const Settings& settings, const Tissues* previousDive)
+{
+    const Water water = waterOf(settings);
+    if (!settings.repetitive || !previousDive)
+        return saturatedWithAir(water.surfacePressure);
+    Tissues tissues = *previousDive;
+    loadTissues(tissues, coefficients(settings.useBValues), kAir, water.surfacePressure, 0.0, settings.surfaceInterval);
+    return tissues;
+}
+
+Plan planDive(const Settings& settings, const Tissues& start)
+{
+    Plan plan = Diver(settings, start).run();
+    collectStops(plan);
+    addExposure(plan, settings, waterOf(settings));
+    return plan;
+}
+
+} // namespace korax

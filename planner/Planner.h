@@ -1,0 +1,20 @@
+// Plans one open-circuit dive from checked settings and a starting tissue state.
+#pragma once
+
+#include "Plan.h"
+#include "Settings.h"
+
+namespace korax {
+
+// The water and air the settings describe.
+Water waterOf(const Settings& settings);
+
+// Tissues at the start of the dive: saturated with air for a fresh dive; for a repetitive
+// dive, the previous end state after the surface interval on air.
+Tissues startingTissues(const Settings& settings, const Tissues* previousDive);
+
+// Never loops without bound: decompression longer than 24 hours, or a stop that does not
+// clear in 24 hours, ends planning with a problem in the plan.
+Plan planDive(const Settings& settings, const Tissues& start);
+
+} // namespace korax

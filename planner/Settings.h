@@ -1,0 +1,67 @@
+// What the planner takes from profile.dat, checked: every value that cannot be used is
+// listed as a problem with its key and its text.
+#pragma once
+
+#include "Gas.h"
+
+#include <string>
+#include <vector>
+
+class TProfile;
+
+namespace korax {
+
+enum class DeepStopMethod { None, Pyle, Wkpp };
+
+// "from-to, rate": depths in the file's units, rate per minute.
+struct RateEntry {
+    double from = 0.0;
+    double to = 0.0;
+    double rate = 0.0;
+};
+
+// One profile line: minutes at the depth, travel excluded.
+struct ProfileSegment {
+    double depth = 0.0;
+    double minutes = 0.0;
+    Gas gas;
+};
+
+struct Settings {
+    bool metric = true;
+    bool saltWater = true;
+    bool useBValues = false;
+    bool oxyNarc = false;
+    bool useOcDeco = false;
+    double altitude = 0.0; // metres
+    double conservatism = 0.0; // per cent
+    double precision = 1.0; // minutes
+    double stopDistance = 3.0;
+    double lastStopDepth = 3.0;
+    DeepStopMethod deepStops = DeepStopMethod::None;
+    double pyleStopTime = 0.0;
+    std::string tissueFile; // empty: no tissue file
+    std::string planFile; // bytes as the file holds them
+    bool repetitive = false;
+    double surfaceInterval = 0.0; // minutes
+    double rmv = 0.0;
+    double decoRmv = 0.0;
+    std::vector<Gas> decoGases;
+    double decoMaxPO2 = 1.6;
+    double maxEnd = 0.0;
+    std::vector<RateEntry> descentRates;
+    std::vector<RateEntry> ascentRates;
+    std::vector<ProfileSegment> profile;
+
+    double gradientFactor() const { return 1.0 - conservatism / 100.0; }
+};
+
+struct SettingsReading {
+    Settings settings;
+    bool hasPlanFile = false;
+    std::vector<std::string> problems; // UTF-8
+};
+
+SettingsReading readSettings(TProfile& profile);
+
+} // namespace korax

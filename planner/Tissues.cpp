@@ -1,0 +1,65 @@
+#include "Tissues.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace korax {
+namespace {
+
+constexpr double kGravity = 9.80665; // m/s²
+
+void loadOne(
+    double& pressure, double halfTime, double fraction, double startPressure, double barPerMinute, double minutes)
+{
+    const double k = std::log(2.0) / halfTime;
+    const double inspired = (startPressure - kWaterVapour) * fraction;
+    const double rate = barPerMinute * fraction;
+    pressure = inspired + rate * (minutes - 1.0 / k) - (inspired - pressure - rate / k) * std::exp(-k * minutes);
+}
+
+} // namespace
+
+Water makeWater(double altitudeMetres, double densityKgPerLitre, double unitMetres)
+{
+    Water water;
+    water.surfacePressure = 1.01325 * std::pow(1.0 - 2.25577e-5 * altitudeMetres, 5.25588);
+    water.barPerUnit = densityKgPerLitre * 1000.0 * kGravity * unitMetres / 100000.0;
+    return water;
+}
+
+Tissues saturatedWithAir(double surfacePressure)
+{
+    Tissues tissues;
+    tissues.n2.fill((surfacePressure - kWaterVapour) * kAir.n2());
+    tissues.he.fill(0.0);
+    return tissues;
+}
+
+void loadTissues(Tissues& tissues, const CoefficientSet& set, const Gas& gas, double startPressure, double barPerMinute,
+    double minutes)
+{
+    if (minutes <= 0.0)
+        return;
+    for (std::size_t i = 0; i < kCompartments; ++i) {
+        loadOne(tissues.n2[i], set[i].n2HalfTime, gas.n2(), startPressure, barPerMinute, minutes);
+        loadOne(tissues.he[i], set[i].heHalfTime, gas.he, startPressure, barPerMinute, minutes);
+    }
+}
+
+double toleratedPressure(const Tissues& tissues, const CoefficientSet& set, double gf)
+{
+    double tolerated = 0.0;
+    for (std::size_t i = 0; i < kCompartments; ++i) {
+        const double n2 = std::max(tissues.n2[i], 0.0);
+        const double he = std::max(tissues.he[i], 0.0);
+        const double inert = n2 + he;
+        if (inert <= 0.0)
+            continue;
+        const double a = (set[i].n2A * n2 + set[i].heA * he) / inert;
+        const double b = (set[i].n2B * n2 + set[i].heB * he) / inert;
+        tolerated = std::max(tolerated, (inert - a * gf) / (gf / b + 1.0 - gf));
+    }
+    return tolerated;
+}
+
+} // namespace korax

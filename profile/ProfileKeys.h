@@ -28,6 +28,8 @@ inline constexpr std::string_view kUseOCDeco = "UseOCDeco:";
 inline constexpr std::string_view kOcDecoGas = "OcDecoGas:";
 inline constexpr std::string_view kOcDecoMaxPO2 = "OcDecoMaxPO2:";
 inline constexpr std::string_view kMaxEND = "MaxEND:";
+inline constexpr std::string_view kDescentRate = "DescentRate:";
+inline constexpr std::string_view kAscentRate = "AscentRate:";
 inline constexpr std::string_view kUseDecoSetpoint = "UseDecoSetpoint:";
 
 }  // namespace keys

@@ -3,11 +3,13 @@
 #include "Koraxgui.h"
 
 #include "Cp1250.h"
+#include "DiveProfileTransfer.h"
 #include "Hints.h"
 #include "MessageBoxes.h"
 #include "OutputFileName.h"
 #include "ProfileKeys.h"
 #include "RadioGroup.h"
+#include "RateListTransfer.h"
 #include "StopDistance.h"
 #include "TProfile.h"
 
@@ -15,6 +17,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableWidget>
 
 #include <string>
 
@@ -134,8 +138,10 @@ void TfKoraxGUI::LoadProfile(TProfile& p)
     loadText(p, kOcDecoMaxPO2, *edOcDecoMaxPO2);
     loadText(p, kMaxEND, *edMaxEND);
 
-    // The descent and ascent rate lists and the dive profile table are loaded here, each with
-    // its hint.
+    LoadRateList(p, *mDescentRates, kDescentRate);
+    LoadRateList(p, *mAscentRates, kAscentRate);
+    LoadDiveProfile(p, *sgDiveProfile);
+    hints::setHint(*sgDiveProfile, p.GetComment());
 }
 
 int TfKoraxGUI::StoreProfile(TProfile& p)
@@ -179,7 +185,9 @@ int TfKoraxGUI::StoreProfile(TProfile& p)
     storeText(p, kOcDecoMaxPO2, *edOcDecoMaxPO2);
     storeText(p, kMaxEND, *edMaxEND);
 
-    // The descent and ascent rate lists and the dive profile table are stored here.
+    p.SetValues(kDescentRate, RateListLines(*mDescentRates));
+    p.SetValues(kAscentRate, RateListLines(*mAscentRates));
+    StoreDiveProfile(p, *sgDiveProfile);
 
     p.SetValue(kUseDecoSetpoint, kNo);
     return 1;

@@ -1,0 +1,95 @@
+#include "DiveProfileTransfer.h"
+
+#include "Cp1250.h"
+#include "ProfileBlock.h"
+#include "ProfileText.h"
+
+#include <QTableWidget>
+
+#include <array>
+#include <iterator>
+#include <memory>
+
+namespace {
+
+constexpr int kHeaderRow = 0;
+constexpr int kDepthColumn = 0;
+constexpr int kTimeColumn = 1;
+constexpr int kMixColumn = 2;
+
+const std::array<QString, profile_block::kCellCount> kHeaders { QStringLiteral("Hloubka"), QStringLiteral("Čas"),
+    QStringLiteral("Směs O2/He") };
+
+bool hasCell(const QTableWidget& grid, int column, int row)
+{
+    return row < grid.rowCount() && column < grid.columnCount();
+}
+
+void setCellText(QTableWidget& grid, int column, int row, const QString& text)
+{
+    if (!hasCell(grid, column, row))
+        return;
+    if (QTableWidgetItem* item = grid.item(row, column)) {
+        item->setText(text);
+        return;
+    }
+    auto item = std::make_unique<QTableWidgetItem>(text);
+    if (row == kHeaderRow)
+        item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    grid.setItem(row, column, item.release());
+}
+
+// The cell's bytes without leading codes 0 to 32. A line break pasted into a cell would
+// split the row into two file lines, so it is written as a blank.
+std::string storedCell(const QTableWidget& grid, int column, int row)
+{
+    const QTableWidgetItem* item = grid.item(row, column);
+    if (!item)
+        return {};
+    std::string bytes = cp1250::fromUnicode(item->text());
+    for (char& c : bytes) {
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    }
+    return std::string(profile_text::trimLeft(bytes));
+}
+
+} // namespace
+
+void LoadDiveProfile(TProfile& profile, QTableWidget& grid)
+{
+    for (std::size_t column = 0; column < kHeaders.size(); ++column)
+        setCellText(grid, static_cast<int>(column), kHeaderRow, kHeaders[column]);
+
+    profile.lastIndex = -1;
+    int row = kHeaderRow;
+    for (std::size_t i = 0; i < profile.lines.size() && row + 1 < grid.rowCount(); ++i) {
+        const std::string& line = profile.lines[i];
+        if (!profile_text::isProfileLine(line))
+            continue;
+        if (profile.lastIndex < 0)
+            profile.lastIndex = static_cast<int>(i);
+        ++row;
+        const std::vector<std::string> cells = profile_block::splitCells(line);
+        for (std::size_t column = 0; column < cells.size(); ++column)
+            setCellText(grid, static_cast<int>(column), row, cp1250::toUnicode(cells[column]));
+    }
+}
+
+void StoreDiveProfile(TProfile& profile, const QTableWidget& grid)
+{
+    std::vector<std::string> block;
+    for (int row = kHeaderRow + 1; row < grid.rowCount(); ++row) {
+        const std::string depth = storedCell(grid, kDepthColumn, row);
+        if (depth.empty())
+            break;
+        // Written, it would be no profile line: the next store would keep it and add
+        // another, so such rows would pile up in the file.
+        if (!profile_text::isProfileLine(depth))
+            continue;
+        block.push_back(depth + ',' + storedCell(grid, kTimeColumn, row) + ',' + storedCell(grid, kMixColumn, row));
+    }
+    const std::size_t place = profile_block::removeProfileLines(profile.lines);
+    profile.lines.insert(profile.lines.begin() + static_cast<std::ptrdiff_t>(place),
+        std::make_move_iterator(block.begin()), std::make_move_iterator(block.end()));
+}

@@ -50,6 +50,8 @@ private slots:
             << Lines { "DescentRate: 0", "DescentRate: 4-5, 6" } << QStringList { "0", "4-5, 6" } << "";
         QTest::newRow("an empty first value stays its own line")
             << Lines { "DescentRate:", "DescentRate: 4-5, 6" } << QStringList { "", "4-5, 6" } << "";
+        QTest::newRow("only blank values show the 0 of a missing key")
+            << Lines { "# Sestup", "DescentRate:", "DescentRate:  \t" } << QStringList { "0" } << "Sestup";
         QTest::newRow("a value of 00 does not end the list")
             << Lines { "DescentRate: 1", "DescentRate: 00", "DescentRate: 2" } << QStringList { "1", "00", "2" } << "";
         QTest::newRow("Czech text and a no-break space")

@@ -44,7 +44,8 @@ private slots:
         QCOMPARE(memoLines(*window.mAscentRates), (QStringList { "45-6, 9", "6-0, 3" }));
         QCOMPARE(window.mAscentRates->toolTip(), QStringLiteral("Rychlosti výstupu: od-do, rychlost za minutu."));
         QCOMPARE(window.sgDiveProfile->item(0, 2)->text(), QStringLiteral("Směs O2/He"));
-        QCOMPARE(window.sgDiveProfile->item(3, 1)->text(), QStringLiteral(" 3"));
+        QCOMPARE(window.sgDiveProfile->item(3, 1)->text(), QStringLiteral("3"));
+        QCOMPARE(window.sgDiveProfile->item(3, 2)->text(), QStringLiteral("21/35"));
         QVERIFY(window.sgDiveProfile->toolTip().startsWith(QStringLiteral("Profil ponoru: hloubka, čas")));
     }
 

@@ -23,13 +23,17 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
-        QTest::newRow("Směs") << QByteArray("Sm\xec" "s") << QString::fromUtf8("Směs");
-        QTest::newRow("Čas") << QByteArray("\xc8" "as") << QString::fromUtf8("Čas");
+        QTest::newRow("Směs") << QByteArray("Sm\xec"
+                                            "s")
+                              << QString::fromUtf8("Směs");
+        QTest::newRow("Čas") << QByteArray("\xc8"
+                                           "as")
+                             << QString::fromUtf8("Čas");
         QTest::newRow("žluťoučký") << QByteArray("\x9elu\x9dou\xe8k\xfd") << QString::fromUtf8("žluťoučký");
         QTest::newRow("ů and Ř") << QByteArray("\xf9\xd8") << QString::fromUtf8("ůŘ");
         QTest::newRow("euro and quotes") << QByteArray("\x80\x84\x93") << QString::fromUtf8("€„“");
-        QTest::newRow("undefined bytes stay controls") << QByteArray("\x81\x83\x88\x90\x98")
-                                                       << QString::fromUtf8("\u0081\u0083\u0088\u0090\u0098");
+        QTest::newRow("undefined bytes stay controls")
+            << QByteArray("\x81\x83\x88\x90\x98") << QString::fromUtf8("\u0081\u0083\u0088\u0090\u0098");
     }
     void czechLettersMapToTheirCharacters()
     {

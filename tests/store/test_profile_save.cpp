@@ -25,7 +25,7 @@ QFile::Permissions ownerReadWrite()
     return QFile::ReadOwner | QFile::WriteOwner;
 }
 
-}  // namespace
+} // namespace
 
 class ProfileSaveTest : public QObject {
     Q_OBJECT
@@ -48,8 +48,9 @@ private slots:
         TProfile profile(path.toStdString());
         profile.SetValue("Rmv:", "25");
         profile.Save();
-        QCOMPARE(readAll(path), QByteArray("# V\xfd\x9aka\r\nUnknownKey: \x8a\x81\x90  \r\n\r\n \t 45,1,air\r\n"
-                                           "Rmv: 25\r\n\x01\x1f\r\n"));
+        QCOMPARE(readAll(path),
+            QByteArray("# V\xfd\x9aka\r\nUnknownKey: \x8a\x81\x90  \r\n\r\n \t 45,1,air\r\n"
+                       "Rmv: 25\r\n\x01\x1f\r\n"));
     }
 
     void missingOrUnreadableFileIsAnError_data()
@@ -90,10 +91,10 @@ private slots:
             QCOMPARE(QString(error.what()), QString("Cannot create file profile.dat"));
         }
         QCOMPARE(readAll(path), original);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"profile.dat"});
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "profile.dat" });
 
         QVERIFY(QFile::setPermissions(path, ownerReadWrite()));
-        profile.Save();  // the lines were kept for a later try
+        profile.Save(); // the lines were kept for a later try
         QCOMPARE(readAll(path), QByteArray("Rmv: 25\r\nx\r\n"));
     }
 
@@ -102,10 +103,10 @@ private slots:
         writeAll(path, "a");
         QVERIFY(::chmod(path.toLocal8Bit().constData(), 0640) == 0);
         TProfile(path.toStdString()).Save();
-        struct stat info {};
+        struct stat info { };
         QVERIFY(::stat(path.toLocal8Bit().constData(), &info) == 0);
         QCOMPARE(info.st_mode & 07777, 0640u);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"profile.dat"});
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "profile.dat" });
     }
 
     void symlinkIsWrittenThrough()

@@ -1,6 +1,7 @@
 #include "Gas.h"
 
 #include "Numbers.h"
+#include "ProfileText.h"
 
 #include <cmath>
 #include <cstdio>
@@ -9,15 +10,6 @@ namespace korax {
 namespace {
 
 constexpr double kTolerance = 1e-9;
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32)
-        text.remove_prefix(1);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32)
-        text.remove_suffix(1);
-    return text;
-}
 
 bool isAir(std::string_view text)
 {
@@ -42,7 +34,7 @@ std::string percent(double fraction)
 
 std::optional<Gas> parseGas(std::string_view text)
 {
-    text = trimmed(text);
+    text = profile_text::trim(text);
     if (isAir(text))
         return kAir;
     double o2 = 0.0;

@@ -1,5 +1,7 @@
 #include "Numbers.h"
 
+#include "ProfileText.h"
+
 #include <charconv>
 #include <cstdint>
 #include <string>
@@ -12,18 +14,9 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32)
-        text.remove_prefix(1);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32)
-        text.remove_suffix(1);
-    return text;
-}
-
 std::optional<double> parseWithMarks(std::string_view text, bool commaToo)
 {
-    text = trimmed(text);
+    text = profile_text::trim(text);
     std::string normal;
     std::size_t i = 0;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {

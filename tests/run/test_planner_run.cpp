@@ -1,12 +1,12 @@
-// The compute button for real: a stand-in planner in the working folder, a stand-in viewer
-// on PATH, the numbered outputs, and their clean-up on leaving.
+// The compute button for real: the stand-in planner in the working folder, the stand-in
+// viewer on PATH (or none, and the desktop opens the plan), the numbered outputs, and their
+// clean-up on leaving.
 #include "Koraxgui.h"
-#include "StandIns.h"
 #include "WindowFixture.h"
 
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QtTest>
@@ -14,17 +14,27 @@
 namespace {
 
 const QByteArray kProfile("StopDistance: 3\r\nPlanFile: plan.out\r\nSurfaceInterval: 900:00\r\n");
+const QString kStandIn = QStringLiteral(TROVA_STANDIN);
 constexpr int kDivePage = 0;
 
-bool holdsLine(const QByteArray& file, const QByteArray& line)
+// Copies a file to where the window looks for a program (korax.exe, notepad.exe), executable.
+void install(const QString& from, const QString& target)
 {
-    return file.split('\n').contains(line + '\r');
+    QVERIFY(QFile::copy(from, target));
+    QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
-QByteArray sawByPlanner(const OpenWindow& open)
+// Read from the window's working folder, where the stand-in logs wherever it was found.
+QByteArray bytesOf(const QString& name)
 {
-    QFile file(QDir(open.folder.path()).filePath("planner-saw.dat"));
+    QFile file(name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The starts of the stand-in installed as name, one "argc=N|arg|arg" each.
+QStringList callsOf(const QString& name)
+{
+    return QString::fromUtf8(bytesOf(name + ".log")).split('\n', Qt::SkipEmptyParts);
 }
 
 void press(OpenWindow& open)
@@ -35,28 +45,29 @@ void press(OpenWindow& open)
 
 }  // namespace
 
+class UrlRecorder : public QObject {
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
 class PlannerRunTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir pathEntry;
-    QByteArray savedPath;
-
-    void expectViewerCalls(const OpenWindow& open, const QStringList& names)
-    {
-        QStringList calls;
-        for (const QString& name : names)
-            calls << "argc=1|" + name;
-        // The viewer runs on its own; it logs into the window's working folder.
-        QTRY_COMPARE(standins::viewerCalls(open.folder.path()), calls);
-    }
+    QByteArray savedPath = qgetenv("PATH");
 
 private slots:
     void initTestCase()
     {
-        savedPath = qgetenv("PATH");
-        standins::installViewer(pathEntry.path());
-        qputenv("PATH", (pathEntry.path() + QDir::listSeparator()).toLocal8Bit() + savedPath);
+        install(kStandIn, pathEntry.filePath("notepad.exe"));
+        install(kStandIn, pathEntry.filePath("korax.exe"));  // a planner along PATH must never be started
     }
+    void init() { qputenv("PATH", (pathEntry.path() + QDir::listSeparator()).toLocal8Bit() + savedPath); }
     void cleanupTestCase() { qputenv("PATH", savedPath); }
 
     void numbersEveryRun_data()
@@ -71,18 +82,16 @@ private slots:
         QFETCH(QByteArray, profile);
         QFETCH(QString, base);
         OpenWindow open(profile);
-        standins::installPlanner(open.folder.path());
-        QStringList names;
+        install(kStandIn, "korax.exe");
+        QStringList viewed;
         for (int run = 1; run <= 10; ++run) {
-            QCOMPARE(open.window->edOutputFile->text(), QString::number(run) + base);
+            const QString name = QString::number(run) + base;
+            QCOMPARE(open.window->edOutputFile->text(), name);
             press(open);
-            QVERIFY(holdsLine(sawByPlanner(open), "PlanFile: " + QByteArray::number(run) + base.toLatin1()));
-            QVERIFY(QFile::exists(QString::number(run) + base));
-            names << QString::number(run) + base;
+            QVERIFY(QFile::exists(name));  // the planner saw the name in profile.dat
+            viewed << "argc=1|" + name;
         }
-        QCOMPARE(open.window->edOutputFile->text(), "11" + base);
-        QCOMPARE(standins::plannerCalls(open.folder.path()).size(), 10);
-        expectViewerCalls(open, names);
+        QTRY_COMPARE(callsOf("notepad.exe"), viewed);
     }
 
     void switchOnlyWithBothTicks_data()
@@ -101,83 +110,95 @@ private slots:
         QFETCH(bool, updateTissue);
         QFETCH(QString, call);
         OpenWindow open(kProfile);
-        standins::installPlanner(open.folder.path());
+        install(kStandIn, "korax.exe");
         open.window->chbRepetitiveDives->setChecked(repetitive);
         open.window->chbUpdateTissue->setChecked(updateTissue);
         press(open);
-        QCOMPARE(standins::plannerCalls(open.folder.path()), QStringList{call});
+        QCOMPARE(callsOf("korax.exe"), QStringList{call});
     }
 
-    void missingPlannerStillOpensTheViewer()
+    // Whatever the planner did, the viewer gets the name the field showed, and the field moves on.
+    void viewerGetsTheOutputName_data()
     {
+        QTest::addColumn<QString>("plannerFrom");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("plans");
+        QTest::newRow("typed name with a blank") << kStandIn << "my plan.out" << QStringList{"my plan.out"};
+        QTest::newRow("empty name is one empty argument") << kStandIn << "" << QStringList{};
+        QTest::newRow("planner absent from the working folder") << "" << "1plan.out" << QStringList{};
+        QTest::newRow("korax.exe is no program") << "profile.dat" << "1plan.out" << QStringList{};
+    }
+    void viewerGetsTheOutputName()
+    {
+        QFETCH(QString, plannerFrom);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, plans);
         OpenWindow open(kProfile);
+        if (!plannerFrom.isEmpty())
+            install(plannerFrom, "korax.exe");
+        open.window->edOutputFile->setText(typed);
         ModalWatcher watcher;
         press(open);
         QVERIFY(watcher.seen.isEmpty());
+        QCOMPARE(QDir().entryList({"*.out"}, QDir::Files), plans);  // never from the planner along PATH
         QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("2plan.out"));
-        expectViewerCalls(open, {"1plan.out"});
+        QTRY_COMPARE(callsOf("notepad.exe"), QStringList{"argc=1|" + typed});
     }
 
-    void typedAndEmptyNamesAreUsedOnce_data()
+    void withoutViewerTheDesktopOpensThePlan_data()
     {
         QTest::addColumn<QString>("typed");
-        QTest::newRow("typed name") << "mine.out";
-        QTest::newRow("empty name is one empty argument") << "";
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("a plan") << "1plan.out" << true;
+        QTest::newRow("empty name opens nothing") << "" << false;
     }
-    void typedAndEmptyNamesAreUsedOnce()
+    void withoutViewerTheDesktopOpensThePlan()
     {
         QFETCH(QString, typed);
+        QFETCH(bool, opens);
+        qputenv("PATH", savedPath);
         OpenWindow open(kProfile);
-        standins::installPlanner(open.folder.path());
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler("file", &recorder, "open");
         open.window->edOutputFile->setText(typed);
         press(open);
-        QVERIFY(holdsLine(sawByPlanner(open), ("PlanFile: " + typed).toLatin1()));
-        QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("2plan.out"));
-        expectViewerCalls(open, {typed});
+        QDesktopServices::unsetUrlHandler("file");
+        const QUrl plan = QUrl::fromLocalFile(QDir(open.folder.path()).filePath(typed));
+        QCOMPARE(recorder.opened, opens ? QList<QUrl>{plan} : QList<QUrl>{});
     }
 
-    void refusedStopDistanceRunsNothing()
+    // A press whose store or save fails starts nothing and leaves the field; closing later asks
+    // nothing, fails the same way and stays open.
+    void failedSaveStartsNothing_data()
     {
-        const QByteArray profile("StopDistance: 0\r\nPlanFile: plan.out\r\n");
+        QTest::addColumn<QByteArray>("profile");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("refused stop distance") << QByteArray("StopDistance: 0\r\nPlanFile: plan.out\r\n") << false
+                                               << "Chyba" << QStringLiteral("Vzálenost mezi zastávkami nesmí být nulová!");
+        QTest::newRow("read-only profile.dat") << kProfile << true << "T/ROVA" << "Cannot create file profile.dat";
+    }
+    void failedSaveStartsNothing()
+    {
+        QFETCH(QByteArray, profile);
+        QFETCH(bool, readOnly);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
         OpenWindow open(profile);
-        standins::installPlanner(open.folder.path());
-        open.window->chDeleteFiles->setChecked(true);
-        {
-            ModalWatcher watcher;
-            press(open);
-            QCOMPARE(watcher.seen.size(), 1);
-            QCOMPARE(watcher.seen[0].title, QStringLiteral("Chyba"));
-        }
-        QCOMPARE(open.folder.contents(), profile);
-        QVERIFY(standins::plannerCalls(open.folder.path()).isEmpty());
-        QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("1plan.out"));
-
-        // Closing now asks nothing, refuses again, and keeps the window and the file.
-        ModalWatcher watcher;
-        open.window->close();
-        QCOMPARE(watcher.seen.size(), 1);
-        QCOMPARE(watcher.seen[0].title, QStringLiteral("Chyba"));
-        QVERIFY(open.window->isVisible());
-        QCOMPARE(open.folder.contents(), profile);
-        QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("1plan.out"));
-    }
-
-    void unwritableProfileStartsNothing()
-    {
-        OpenWindow open(kProfile);
-        standins::installPlanner(open.folder.path());
-        open.folder.makeReadOnly();
+        install(kStandIn, "korax.exe");
+        if (readOnly)
+            open.folder.makeReadOnly();
         ModalWatcher watcher;
         press(open);
-        QCOMPARE(watcher.seen.size(), 1);
-        QCOMPARE(watcher.seen[0].title, QStringLiteral("T/ROVA"));
-        QCOMPARE(watcher.seen[0].text, QStringLiteral("Cannot create file profile.dat"));
-        QCOMPARE(watcher.seen[0].icon, int(QMessageBox::Critical));
-        QCOMPARE(open.folder.contents(), kProfile);
-        QVERIFY(standins::plannerCalls(open.folder.path()).isEmpty());
         QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("1plan.out"));
-        QTest::qWait(200);
-        QVERIFY(standins::viewerCalls(open.folder.path()).isEmpty());
+        open.window->close();
+        QCOMPARE(watcher.seen.size(), 2);
+        for (const SeenModal& seen : watcher.seen)
+            QCOMPARE(seen.title + '|' + seen.text, title + '|' + text);
+        QVERIFY(open.window->isVisible());
+        QCOMPARE(open.folder.contents(), profile);
+        QVERIFY(callsOf("korax.exe").isEmpty());
     }
 
     void leavingDeletesTheOlderOutputs_data()
@@ -195,7 +216,7 @@ private slots:
         QFETCH(QString, removedBefore);
         QFETCH(QStringList, left);
         OpenWindow open(kProfile);
-        standins::installPlanner(open.folder.path());
+        install(kStandIn, "korax.exe");
         open.window->chDeleteFiles->setChecked(deleteFiles);
         for (int run = 0; run < 3; ++run)
             press(open);
@@ -205,21 +226,20 @@ private slots:
         open.window->close();
         QVERIFY(watcher.seen.isEmpty());
         QVERIFY(!open.window->isVisible());
-        QCOMPARE(QDir(open.folder.path()).entryList({"*plan.out"}, QDir::Files, QDir::Name), left);
+        QCOMPARE(QDir().entryList({"*plan.out"}, QDir::Files, QDir::Name), left);
     }
 
     void czechOutputNamesNameTheSameFile()
     {
         // "plán.out" in Windows-1250; on disk and for the viewer the same name in UTF-8.
         OpenWindow open("StopDistance: 3\r\nDeleteTemporaryOutput: y\r\nPlanFile: pl\xe1" "n.out\r\n");
-        standins::installPlanner(open.folder.path());
+        install(kStandIn, "korax.exe");
         for (int run = 0; run < 3; ++run)
             press(open);
-        QVERIFY(QFile::exists(QString::fromUtf8("1plán.out")));
-        expectViewerCalls(open, {QString::fromUtf8("1plán.out"), QString::fromUtf8("2plán.out"),
-                                 QString::fromUtf8("3plán.out")});
+        QTRY_COMPARE(callsOf("notepad.exe"),
+                     QStringList({"argc=1|1plán.out", "argc=1|2plán.out", "argc=1|3plán.out"}));
         open.window->close();
-        QCOMPARE(QDir(open.folder.path()).entryList({"*.out"}, QDir::Files), QStringList{QString::fromUtf8("3plán.out")});
+        QCOMPARE(QDir().entryList({"*.out"}, QDir::Files), QStringList{"3plán.out"});
     }
 };
 

@@ -1,5 +1,6 @@
-// A stand-in for the planner: records how it was started and what it saw, and writes the
-// plan file that profile.dat names, as the real planner does.
+// Stands in for the planner (installed as korax.exe) and the viewer (as notepad.exe): appends
+// its arguments to "<its name>.log" in the working folder. As the planner it also writes the
+// plan file that profile.dat names.
 #include "FileNames.h"
 #include "TProfile.h"
 
@@ -9,13 +10,14 @@
 
 int main(int argc, char* argv[])
 {
-    std::ofstream calls("planner-calls.log", std::ios::app | std::ios::binary);
+    const std::string name = std::filesystem::path(argv[0]).filename().string();
+    std::ofstream calls(name + ".log", std::ios::app | std::ios::binary);
     calls << "argc=" << argc - 1;
     for (int i = 1; i < argc; ++i)
         calls << '|' << argv[i];
     calls << '\n';
-
-    std::filesystem::copy_file("profile.dat", "planner-saw.dat", std::filesystem::copy_options::overwrite_existing);
+    if (name != "korax.exe")
+        return 0;
     TProfile profile("profile.dat");
     const std::string planFile = profile.GetValue("PlanFile:");
     std::ofstream(platform::nativeFileName(planFile), std::ios::binary) << "plan of " << planFile << "\r\n";

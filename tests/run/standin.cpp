@@ -19,7 +19,6 @@ int main(int argc, char* argv[])
     if (name != "korax.exe")
         return 0;
     TProfile profile("profile.dat");
-    const std::string planFile = profile.GetValue("PlanFile:");
-    std::ofstream(platform::nativeFileName(planFile), std::ios::binary) << "plan of " << planFile << "\r\n";
+    std::ofstream(platform::nativeFileName(profile.GetValue("PlanFile:")), std::ios::binary) << "plan\r\n";
     return 3;  // any exit code: the window ignores it
 }

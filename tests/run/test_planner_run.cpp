@@ -1,12 +1,10 @@
-// The compute button for real: a stand-in planner in the working folder, a stand-in viewer
-// on PATH, the numbered outputs, and their clean-up on leaving.
+// The compute button for real: the stand-in planner in the working folder, the stand-in
+// viewer on PATH, the numbered outputs, and their clean-up on leaving.
 #include "Koraxgui.h"
-#include "StandIns.h"
 #include "WindowFixture.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QtTest>
@@ -14,22 +12,21 @@
 namespace {
 
 const QByteArray kProfile("StopDistance: 3\r\nPlanFile: plan.out\r\nSurfaceInterval: 900:00\r\n");
-constexpr int kDivePage = 0;
+const QString kStandIn = QStringLiteral(TROVA_STANDIN);
 
-bool holdsLine(const QByteArray& file, const QByteArray& line)
+// The starts of the stand-in installed as name, one "argc=N|arg|arg" each, logged in the
+// window's working folder wherever the stand-in was found.
+QStringList callsOf(const QString& name)
 {
-    return file.split('\n').contains(line + '\r');
+    QFile log(name + ".log");
+    return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts)
+                                         : QStringList();
 }
 
-QByteArray sawByPlanner(const OpenWindow& open)
-{
-    QFile file(QDir(open.folder.path()).filePath("planner-saw.dat"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
+// The compute button is off on the page the window opens on; the first page is the dive.
 void press(OpenWindow& open)
 {
-    open.window->PageControl1->setCurrentIndex(kDivePage);
+    open.window->PageControl1->setCurrentIndex(0);
     open.window->Button1->click();
 }
 
@@ -39,25 +36,15 @@ class PlannerRunTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir pathEntry;
-    QByteArray savedPath;
-
-    void expectViewerCalls(const OpenWindow& open, const QStringList& names)
-    {
-        QStringList calls;
-        for (const QString& name : names)
-            calls << "argc=1|" + name;
-        // The viewer runs on its own; it logs into the window's working folder.
-        QTRY_COMPARE(standins::viewerCalls(open.folder.path()), calls);
-    }
+    QByteArray savedPath = qgetenv("PATH");
 
 private slots:
     void initTestCase()
     {
-        savedPath = qgetenv("PATH");
-        standins::installViewer(pathEntry.path());
-        qputenv("PATH", (pathEntry.path() + QDir::listSeparator()).toLocal8Bit() + savedPath);
+        QVERIFY(QFile::copy(kStandIn, pathEntry.filePath("notepad.exe")));
+        QVERIFY(QFile::copy(kStandIn, pathEntry.filePath("korax.exe")));  // a planner along PATH must never run
     }
-    void cleanupTestCase() { qputenv("PATH", savedPath); }
+    void init() { qputenv("PATH", (pathEntry.path() + QDir::listSeparator()).toLocal8Bit() + savedPath); }
 
     void numbersEveryRun_data()
     {
@@ -71,18 +58,16 @@ private slots:
         QFETCH(QByteArray, profile);
         QFETCH(QString, base);
         OpenWindow open(profile);
-        standins::installPlanner(open.folder.path());
-        QStringList names;
+        QVERIFY(QFile::copy(kStandIn, "korax.exe"));
+        QStringList viewed;
         for (int run = 1; run <= 10; ++run) {
-            QCOMPARE(open.window->edOutputFile->text(), QString::number(run) + base);
+            const QString name = QString::number(run) + base;
+            QCOMPARE(open.window->edOutputFile->text(), name);
             press(open);
-            QVERIFY(holdsLine(sawByPlanner(open), "PlanFile: " + QByteArray::number(run) + base.toLatin1()));
-            QVERIFY(QFile::exists(QString::number(run) + base));
-            names << QString::number(run) + base;
+            QVERIFY(QFile::exists(name));  // the planner saw the name in profile.dat
+            viewed << "argc=1|" + name;
         }
-        QCOMPARE(open.window->edOutputFile->text(), "11" + base);
-        QCOMPARE(standins::plannerCalls(open.folder.path()).size(), 10);
-        expectViewerCalls(open, names);
+        QTRY_COMPARE(callsOf("notepad.exe"), viewed);
     }
 
     void switchOnlyWithBothTicks_data()
@@ -101,125 +86,105 @@ private slots:
         QFETCH(bool, updateTissue);
         QFETCH(QString, call);
         OpenWindow open(kProfile);
-        standins::installPlanner(open.folder.path());
+        QVERIFY(QFile::copy(kStandIn, "korax.exe"));
         open.window->chbRepetitiveDives->setChecked(repetitive);
         open.window->chbUpdateTissue->setChecked(updateTissue);
         press(open);
-        QCOMPARE(standins::plannerCalls(open.folder.path()), QStringList{call});
+        QCOMPARE(callsOf("korax.exe"), QStringList{call});
     }
 
-    void missingPlannerStillOpensTheViewer()
+    // Whatever the planner did, the viewer gets the name the field showed, and the field moves on.
+    void viewerGetsTheOutputName_data()
     {
+        QTest::addColumn<QString>("plannerFrom");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("plans");
+        const QString typedName = QStringLiteral("můj plán.out");
+        QTest::newRow("typed name with a blank and Czech letters") << kStandIn << typedName << QStringList{typedName};
+        QTest::newRow("empty name is one empty argument") << kStandIn << "" << QStringList{};
+        QTest::newRow("planner absent from the working folder") << "" << "1plan.out" << QStringList{};
+        QTest::newRow("korax.exe is no program") << "profile.dat" << "1plan.out" << QStringList{};
+    }
+    void viewerGetsTheOutputName()
+    {
+        QFETCH(QString, plannerFrom);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, plans);
         OpenWindow open(kProfile);
+        if (!plannerFrom.isEmpty()) {
+            QVERIFY(QFile::copy(plannerFrom, "korax.exe"));
+            QVERIFY(QFile::setPermissions("korax.exe", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        }
+        open.window->edOutputFile->setText(typed);
         ModalWatcher watcher;
         press(open);
         QVERIFY(watcher.seen.isEmpty());
+        QCOMPARE(QDir().entryList({"*.out"}, QDir::Files), plans);  // never from the planner along PATH
         QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("2plan.out"));
-        expectViewerCalls(open, {"1plan.out"});
+        QTRY_COMPARE(callsOf("notepad.exe"), QStringList{"argc=1|" + typed});
     }
 
-    void typedAndEmptyNamesAreUsedOnce_data()
+    // A press whose store or save fails starts nothing and leaves the field; closing later asks
+    // nothing, fails the same way and stays open.
+    void failedSaveStartsNothing_data()
     {
-        QTest::addColumn<QString>("typed");
-        QTest::newRow("typed name") << "mine.out";
-        QTest::newRow("empty name is one empty argument") << "";
+        QTest::addColumn<QByteArray>("profile");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("refused stop distance") << QByteArray("StopDistance: 0\r\nPlanFile: plan.out\r\n") << false
+                                               << QStringLiteral("Chyba|Vzálenost mezi zastávkami nesmí být nulová!");
+        QTest::newRow("read-only profile.dat") << kProfile << true << "T/ROVA|Cannot create file profile.dat";
     }
-    void typedAndEmptyNamesAreUsedOnce()
+    void failedSaveStartsNothing()
     {
-        QFETCH(QString, typed);
-        OpenWindow open(kProfile);
-        standins::installPlanner(open.folder.path());
-        open.window->edOutputFile->setText(typed);
-        press(open);
-        QVERIFY(holdsLine(sawByPlanner(open), ("PlanFile: " + typed).toLatin1()));
-        QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("2plan.out"));
-        expectViewerCalls(open, {typed});
-    }
-
-    void refusedStopDistanceRunsNothing()
-    {
-        const QByteArray profile("StopDistance: 0\r\nPlanFile: plan.out\r\n");
+        QFETCH(QByteArray, profile);
+        QFETCH(bool, readOnly);
+        QFETCH(QString, box);
         OpenWindow open(profile);
-        standins::installPlanner(open.folder.path());
-        open.window->chDeleteFiles->setChecked(true);
-        {
-            ModalWatcher watcher;
-            press(open);
-            QCOMPARE(watcher.seen.size(), 1);
-            QCOMPARE(watcher.seen[0].title, QStringLiteral("Chyba"));
-        }
-        QCOMPARE(open.folder.contents(), profile);
-        QVERIFY(standins::plannerCalls(open.folder.path()).isEmpty());
-        QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("1plan.out"));
-
-        // Closing now asks nothing, refuses again, and keeps the window and the file.
+        QVERIFY(QFile::copy(kStandIn, "korax.exe"));
+        if (readOnly)
+            open.folder.makeReadOnly();
         ModalWatcher watcher;
+        press(open);
+        QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("1plan.out"));
         open.window->close();
-        QCOMPARE(watcher.seen.size(), 1);
-        QCOMPARE(watcher.seen[0].title, QStringLiteral("Chyba"));
+        QCOMPARE(watcher.seen.size(), 2);
+        for (const SeenModal& seen : watcher.seen)
+            QCOMPARE(seen.title + '|' + seen.text, box);
         QVERIFY(open.window->isVisible());
         QCOMPARE(open.folder.contents(), profile);
-        QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("1plan.out"));
-    }
-
-    void unwritableProfileStartsNothing()
-    {
-        OpenWindow open(kProfile);
-        standins::installPlanner(open.folder.path());
-        open.folder.makeReadOnly();
-        ModalWatcher watcher;
-        press(open);
-        QCOMPARE(watcher.seen.size(), 1);
-        QCOMPARE(watcher.seen[0].title, QStringLiteral("T/ROVA"));
-        QCOMPARE(watcher.seen[0].text, QStringLiteral("Cannot create file profile.dat"));
-        QCOMPARE(watcher.seen[0].icon, int(QMessageBox::Critical));
-        QCOMPARE(open.folder.contents(), kProfile);
-        QVERIFY(standins::plannerCalls(open.folder.path()).isEmpty());
-        QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("1plan.out"));
-        QTest::qWait(200);
-        QVERIFY(standins::viewerCalls(open.folder.path()).isEmpty());
+        QVERIFY(callsOf("korax.exe").isEmpty());
     }
 
     void leavingDeletesTheOlderOutputs_data()
     {
+        QTest::addColumn<QByteArray>("profile");
         QTest::addColumn<bool>("deleteFiles");
         QTest::addColumn<QString>("removedBefore");
         QTest::addColumn<QStringList>("left");
-        QTest::newRow("ticked") << true << "" << QStringList{"3plan.out"};
-        QTest::newRow("unticked") << false << "" << QStringList{"1plan.out", "2plan.out", "3plan.out"};
-        QTest::newRow("missing file passed over") << true << "1plan.out" << QStringList{"3plan.out"};
+        QTest::newRow("ticked") << kProfile << true << "" << QStringList{"3plan.out"};
+        QTest::newRow("unticked") << kProfile << false << "" << QStringList{"1plan.out", "2plan.out", "3plan.out"};
+        QTest::newRow("missing file passed over") << kProfile << true << "1plan.out" << QStringList{"3plan.out"};
+        // "plán.out" in Windows-1250: the planner's file and the one deleted have the same UTF-8 name.
+        QTest::newRow("Czech base name") << QByteArray("StopDistance: 3\r\nPlanFile: pl\xe1" "n.out\r\n") << true << ""
+                                         << QStringList{QStringLiteral("3plán.out")};
     }
     void leavingDeletesTheOlderOutputs()
     {
+        QFETCH(QByteArray, profile);
         QFETCH(bool, deleteFiles);
         QFETCH(QString, removedBefore);
         QFETCH(QStringList, left);
-        OpenWindow open(kProfile);
-        standins::installPlanner(open.folder.path());
+        OpenWindow open(profile);
+        QVERIFY(QFile::copy(kStandIn, "korax.exe"));
         open.window->chDeleteFiles->setChecked(deleteFiles);
         for (int run = 0; run < 3; ++run)
             press(open);
-        if (!removedBefore.isEmpty())
-            QVERIFY(QFile::remove(removedBefore));
+        QVERIFY(removedBefore.isEmpty() || QFile::remove(removedBefore));
         ModalWatcher watcher;
         open.window->close();
         QVERIFY(watcher.seen.isEmpty());
-        QVERIFY(!open.window->isVisible());
-        QCOMPARE(QDir(open.folder.path()).entryList({"*plan.out"}, QDir::Files, QDir::Name), left);
-    }
-
-    void czechOutputNamesNameTheSameFile()
-    {
-        // "plán.out" in Windows-1250; on disk and for the viewer the same name in UTF-8.
-        OpenWindow open("StopDistance: 3\r\nDeleteTemporaryOutput: y\r\nPlanFile: pl\xe1" "n.out\r\n");
-        standins::installPlanner(open.folder.path());
-        for (int run = 0; run < 3; ++run)
-            press(open);
-        QVERIFY(QFile::exists(QString::fromUtf8("1plán.out")));
-        expectViewerCalls(open, {QString::fromUtf8("1plán.out"), QString::fromUtf8("2plán.out"),
-                                 QString::fromUtf8("3plán.out")});
-        open.window->close();
-        QCOMPARE(QDir(open.folder.path()).entryList({"*.out"}, QDir::Files), QStringList{QString::fromUtf8("3plán.out")});
+        QCOMPARE(QDir().entryList({"*.out"}, QDir::Files, QDir::Name), left);
     }
 };
 

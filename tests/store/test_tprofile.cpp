@@ -14,88 +14,47 @@ TProfile profileOf(const Lines& lines)
     return TProfile("mem", profile_text::joinLines(lines));
 }
 
-std::string str(const QString& text)
-{
-    return text.toStdString();
-}
-
 } // namespace
 
 class TProfileTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void findsKeyLines_data()
+    void findsKeyLinesAndReadsTheirValues_data()
     {
         QTest::addColumn<Lines>("lines");
-        QTest::addColumn<QString>("key");
         QTest::addColumn<int>("index");
-        QTest::newRow("start of line") << Lines { "x", "Rmv: 20" } << "Rmv:" << 1;
-        QTest::newRow("after a blank") << Lines { "  Rmv: 20" } << "Rmv:" << 0;
-        QTest::newRow("after a tab is no key line") << Lines { "\tRmv: 20" } << "Rmv:" << -1;
-        QTest::newRow("inside a word") << Lines { "DecoRmv: 16", "Rmv: 20" } << "Rmv:" << 1;
-        QTest::newRow("only the first occurrence counts") << Lines { "DecoRmv: Rmv: 20" } << "Rmv:" << -1;
-        QTest::newRow("in a comment") << Lines { "#Rmv: 20", "# Rmv: 20" } << "Rmv:" << -1;
-        QTest::newRow("indented hash then blank") << Lines { " # Rmv: 1" } << "Rmv:" << 0;
-        QTest::newRow("case sensitive") << Lines { "rmv: 20", "RMV: 20" } << "Rmv:" << -1;
-    }
-    void findsKeyLines()
-    {
-        QFETCH(Lines, lines);
-        QFETCH(QString, key);
-        QFETCH(int, index);
-        QCOMPARE(profileOf(lines).Find(str(key)), index);
-    }
-
-    void readsValuesFromTheirPlace_data()
-    {
-        QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("value");
-        QTest::newRow("one blank") << "Altitude: 300"
-                                   << "300";
-        QTest::newRow("no blank loses a character") << "Altitude:300"
-                                                    << "00";
-        QTest::newRow("blanks trimmed") << "Altitude:    300  \t"
-                                        << "300";
-        QTest::newRow("key alone") << "Altitude:"
-                                   << "";
-        QTest::newRow("indented key reads its value") << "  Altitude: 300"
-                                                      << "300";
-        QTest::newRow("cut at 100 before trimming") << "Altitude: " + QString(99, 'a') + "  bbb" << QString(99, 'a');
-    }
-    void readsValuesFromTheirPlace()
-    {
-        QFETCH(QString, line);
-        QFETCH(QString, value);
-        TProfile profile = profileOf({ "# x", str(line) });
-        QCOMPARE(QString::fromStdString(profile.GetValue("Altitude:")), value);
-        QCOMPARE(profile.lastIndex, 1);
-    }
-
-    void missingKeyReadsAsZero()
-    {
-        TProfile profile = profileOf({ "Rmv: 20" });
-        QCOMPARE(profile.GetValue("Altitude:"), std::string("0"));
-        QCOMPARE(profile.lastIndex, -1);
-        QCOMPARE(profile.currentKey, std::string("Altitude:"));
-        QCOMPARE(profile.GetComment(), std::string());
-    }
-
-    void readsFlags_data()
-    {
-        QTest::addColumn<Lines>("lines");
         QTest::addColumn<bool>("flag");
-        QTest::newRow("y") << Lines { "SaltWater: y" } << true;
-        QTest::newRow("Y") << Lines { "SaltWater: Y" } << true;
-        QTest::newRow("yes") << Lines { "SaltWater: yes" } << false;
-        QTest::newRow("1") << Lines { "SaltWater: 1" } << false;
-        QTest::newRow("missing") << Lines {} << false;
+        QTest::newRow("start of line") << Lines { "x", "Rmv: 20" } << 1 << "20" << false;
+        QTest::newRow("after a blank") << Lines { "  Rmv: 20" } << 0 << "20" << false;
+        QTest::newRow("after a tab is no key line") << Lines { "\tRmv: 20" } << -1 << "0" << false;
+        QTest::newRow("inside a word") << Lines { "DecoRmv: 16", "Rmv: 20" } << 1 << "20" << false;
+        QTest::newRow("only the first occurrence counts") << Lines { "DecoRmv: Rmv: 20" } << -1 << "0" << false;
+        QTest::newRow("in a comment") << Lines { "#Rmv: 20", "# Rmv: 20" } << -1 << "0" << false;
+        QTest::newRow("indented hash is no comment") << Lines { " # Rmv: 1" } << 0 << "1" << false;
+        QTest::newRow("case sensitive") << Lines { "rmv: 20", "RMV: 20" } << -1 << "0" << false;
+        QTest::newRow("no blank loses a character") << Lines { "Rmv:300" } << 0 << "00" << false;
+        QTest::newRow("blanks trimmed") << Lines { "Rmv:    1 000  \t" } << 0 << "1 000" << false;
+        QTest::newRow("key alone is empty") << Lines { "Rmv:" } << 0 << "" << false;
+        QTest::newRow("cut at 100 before trimming")
+            << Lines { "Rmv: " + std::string(99, 'a') + "  bbb" } << 0 << QString(99, 'a') << false;
+        QTest::newRow("y") << Lines { "Rmv: y" } << 0 << "y" << true;
+        QTest::newRow("Y") << Lines { "Rmv:  Y " } << 0 << "Y" << true;
+        QTest::newRow("yes is no flag") << Lines { "Rmv: yes" } << 0 << "yes" << false;
+        QTest::newRow("1 is no flag") << Lines { "Rmv: 1" } << 0 << "1" << false;
     }
-    void readsFlags()
+    void findsKeyLinesAndReadsTheirValues()
     {
         QFETCH(Lines, lines);
+        QFETCH(int, index);
+        QFETCH(QString, value);
         QFETCH(bool, flag);
-        QCOMPARE(profileOf(lines).GetBool("SaltWater:"), flag);
+        TProfile profile = profileOf(lines);
+        QCOMPARE(profile.Find("Rmv:"), index);
+        QCOMPARE(QString::fromStdString(profile.GetValue("Rmv:")), value);
+        QCOMPARE(profile.lastIndex, index);
+        QCOMPARE(profile.GetBool("Rmv:"), flag);
     }
 
     void walksRepeatedKeys()

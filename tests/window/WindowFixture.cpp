@@ -9,8 +9,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QtTest>
+#include <QRegularExpression>
 
 ProfileFolder::ProfileFolder(const QByteArray& contents)
 {
@@ -75,25 +74,6 @@ QStringList ModalWatcher::shown() const
         result << QStringLiteral("%1|%2|%3").arg(modal.title, modal.text).arg(modal.icon);
     return result;
 }
-
-namespace answers {
-
-ModalWatcher::Answer press(const char* buttonName)
-{
-    return [buttonName](QWidget& modal) { modal.findChild<QPushButton*>(QString::fromLatin1(buttonName))->click(); };
-}
-
-ModalWatcher::Answer escape()
-{
-    return [](QWidget& modal) { QTest::keyClick(&modal, Qt::Key_Escape); };
-}
-
-ModalWatcher::Answer closeBox()
-{
-    return [](QWidget& modal) { modal.close(); };
-}
-
-}  // namespace answers
 
 QByteArray readDemoProfile()
 {

@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QObject>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -13,7 +15,6 @@
 
 class TfKoraxGUI;
 class TfSaveChanges;
-class QWidget;
 
 // A temporary folder made the working directory, holding profile.dat.
 class ProfileFolder {
@@ -75,9 +76,12 @@ private:
 
 // Answers for the save-changes dialog.
 namespace answers {
-ModalWatcher::Answer press(const char* buttonName);
-ModalWatcher::Answer escape();
-ModalWatcher::Answer closeBox();
+inline ModalWatcher::Answer press(const char* buttonName)
+{
+    return [buttonName](QWidget& modal) { modal.findChild<QPushButton*>(QString::fromLatin1(buttonName))->click(); };
+}
+inline ModalWatcher::Answer escape() { return [](QWidget& modal) { QTest::keyClick(&modal, Qt::Key_Escape); }; }
+inline ModalWatcher::Answer closeBox() { return [](QWidget& modal) { modal.close(); }; }
 }  // namespace answers
 
 QByteArray readDemoProfile();

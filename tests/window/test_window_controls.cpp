@@ -31,7 +31,6 @@ private slots:
             << QStringList{"edSurfaceInterval=2:00 (greyed)", "chbUpdateTissue=off (greyed)", "Label12"};
         QTest::newRow("deco gases off") << QByteArray("UseOCDeco: y\r\n") << "chbUseOCDeco"
             << QStringList{"edOcDecoGas=0 (greyed)", "lOCDecoGas (greyed)", "edOcDecoMaxPO2=0", "edMaxEND=0"};
-        QTest::newRow("info to dive page") << QByteArray() << "tab0" << QStringList{"Button1"};
         QTest::newRow("there and back") << QByteArray() << "tab0 tab2" << QStringList{"Button1 (greyed)"};
     }
     void rulesFollowTheClicks()

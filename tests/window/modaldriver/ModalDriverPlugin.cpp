@@ -28,7 +28,6 @@ public:
                     log.write("visible|" + QByteArray(window->metaObject()->className()) + '\n');
             }
             log.write(QStringLiteral("box|%1|%2|%3\n").arg(box->windowTitle(), box->text()).arg(box->icon()).toUtf8());
-            log.close();
             box->button(QMessageBox::Ok)->click();
         });
         timer->start(kLookIntervalMs);

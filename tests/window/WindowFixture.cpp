@@ -1,50 +1,29 @@
 #include "WindowFixture.h"
 
 #include "Koraxgui.h"
+#include "RadioGroup.h"
 #include "Savechng.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QtTest>
-
-namespace {
-
-constexpr int kLookIntervalMs = 10;
-
-}  // namespace
+#include <QRegularExpression>
 
 ProfileFolder::ProfileFolder(const QByteArray& contents)
-    : previous(QDir::currentPath())
 {
-    QFile file(dir.filePath(QStringLiteral("profile.dat")));
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size())
+    QFile profile(file());
+    if (!profile.open(QIODevice::WriteOnly) || profile.write(contents) != contents.size())
         qFatal("cannot write the test profile.dat");
-    file.close();
+    profile.close();
     QDir::setCurrent(dir.path());
-}
-
-ProfileFolder::~ProfileFolder()
-{
-    QDir::setCurrent(previous);
 }
 
 QByteArray ProfileFolder::contents() const
 {
-    QFile file(dir.filePath(QStringLiteral("profile.dat")));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-QString ProfileFolder::path() const
-{
-    return dir.path();
-}
-
-void ProfileFolder::makeReadOnly() const
-{
-    QFile::setPermissions(dir.filePath(QStringLiteral("profile.dat")), QFile::ReadOwner | QFile::ReadGroup);
+    QFile profile(file());
+    return profile.open(QIODevice::ReadOnly) ? profile.readAll() : QByteArray("<missing>");
 }
 
 OpenWindow::OpenWindow(const QByteArray& contents)
@@ -73,48 +52,28 @@ ModalWatcher::ModalWatcher(Answer dialogAnswer)
 void ModalWatcher::look()
 {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || modal == handled) {
-        handled = modal;
-        return;
-    }
+    const bool seenBefore = modal == handled;
     handled = modal;
-    SeenModal entry{QString::fromLatin1(modal->metaObject()->className()), modal->windowTitle(), {}, -1};
-    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        entry.text = box->text();
-        entry.icon = box->icon();
-        seen.append(entry);
-        box->button(QMessageBox::Ok)->click();
+    if (modal == nullptr || seenBefore)
         return;
-    }
-    seen.append(entry);
-    if (answer)
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    seen.append({QString::fromLatin1(modal->metaObject()->className()), modal->windowTitle(),
+                 box ? box->text() : QString(), box ? int(box->icon()) : -1});
+    if (box)
+        box->button(QMessageBox::Ok)->click();
+    else if (answer)
         answer(*modal);
     else
         modal->close();
 }
 
-namespace answers {
-
-ModalWatcher::Answer press(const char* buttonName)
+QStringList ModalWatcher::shown() const
 {
-    return [buttonName](QWidget& modal) {
-        auto* button = modal.findChild<QPushButton*>(QString::fromLatin1(buttonName));
-        QVERIFY(button != nullptr);
-        button->click();
-    };
+    QStringList result;
+    for (const SeenModal& modal : seen)
+        result << QStringLiteral("%1|%2|%3").arg(modal.title, modal.text).arg(modal.icon);
+    return result;
 }
-
-ModalWatcher::Answer escape()
-{
-    return [](QWidget& modal) { QTest::keyClick(&modal, Qt::Key_Escape); };
-}
-
-ModalWatcher::Answer closeBox()
-{
-    return [](QWidget& modal) { modal.close(); };
-}
-
-}  // namespace answers
 
 QByteArray readDemoProfile()
 {
@@ -122,4 +81,24 @@ QByteArray readDemoProfile()
     if (!file.open(QIODevice::ReadOnly))
         qFatal("cannot read the sample profile.dat");
     return file.readAll();
+}
+
+QStringList shownStates(const TfKoraxGUI& window, const QStringList& names)
+{
+    QStringList result;
+    for (const QString& entry : names) {
+        const QString name = entry.section(QRegularExpression(QStringLiteral("[= ]")), 0, 0);
+        QWidget* control = window.findChild<QWidget*>(name);
+        if (control == nullptr)
+            return {name + QStringLiteral(": no such control")};
+        QString value;
+        if (auto* group = qobject_cast<QGroupBox*>(control))
+            value = QStringLiteral("=%1").arg(radio_group::itemIndex(*group));
+        else if (auto* box = qobject_cast<QCheckBox*>(control))
+            value = box->isChecked() ? QStringLiteral("=on") : QStringLiteral("=off");
+        else if (auto* edit = qobject_cast<QLineEdit*>(control))
+            value = '=' + edit->text();
+        result << name + value + (control->isEnabled() ? "" : " (greyed)");
+    }
+    return result;
 }

@@ -2,9 +2,12 @@
 // it, and a watcher that answers modal boxes for real as they come up.
 #pragma once
 
+#include <QDir>
+#include <QFile>
 #include <QObject>
-#include <QString>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -12,23 +15,22 @@
 
 class TfKoraxGUI;
 class TfSaveChanges;
-class QWidget;
 
 // A temporary folder made the working directory, holding profile.dat.
 class ProfileFolder {
 public:
     explicit ProfileFolder(const QByteArray& contents);
-    ~ProfileFolder();
-    ProfileFolder(const ProfileFolder&) = delete;
-    ProfileFolder& operator=(const ProfileFolder&) = delete;
+    ~ProfileFolder() { QDir::setCurrent(previous); }
 
     QByteArray contents() const;
-    QString path() const;
-    void makeReadOnly() const;
+    QString path() const { return dir.path(); }
+    void makeReadOnly() const { QFile::setPermissions(file(), QFile::ReadOwner | QFile::ReadGroup); }
 
 private:
+    QString file() const { return dir.filePath(QStringLiteral("profile.dat")); }
+
     QTemporaryDir dir;
-    QString previous;
+    QString previous = QDir::currentPath();
 };
 
 // The main window and the save-changes dialog, as start-up creates them.
@@ -36,8 +38,6 @@ class OpenWindow {
 public:
     explicit OpenWindow(const QByteArray& contents);
     ~OpenWindow();
-    OpenWindow(const OpenWindow&) = delete;
-    OpenWindow& operator=(const OpenWindow&) = delete;
 
     ProfileFolder folder;
     std::unique_ptr<TfKoraxGUI> window;
@@ -53,15 +53,20 @@ struct SeenModal {
 };
 
 // Watches for modal windows; records each one and answers it with the given action (message
-// boxes with OK unless an answer is given for them too).
+// boxes with OK, other windows by closing them when no answer is given).
 class ModalWatcher : public QObject {
 public:
     using Answer = std::function<void(QWidget&)>;
     explicit ModalWatcher(Answer dialogAnswer = {});
 
+    // Each seen window as "title|text|icon" (text empty and icon -1 for a dialog).
+    QStringList shown() const;
+
     QList<SeenModal> seen;
 
 private:
+    static constexpr int kLookIntervalMs = 10;
+
     void look();
 
     Answer answer;
@@ -71,9 +76,17 @@ private:
 
 // Answers for the save-changes dialog.
 namespace answers {
-ModalWatcher::Answer press(const char* buttonName);
-ModalWatcher::Answer escape();
-ModalWatcher::Answer closeBox();
+inline ModalWatcher::Answer press(const char* buttonName)
+{
+    return [buttonName](QWidget& modal) { modal.findChild<QPushButton*>(QString::fromLatin1(buttonName))->click(); };
+}
+inline ModalWatcher::Answer escape() { return [](QWidget& modal) { QTest::keyClick(&modal, Qt::Key_Escape); }; }
+inline ModalWatcher::Answer closeBox() { return [](QWidget& modal) { modal.close(); }; }
 }  // namespace answers
 
 QByteArray readDemoProfile();
+
+// Each named control as the user sees it: "name=value" for an edit (its text), a check box
+// (on/off) or a radio group (the item index), the bare name for others; " (greyed)" added when
+// disabled. The names are read up to "=" or a blank, so the expected states can be passed in.
+QStringList shownStates(const TfKoraxGUI& window, const QStringList& names);

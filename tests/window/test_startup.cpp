@@ -6,31 +6,16 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-constexpr int kStartTimeoutMs = 30000;
-
-}  // namespace
-
 class StartupTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void endsWhenProfileCannotBeOpened_data()
+    void endsWhenProfileIsMissing()
     {
-        QTest::addColumn<QString>("situation");
-        QTest::newRow("profile.dat missing") << "missing";
-        QTest::newRow("profile.dat a folder") << "folder";
-    }
-    void endsWhenProfileCannotBeOpened()
-    {
-        QFETCH(QString, situation);
+        constexpr int kStartTimeoutMs = 30000;
         QTemporaryDir work;
         QTemporaryDir logs;
-        if (situation == "folder")
-            QVERIFY(QDir(work.path()).mkdir(QStringLiteral("profile.dat")));
         const QString logPath = logs.filePath(QStringLiteral("modal.log"));
-
         QProcess trova;
         trova.setWorkingDirectory(work.path());
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -45,10 +30,9 @@ private slots:
         QCOMPARE(trova.exitCode(), 1);
         QFile log(logPath);
         QVERIFY(log.open(QIODevice::ReadOnly));
-        const QStringList seen = QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(seen, QStringList{QStringLiteral("box|T/ROVA|Nenalezen soubor profile.dat|0")});
-        const QStringList left = QDir(work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-        QCOMPARE(left, situation == "folder" ? QStringList{QStringLiteral("profile.dat")} : QStringList{});
+        // Any window visible behind the box would be logged before it.
+        QCOMPARE(log.readAll(), QByteArray("box|T/ROVA|Nenalezen soubor profile.dat|0\n"));
+        QVERIFY(QDir(work.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot));
     }
 };
 

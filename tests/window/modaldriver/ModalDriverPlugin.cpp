@@ -8,56 +8,34 @@
 #include <QPushButton>
 #include <QTimer>
 
-namespace {
-
-constexpr int kLookIntervalMs = 20;
-
-class ModalDriver : public QObject {
-public:
-    explicit ModalDriver(const QString& logPath)
-        : log(logPath)
-    {
-        connect(&timer, &QTimer::timeout, this, &ModalDriver::look);
-        timer.start(kLookIntervalMs);
-    }
-
-private:
-    void write(const QString& line)
-    {
-        if (log.isOpen() || log.open(QIODevice::WriteOnly | QIODevice::Append)) {
-            log.write(line.toUtf8() + '\n');
-            log.flush();
-        }
-    }
-
-    void look()
-    {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr)
-            return;
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window != box && window->isVisible())
-                write(QStringLiteral("visible|%1").arg(QString::fromLatin1(window->metaObject()->className())));
-        }
-        write(QStringLiteral("box|%1|%2|%3").arg(box->windowTitle(), box->text()).arg(box->icon()));
-        box->button(QMessageBox::Ok)->click();
-    }
-
-    QFile log;
-    QTimer timer;
-};
-
-}  // namespace
-
 class ModalDriverPlugin : public QGenericPlugin {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "ModalDriver.json")
 
 public:
-    QObject* create(const QString& key, const QString& specification) override
+    QObject* create(const QString& key, const QString& logPath) override
     {
-        return key == QLatin1String("trovamodaldriver") ? new ModalDriver(specification) : nullptr;
+        if (key != QLatin1String("trovamodaldriver"))
+            return nullptr;
+        auto* timer = new QTimer;
+        connect(timer, &QTimer::timeout, timer, [logPath] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QFile log(logPath);
+            if (box == nullptr || !log.open(QIODevice::WriteOnly | QIODevice::Append))
+                return;
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (window != box && window->isVisible())
+                    log.write("visible|" + QByteArray(window->metaObject()->className()) + '\n');
+            }
+            log.write(QStringLiteral("box|%1|%2|%3\n").arg(box->windowTitle(), box->text()).arg(box->icon()).toUtf8());
+            box->button(QMessageBox::Ok)->click();
+        });
+        timer->start(kLookIntervalMs);
+        return timer;
     }
+
+private:
+    static constexpr int kLookIntervalMs = 20;
 };
 
 #include "ModalDriverPlugin.moc"

@@ -1,0 +1,86 @@
+// The controls as the user meets them: the interlocks, Esc and Enter, the 120 dpi size factor.
+#include "DpiScale.h"
+#include "Koraxgui.h"
+#include "WindowFixture.h"
+
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QtTest>
+
+class WindowControlsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Clicks on the named controls: "tabN" on a page's tab, gbDeepStops on an empty spot of it.
+    void rulesFollowTheClicks_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("clicks");
+        QTest::addColumn<QStringList>("expected");
+        const QByteArray wkpp("DeepStops: w\r\n");
+        QTest::newRow("WKPP, untick") << wkpp << "chbDeepStops"
+            << QStringList{"rgDeepStops=1 (greyed)", "edPyleStopTime=0 (greyed)", "chbDeepStops=off"};
+        QTest::newRow("WKPP, untick, tick") << wkpp << "chbDeepStops chbDeepStops"
+                                            << QStringList{"rgDeepStops=1", "edPyleStopTime=0 (greyed)"};
+        QTest::newRow("WKPP, choose Pyle") << wkpp << "rgDeepStopsItem0"
+                                           << QStringList{"edPyleStopTime=0", "lPyleStopTime"};
+        QTest::newRow("Pyle, click the empty frame") << QByteArray("DeepStops: p\r\n") << "gbDeepStops"
+            << QStringList{"chbDeepStops=on", "rgDeepStops=0", "edPyleStopTime=0"};
+        QTest::newRow("repetitive dives off") << QByteArray("SurfaceInterval: 2:00\r\n") << "chbRepetitiveDives"
+            << QStringList{"edSurfaceInterval=2:00 (greyed)", "chbUpdateTissue=off (greyed)", "Label12"};
+        QTest::newRow("deco gases off") << QByteArray("UseOCDeco: y\r\n") << "chbUseOCDeco"
+            << QStringList{"edOcDecoGas=0 (greyed)", "lOCDecoGas (greyed)", "edOcDecoMaxPO2=0", "edMaxEND=0"};
+        QTest::newRow("there and back") << QByteArray() << "tab0 tab2" << QStringList{"Button1 (greyed)"};
+    }
+    void rulesFollowTheClicks()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, clicks);
+        QFETCH(QStringList, expected);
+        const OpenWindow open(file);
+        QTabBar* tabs = open.window->PageControl1->tabBar();
+        for (const QString& name : clicks.split(' ')) {
+            if (name.startsWith(QStringLiteral("tab")))
+                QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(name.back().digitValue()).center());
+            else
+                QTest::mouseClick(open.window->findChild<QWidget*>(name), Qt::LeftButton, {},
+                                  name == "gbDeepStops" ? QPoint(250, 90) : QPoint());
+        }
+        QCOMPARE(shownStates(*open.window, expected), expected);
+    }
+
+    // Esc acts as Konec (the dialog answered Ne), Enter on a settings page as Vypocet.
+    void keysActAsTheirButtons_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("Esc starts the closing") << int(Qt::Key_Escape) << "asked";
+        QTest::newRow("Enter computes") << int(Qt::Key_Return) << "saved";
+    }
+    void keysActAsTheirButtons()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, outcome);
+        OpenWindow open("StopDistance: 3\r\n");
+        open.window->PageControl1->setCurrentIndex(0);
+        open.window->edAltitude->setText(QStringLiteral("42"));
+        ModalWatcher watcher(answers::press("BitBtn1"));
+        QTest::keyClick(open.window->edAltitude, Qt::Key(key));
+        const bool saved = open.folder.contents().contains("Altitude: 42");
+        QCOMPARE(watcher.shown() == QStringList{"Save Changes||-1"} ? "asked" : saved ? "saved" : "nothing", outcome);
+    }
+
+    void scalesTheOuterSizeAt120Dpi()
+    {
+        // As start-up finds the window: laid out, not yet shown.
+        QWidget window;
+        window.setFixedSize(550, 438);
+        scaleOuterSize(window, dpiScaleFactor(120));
+        QCOMPARE(window.frameGeometry().size(), QSize(687, 547));
+        QCOMPARE(window.minimumSize(), window.maximumSize());
+    }
+};
+
+QTEST_MAIN(WindowControlsTest)
+#include "test_window_controls.moc"

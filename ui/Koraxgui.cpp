@@ -132,7 +132,13 @@ bool TfKoraxGUI::SaveProfileOnClose()
         edOutputFile->setText(numberedName);
         return false;
     }
-    profile->Save();
+    try {
+        profile->Save();
+    } catch (...) {
+        // The window stays open after the report; its next run keeps its numbered name.
+        edOutputFile->setText(numberedName);
+        throw;
+    }
     return true;
 }
 

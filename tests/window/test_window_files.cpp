@@ -128,8 +128,8 @@ private slots:
     }
 
     // Leaving after editing the altitude and unticking repetitive dives (written as 900:00). A
-    // refused or failed save (trouble: its message) keeps the window and every edit and changes
-    // nothing on disk.
+    // refused or failed save (trouble: its message) keeps the window, every edit and the output
+    // name, and changes nothing on disk.
     void answersTheClosing_data()
     {
         QTest::addColumn<ModalWatcher::Answer>("answer");
@@ -159,6 +159,8 @@ private slots:
         QCOMPARE(watcher.shown(), QStringList{"Save Changes||-1"} + trouble);
         QCOMPARE(open.window->isVisible(), outcome == "kept");
         QCOMPARE(open.window->edAltitude->text(), QStringLiteral("123"));
+        if (outcome == "kept")  // the next run is still numbered
+            QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("1plan.out"));
         const QByteArray file = open.folder.contents();
         const QByteArray edited("# test\r\nAltitude: 123\r\nStopDistance: 3\r\nPlanFile: plan.out\r\n");
         QVERIFY(outcome == "saved" ? file.startsWith(edited) && file.contains("\r\nSurfaceInterval: 900:00\r\n")

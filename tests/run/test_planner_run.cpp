@@ -4,6 +4,7 @@
 #include "WindowFixture.h"
 
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -32,6 +33,16 @@ void press(OpenWindow& open)
 
 }  // namespace
 
+class UrlRecorder : public QObject {
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
 class PlannerRunTest : public QObject {
     Q_OBJECT
 
@@ -45,6 +56,27 @@ private slots:
         QVERIFY(QFile::copy(kStandIn, pathEntry.filePath("korax.exe")));  // a planner along PATH must never run
     }
     void init() { qputenv("PATH", (pathEntry.path() + QDir::listSeparator()).toLocal8Bit() + savedPath); }
+
+    // Without a notepad.exe, as on Linux desktops, the desktop opens the plan; no name, nothing.
+    void withoutViewerTheDesktopOpensThePlan_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("plan") << "mine.out";
+        QTest::newRow("empty name") << "";
+    }
+    void withoutViewerTheDesktopOpensThePlan()
+    {
+        QFETCH(QString, typed);
+        qputenv("PATH", savedPath);
+        OpenWindow open(kProfile);
+        UrlRecorder desktop;
+        QDesktopServices::setUrlHandler("file", &desktop, "open");
+        open.window->edOutputFile->setText(typed);
+        press(open);
+        QDesktopServices::unsetUrlHandler("file");
+        const QUrl plan = QUrl::fromLocalFile(QDir::current().absoluteFilePath(typed));
+        QCOMPARE(desktop.opened, typed.isEmpty() ? QList<QUrl>{} : QList<QUrl>{plan});
+    }
 
     void numbersEveryRun_data()
     {

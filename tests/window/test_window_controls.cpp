@@ -4,6 +4,7 @@
 #include "WindowFixture.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QtTest>
@@ -69,6 +70,38 @@ private slots:
         QTest::keyClick(open.window->edAltitude, Qt::Key(key));
         const bool saved = open.folder.contents().contains("Altitude: 42");
         QCOMPARE(watcher.shown() == QStringList{"Save Changes||-1"} ? "asked" : saved ? "saved" : "nothing", outcome);
+    }
+
+    // What profile.dat cannot hold cannot be typed: foreign characters, and line breaks in a
+    // one-line field (they would split its key line).
+    void refusesWhatTheFileCannotHold_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("edit, Czech kept") << "edTissueFile" << QString::fromUtf8("tkáně") << QString::fromUtf8("tkáně");
+        QTest::newRow("edit, foreign dropped") << "edTissueFile" << QString::fromUtf8("a中b") << "ab";
+        QTest::newRow("memo, foreign dropped") << "mDescentRates" << QString::fromUtf8("0-6中, 3") << "0-6, 3";
+    }
+    void refusesWhatTheFileCannotHold()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        const OpenWindow open(QByteArray{});
+        auto* widget = open.window->findChild<QWidget*>(control);
+        if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            edit->clear();
+            edit->insert(QStringLiteral("3\nRmv: 1"));
+        } else {
+            qobject_cast<QPlainTextEdit*>(widget)->clear();
+        }
+        for (const QChar c : typed) {  // QTest can type ASCII only
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(widget, &key);
+        }
+        const auto* edit = qobject_cast<QLineEdit*>(widget);
+        QCOMPARE(edit ? edit->text() : qobject_cast<QPlainTextEdit*>(widget)->toPlainText(), shown);
     }
 
     void scalesTheOuterSizeAt120Dpi()

@@ -28,7 +28,7 @@ QByteArray readFile(const QString& path)
 
 struct Run {
     int exitCode;
-    QByteArray out, err;
+    QByteArray out;
 };
 
 // Writes profile.dat (none when the lines are empty) and runs korax in the folder.
@@ -40,18 +40,12 @@ Run runKorax(const QTemporaryDir& dir, const Lines& lines, const QStringList& ar
     process.setWorkingDirectory(dir.path());
     process.start(KORAX_PATH, arguments);
     process.waitForFinished(60000);
-    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-        process.readAllStandardError() };
+    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput() };
 }
 
 Lines dive(const Lines& changes = {})
 {
     return with(profile({ "UseOCDeco: y", "OcDecoGas: 50, 100", "45, 25, 21/35" }), changes);
-}
-
-double runtimeOf(const Run& run)
-{
-    return QJsonDocument::fromJson(run.out).object()["runtime_min"].toDouble();
 }
 
 } // namespace
@@ -66,16 +60,15 @@ private slots:
         const Run run = runKorax(dir, dive({ "PlanFile: 1plan.out" }), { "--json" });
         QCOMPARE(run.exitCode, 0);
         const QByteArray text = readFile(dir.filePath("1plan.out"));
-        QVERIFY(text.contains("F\xE1ze")); // "Fáze" with á as 0xE1
-        QVERIFY(!text.contains("\xC3")); // no UTF-8 lead bytes
+        // "Fáze" with á as 0xE1 and no UTF-8 lead bytes; every line ends in CR LF.
+        QVERIFY(text.contains("F\xE1ze") && !text.contains("\xC3"));
         QVERIFY(text.endsWith("\r\n"));
         QVERIFY(text.count('\n') == text.count("\r\n") && text.count('\r') == text.count("\r\n"));
         const QJsonObject plan = QJsonDocument::fromJson(run.out).object();
         QVERIFY(std::fabs(plan["runtime_min"].toDouble() - planOf(dive()).runtime) < 0.051);
         QCOMPARE(plan["first_stop"].toDouble(), *planOf(dive()).firstStop);
-        const QJsonObject lastStop = plan["stops"].toArray().last().toObject();
-        QCOMPARE(lastStop["depth"].toDouble(), 3.0);
-        QCOMPARE(lastStop["gas"].toString(), QString("100/0"));
+        const QJsonValue lastStop = plan["stops"].toArray().last();
+        QVERIFY(lastStop["depth"].toDouble() == 3.0 && lastStop["gas"].toString() == "100/0");
         QVERIFY(plan["segments"].toArray().size() > plan["stops"].toArray().size());
         QVERIFY(plan["gas_use_l"].toObject()["21/35"].toDouble() > 1000.0);
         QVERIFY(plan["cns_pct"].toDouble() > 0.0 && plan["otu"].toDouble() > 0.0);
@@ -112,8 +105,8 @@ private slots:
         const Run run = runKorax(dir, lines, { "--json" });
         QCOMPARE(run.exitCode, 2);
         const QByteArray plan = readFile(dir.filePath("plan.out"));
-        QVERIFY(!plan.contains("old plan"));
-        QVERIFY2(plan.contains(cp1250::utf8ToCp1250(expected.toStdString()).c_str()), plan.constData());
+        QVERIFY2(!plan.contains("old plan") && plan.contains(cp1250::utf8ToCp1250(expected.toStdString()).c_str()),
+            plan.constData());
         const QJsonArray problems = QJsonDocument::fromJson(run.out).object()["problems"].toArray();
         QVERIFY(!problems.isEmpty() && problems.first().toString().contains(expected));
     }
@@ -136,8 +129,8 @@ private slots:
         QVERIFY(afterFirst.startsWith("KORAX tissues 1\r\n"));
         const Run again
             = runKorax(dir, dive({ "TissueFile: tissue.dat", "SurfaceInterval: 1:00" }), arguments << "--json");
-        QCOMPARE(again.exitCode, 0);
-        QVERIFY(runtimeOf(again) > runtimeOf(first));
+        const auto runtimeOf = [](const Run& r) { return QJsonDocument::fromJson(r.out)["runtime_min"].toDouble(); };
+        QVERIFY(again.exitCode == 0 && runtimeOf(again) > runtimeOf(first));
         QCOMPARE(readFile(dir.filePath("tissue.dat")) != afterFirst, updated);
     }
 };

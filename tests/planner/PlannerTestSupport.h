@@ -3,10 +3,8 @@
 #pragma once
 
 #include "Coefficients.h"
-#include "Plan.h"
 #include "Planner.h"
 #include "ProfileText.h"
-#include "Settings.h"
 #include "TProfile.h"
 
 #include <cmath>
@@ -46,11 +44,10 @@ inline korax::Settings settingsOf(const Lines& lines)
     return korax::readSettings(file).settings;
 }
 
-inline korax::Plan planOf(const korax::Settings& settings)
+inline korax::Plan planOf(const korax::Settings& s)
 {
-    return korax::planDive(settings, korax::startingTissues(settings, nullptr));
+    return korax::planDive(s, korax::startingTissues(s, nullptr));
 }
-
 inline korax::Plan planOf(const Lines& lines)
 {
     return planOf(settingsOf(lines));
@@ -59,9 +56,9 @@ inline korax::Plan planOf(const Lines& lines)
 // Compartment loading by many small constant-pressure steps: an implementation apart
 // from the planner's Schreiner equation, sharing only the published coefficients.
 struct StepLoader {
-    StepLoader(const korax::Settings& settings, const korax::Water& w)
+    explicit StepLoader(const korax::Settings& settings)
         : set(korax::coefficients(settings.useBValues))
-        , water(w)
+        , water(korax::waterOf(settings))
         , gf(settings.gradientFactor())
     {
         n2.fill((water.surfacePressure - 0.0627) * 0.79);
@@ -76,7 +73,7 @@ struct StepLoader {
         }
     }
 
-    // The ceiling as an ambient pressure, from the M-value line scaled by the gradient factor.
+    // The ceiling as an ambient pressure: solve p = Pamb + gf * (Pamb / b + a - Pamb) for Pamb.
     double ceilingPressure() const
     {
         double ceiling = 0.0;
@@ -84,7 +81,6 @@ struct StepLoader {
             const double p = n2[i] + he[i];
             const double a = (set[i].n2A * n2[i] + set[i].heA * he[i]) / p;
             const double b = (set[i].n2B * n2[i] + set[i].heB * he[i]) / p;
-            // Solve p = Pamb + gf * (Pamb / b + a - Pamb) for Pamb.
             ceiling = std::max(ceiling, (p - gf * a) / (1.0 - gf + gf / b));
         }
         return ceiling;

@@ -28,7 +28,7 @@ QByteArray readFile(const QString& path)
 
 struct Run {
     int exitCode;
-    QByteArray out, err;
+    QByteArray out;
 };
 
 // Writes profile.dat (none when the lines are empty) and runs korax in the folder.
@@ -40,18 +40,12 @@ Run runKorax(const QTemporaryDir& dir, const Lines& lines, const QStringList& ar
     process.setWorkingDirectory(dir.path());
     process.start(KORAX_PATH, arguments);
     process.waitForFinished(60000);
-    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-        process.readAllStandardError() };
+    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput() };
 }
 
 Lines dive(const Lines& changes = {})
 {
     return with(profile({ "UseOCDeco: y", "OcDecoGas: 50, 100", "45, 25, 21/35" }), changes);
-}
-
-double runtimeOf(const Run& run)
-{
-    return QJsonDocument::fromJson(run.out).object()["runtime_min"].toDouble();
 }
 
 } // namespace
@@ -60,16 +54,25 @@ class KoraxRunTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void writesThePlanInWindows1250WithCrLf()
+    void writesThePlanInWindows1250WithCrLfAndAsJson()
     {
         QTemporaryDir dir;
-        QCOMPARE(runKorax(dir, dive({ "PlanFile: 1plan.out" })).exitCode, 0);
-        const QByteArray plan = readFile(dir.filePath("1plan.out"));
-        QVERIFY(plan.contains("F\xE1ze")); // "Fáze" with á as 0xE1
-        QVERIFY(!plan.contains("\xC3")); // no UTF-8 lead bytes
-        QVERIFY(plan.endsWith("\r\n"));
-        QCOMPARE(plan.count("\n"), plan.count("\r\n"));
-        QCOMPARE(plan.count("\r"), plan.count("\r\n"));
+        const Run run = runKorax(dir, dive({ "PlanFile: 1plan.out" }), { "--json" });
+        QCOMPARE(run.exitCode, 0);
+        const QByteArray text = readFile(dir.filePath("1plan.out"));
+        // "Fáze" with á as 0xE1 and no UTF-8 lead bytes; every line ends in CR LF.
+        QVERIFY(text.contains("F\xE1ze") && !text.contains("\xC3"));
+        QVERIFY(text.endsWith("\r\n"));
+        QVERIFY(text.count('\n') == text.count("\r\n") && text.count('\r') == text.count("\r\n"));
+        const QJsonObject plan = QJsonDocument::fromJson(run.out).object();
+        QVERIFY(std::fabs(plan["runtime_min"].toDouble() - planOf(dive()).runtime) < 0.051);
+        QCOMPARE(plan["first_stop"].toDouble(), *planOf(dive()).firstStop);
+        const QJsonValue lastStop = plan["stops"].toArray().last();
+        QVERIFY(lastStop["depth"].toDouble() == 3.0 && lastStop["gas"].toString() == "100/0");
+        QVERIFY(plan["segments"].toArray().size() > plan["stops"].toArray().size());
+        QVERIFY(plan["gas_use_l"].toObject()["21/35"].toDouble() > 1000.0);
+        QVERIFY(plan["cns_pct"].toDouble() > 0.0 && plan["otu"].toDouble() > 0.0);
+        QVERIFY(plan["warnings"].isArray() && plan["problems"].toArray().isEmpty());
     }
 
     // Each row: the plan file replaces a stale one and names the key and text, --json lists it.
@@ -77,30 +80,18 @@ private slots:
     {
         QTest::addColumn<Lines>("lines");
         QTest::addColumn<QString>("expected");
+        const Lines again = dive({ "SurfaceInterval: 2:00" });
         QTest::newRow("altitude not a number") << dive({ "Altitude: high" }) << "Altitude: \"high\"";
         QTest::newRow("conservatism 100") << dive({ "Conservatism: 100" }) << "Conservatism: \"100\"";
-        QTest::newRow("negative precision") << dive({ "Precision: -1" }) << "Precision: \"-1\"";
         QTest::newRow("stop distance zero") << dive({ "StopDistance: 0" }) << "StopDistance: \"0\"";
-        QTest::newRow("stop distance decimal") << dive({ "StopDistance: 3.5" }) << "StopDistance: \"3.5\"";
-        QTest::newRow("last stop text") << dive({ "LastStopDepth: x" }) << "LastStopDepth: \"x\"";
         QTest::newRow("deep stops unknown") << dive({ "DeepStops: q" }) << "DeepStops: \"q\"";
-        QTest::newRow("Pyle stop of no time") << dive({ "DeepStops: p", "PyleStopTime: 0" }) << "PyleStopTime: \"0\"";
         QTest::newRow("interval minutes 75") << dive({ "SurfaceInterval: 1:75" }) << "SurfaceInterval: \"1:75\"";
-        const Lines again = dive({ "SurfaceInterval: 2:00" });
         QTest::newRow("repetitive without tissue file") << again << "TissueFile: \"0\"";
-        QTest::newRow("repetitive, tissue file missing")
-            << with(again, { "TissueFile: no.dat" }) << "TissueFile: \"no.dat\"";
-        QTest::newRow("repetitive, tissue file malformed")
-            << with(again, { "TissueFile: bad.dat" }) << "TissueFile: \"bad.dat\"";
-        QTest::newRow("negative rmv") << dive({ "Rmv: -5" }) << "Rmv: \"-5\"";
-        QTest::newRow("deco rmv text") << dive({ "DecoRmv: lots" }) << "DecoRmv: \"lots\"";
+        QTest::newRow("tissue file missing") << with(again, { "TissueFile: no.dat" }) << "TissueFile: \"no.dat\"";
+        QTest::newRow("tissue file malformed") << with(again, { "TissueFile: bad.dat" }) << "TissueFile: \"bad.dat\"";
         QTest::newRow("deco gas over 100 %") << dive({ "OcDecoGas: 50/60" }) << "OcDecoGas: \"50/60\"";
-        QTest::newRow("deco PO2 3 bar") << dive({ "OcDecoMaxPO2: 3" }) << "OcDecoMaxPO2: \"3\"";
-        QTest::newRow("max END text") << dive({ "MaxEND: deep" }) << "MaxEND: \"deep\"";
-        QTest::newRow("descent rate without comma") << dive({ "DescentRate: 0-45 20" }) << "DescentRate: \"0-45 20\"";
         QTest::newRow("ascent rate zero") << dive({ "AscentRate: 6-0, 0" }) << "AscentRate: \"6-0, 0\"";
         QTest::newRow("profile mix without oxygen") << profile({ "45, 25, 0/50" }) << "\"45, 25, 0/50\"";
-        QTest::newRow("profile depth only") << profile({ "45,," }) << "\"45,,\"";
         QTest::newRow("no profile lines") << profile({}) << "profil";
         QTest::newRow("GF 1 % never clears") << profile({ "Conservatism: 99", "90, 240, 10/50" }) << "24 hodin";
     }
@@ -114,43 +105,10 @@ private slots:
         const Run run = runKorax(dir, lines, { "--json" });
         QCOMPARE(run.exitCode, 2);
         const QByteArray plan = readFile(dir.filePath("plan.out"));
-        QVERIFY(!plan.contains("old plan"));
-        QVERIFY2(plan.contains(cp1250::utf8ToCp1250(expected.toStdString()).c_str()), plan.constData());
+        QVERIFY2(!plan.contains("old plan") && plan.contains(cp1250::utf8ToCp1250(expected.toStdString()).c_str()),
+            plan.constData());
         const QJsonArray problems = QJsonDocument::fromJson(run.out).object()["problems"].toArray();
         QVERIFY(!problems.isEmpty() && problems.first().toString().contains(expected));
-    }
-
-    void failsOnInputOutput_data()
-    {
-        QTest::addColumn<Lines>("lines");
-        QTest::newRow("no profile.dat") << Lines {};
-        QTest::newRow("plan folder missing") << dive({ "PlanFile: missing/plan.out" });
-        QTest::newRow("empty plan name") << dive({ "PlanFile:" });
-    }
-    void failsOnInputOutput()
-    {
-        QFETCH(Lines, lines);
-        QTemporaryDir dir;
-        const Run run = runKorax(dir, lines);
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY(!run.err.isEmpty());
-    }
-
-    void printsThePlanAsJson()
-    {
-        QTemporaryDir dir;
-        const Run run = runKorax(dir, dive(), { "--json" });
-        QCOMPARE(run.exitCode, 0);
-        const QJsonObject plan = QJsonDocument::fromJson(run.out).object();
-        QVERIFY(std::fabs(plan["runtime_min"].toDouble() - planOf(dive()).runtime) < 0.051);
-        QCOMPARE(plan["first_stop"].toDouble(), *planOf(dive()).firstStop);
-        const QJsonObject lastStop = plan["stops"].toArray().last().toObject();
-        QCOMPARE(lastStop["depth"].toDouble(), 3.0);
-        QCOMPARE(lastStop["gas"].toString(), QString("100/0"));
-        QVERIFY(plan["segments"].toArray().size() > plan["stops"].toArray().size());
-        QVERIFY(plan["gas_use_l"].toObject()["21/35"].toDouble() > 1000.0);
-        QVERIFY(plan["cns_pct"].toDouble() > 0.0 && plan["otu"].toDouble() > 0.0);
-        QVERIFY(plan["warnings"].isArray() && plan["problems"].toArray().isEmpty());
     }
 
     void repetitiveDiveFollowsTheTissueFile_data()
@@ -171,18 +129,9 @@ private slots:
         QVERIFY(afterFirst.startsWith("KORAX tissues 1\r\n"));
         const Run again
             = runKorax(dir, dive({ "TissueFile: tissue.dat", "SurfaceInterval: 1:00" }), arguments << "--json");
-        QCOMPARE(again.exitCode, 0);
-        QVERIFY(runtimeOf(again) > runtimeOf(first));
+        const auto runtimeOf = [](const Run& r) { return QJsonDocument::fromJson(r.out)["runtime_min"].toDouble(); };
+        QVERIFY(again.exitCode == 0 && runtimeOf(again) > runtimeOf(first));
         QCOMPARE(readFile(dir.filePath("tissue.dat")) != afterFirst, updated);
-    }
-
-    void plansTheSampleSettings()
-    {
-        QTemporaryDir dir;
-        QVERIFY(QFile::copy(TROVA_DEMO_DATA "/profile.dat", dir.filePath("profile.dat")));
-        const Run run = runKorax(dir, {}, { "--json" });
-        QCOMPARE(run.exitCode, 0);
-        QVERIFY(runtimeOf(run) > 30.0);
     }
 };
 

@@ -57,22 +57,15 @@ void ModalWatcher::look()
     if (modal == nullptr || seenBefore)
         return;
     auto* box = qobject_cast<QMessageBox*>(modal);
-    seen.append({QString::fromLatin1(modal->metaObject()->className()), modal->windowTitle(),
-                 box ? box->text() : QString(), box ? int(box->icon()) : -1});
+    seen << QStringLiteral("%1|%2|%3")
+                .arg(modal->windowTitle(), box ? box->text() : QString())
+                .arg(box ? int(box->icon()) : -1);
     if (box)
         box->button(QMessageBox::Ok)->click();
     else if (answer)
         answer(*modal);
     else
         modal->close();
-}
-
-QStringList ModalWatcher::shown() const
-{
-    QStringList result;
-    for (const SeenModal& modal : seen)
-        result << QStringLiteral("%1|%2|%3").arg(modal.title, modal.text).arg(modal.icon);
-    return result;
 }
 
 QByteArray readDemoProfile()
@@ -90,7 +83,7 @@ QStringList shownStates(const TfKoraxGUI& window, const QStringList& names)
         const QString name = entry.section(QRegularExpression(QStringLiteral("[= ]")), 0, 0);
         QWidget* control = window.findChild<QWidget*>(name);
         if (control == nullptr)
-            return {name + QStringLiteral(": no such control")};
+            return { name + QStringLiteral(": no such control") };
         QString value;
         if (auto* group = qobject_cast<QGroupBox*>(control))
             value = QStringLiteral("=%1").arg(radio_group::itemIndex(*group));

@@ -44,14 +44,6 @@ public:
     std::unique_ptr<TfSaveChanges> dialog;
 };
 
-// What a modal box showed.
-struct SeenModal {
-    QString className;
-    QString title;
-    QString text;
-    int icon = -1;
-};
-
 // Watches for modal windows; records each one and answers it with the given action (message
 // boxes with OK, other windows by closing them when no answer is given).
 class ModalWatcher : public QObject {
@@ -59,10 +51,8 @@ public:
     using Answer = std::function<void(QWidget&)>;
     explicit ModalWatcher(Answer dialogAnswer = {});
 
-    // Each seen window as "title|text|icon" (text empty and icon -1 for a dialog).
-    QStringList shown() const;
-
-    QList<SeenModal> seen;
+    // Each window seen, as "title|text|icon" (text empty and icon -1 for a dialog).
+    QStringList seen;
 
 private:
     static constexpr int kLookIntervalMs = 10;

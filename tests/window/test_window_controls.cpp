@@ -69,7 +69,7 @@ private slots:
         ModalWatcher watcher(answers::press("BitBtn1"));
         QTest::keyClick(open.window->edAltitude, Qt::Key(key));
         const bool saved = open.folder.contents().contains("Altitude: 42");
-        QCOMPARE(watcher.shown() == QStringList{"Save Changes||-1"} ? "asked" : saved ? "saved" : "nothing", outcome);
+        QCOMPARE(watcher.seen == QStringList{"Save Changes||-1"} ? "asked" : saved ? "saved" : "nothing", outcome);
     }
 
     // What profile.dat cannot hold cannot be typed: foreign characters, and line breaks in a

@@ -112,7 +112,7 @@ private slots:
         open.window->edStopDistance->setText(typed);
         ModalWatcher watcher;
         const QStringList lines = stored(*open.window, "StopDistance: 9\r\n");
-        QCOMPARE(lines.mid(0, 2) + watcher.shown(), outcome);
+        QCOMPARE(lines.mid(0, 2) + watcher.seen, outcome);
     }
 
     // The sample holds every key as the window writes it, so an unedited save changes no byte,
@@ -156,7 +156,7 @@ private slots:
         open.window->chbRepetitiveDives->setChecked(false);
         ModalWatcher watcher(answer);
         open.window->close();
-        QCOMPARE(watcher.shown(), QStringList{"Save Changes||-1"} + trouble);
+        QCOMPARE(watcher.seen, QStringList{"Save Changes||-1"} + trouble);
         QCOMPARE(open.window->isVisible(), outcome == "kept");
         QCOMPARE(open.window->edAltitude->text(), QStringLiteral("123"));
         if (outcome == "kept")  // the next run is still numbered

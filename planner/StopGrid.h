@@ -23,7 +23,6 @@ public:
     double nearest(double depth) const;
 
     double distance() const { return distance_; }
-    double lastStop() const { return lastStop_; }
 
 private:
     double distance_;

@@ -31,7 +31,7 @@ struct WindowsInUse {
     WindowsInUse& operator=(const WindowsInUse&) = delete;
 };
 
-}  // namespace
+} // namespace
 
 int runApplication()
 {

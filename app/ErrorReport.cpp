@@ -27,4 +27,4 @@ bool runReported(QWidget* parent, const std::function<void()>& handler)
     }
 }
 
-}  // namespace errors
+} // namespace errors

@@ -19,4 +19,4 @@ void report(QWidget* parent, const std::exception& failure);
 // A profile.dat that cannot be opened is not reported here: it ends the program at start-up.
 bool runReported(QWidget* parent, const std::function<void()>& handler);
 
-}  // namespace errors
+} // namespace errors

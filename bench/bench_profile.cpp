@@ -11,11 +11,10 @@
 
 namespace {
 
-const std::vector<std::string> kScalarKeys = {
-    "UpdateTissueFile:", "DeleteTemporaryOutput:", "UseMetric:", "SaltWater:", "UseBValues:", "Altitude:",
-    "Conservatism:", "Precision:", "StopDistance:", "LastStopDepth:", "OxyNarc:", "DeepStops:", "TissueFile:",
-    "PlanFile:", "PyleStopTime:", "SurfaceInterval:", "Rmv:", "DecoRmv:", "SlideRate:", "UseOCDeco:",
-    "OcDecoGas:", "OcDecoMaxPO2:", "MaxEND:"};
+const std::vector<std::string> kScalarKeys = { "UpdateTissueFile:", "DeleteTemporaryOutput:", "UseMetric:",
+    "SaltWater:", "UseBValues:", "Altitude:", "Conservatism:", "Precision:", "StopDistance:", "LastStopDepth:",
+    "OxyNarc:", "DeepStops:", "TissueFile:", "PlanFile:", "PyleStopTime:", "SurfaceInterval:", "Rmv:", "DecoRmv:",
+    "SlideRate:", "UseOCDeco:", "OcDecoGas:", "OcDecoMaxPO2:", "MaxEND:" };
 
 constexpr int kListLines = 200;
 
@@ -31,7 +30,7 @@ std::string generatedProfile(int lineCount)
         if (stride > 0 && i % stride == 0 && nextKey < kScalarKeys.size()) {
             text += kScalarKeys[nextKey++] + " 3\r\n";
         } else if (stride > 0 && i % stride == stride / 2 && listLine < 3 * kListLines) {
-            const char* kinds[] = {"DescentRate: 0-45, 20", "AscentRate: 45-6, 9", "45, 25, 21/35"};
+            const char* kinds[] = { "DescentRate: 0-45, 20", "AscentRate: 45-6, 9", "45, 25, 21/35" };
             text += std::string(kinds[listLine++ % 3]) + "\r\n";
         } else if (i % 3 == 0) {
             text += "# Komentar ke klici " + std::to_string(i) + " s vysvetlenim\r\n";
@@ -57,15 +56,14 @@ void loadAndStore(const std::string& fileName)
         benchmark::DoNotOptimize(profile.GetValue(key));
         benchmark::DoNotOptimize(profile.GetComment());
     }
-    for (const char* key : {"DescentRate:", "AscentRate:"}) {
+    for (const char* key : { "DescentRate:", "AscentRate:" }) {
         benchmark::DoNotOptimize(profile.GetValue(key));
-        while (profile.GetNext() != kMissingValue) {
-        }
+        while (profile.GetNext() != kMissingValue) { }
     }
     for (const auto& key : kScalarKeys)
         profile.SetValue(key, "4");
-    profile.SetValues("DescentRate:", {"0-45, 20"});
-    profile.SetValues("AscentRate:", {"45-6, 9", "6-0, 3"});
+    profile.SetValues("DescentRate:", { "0-45, 20" });
+    profile.SetValues("AscentRate:", { "45-6, 9", "6-0, 3" });
     profile.SetValue("UseDecoSetpoint:", "n");
     profile.Save();
 }
@@ -105,7 +103,7 @@ void BM_LoadStoreSave(benchmark::State& state)
     state.counters["bytes"] = static_cast<double>(text.size());
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(BM_LoadStoreSave)->Arg(1000)->Arg(10000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMicrosecond);
 

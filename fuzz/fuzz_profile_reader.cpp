@@ -33,14 +33,14 @@ std::string expectedSave(std::string_view input)
 std::string readBack(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
 }
 
 const std::string& scratchFile()
 {
     static const std::string path = [] {
         const auto folder = std::filesystem::exists("/dev/shm") ? std::filesystem::path("/dev/shm")
-                                                                  : std::filesystem::temp_directory_path();
+                                                                : std::filesystem::temp_directory_path();
         return (folder / ("trova-fuzz-" + std::to_string(::getpid()) + ".dat")).string();
     }();
     return path;
@@ -48,7 +48,7 @@ const std::string& scratchFile()
 
 void exerciseLookups(TProfile& profile)
 {
-    for (const char* key : {"AscentRate:", "Rmv:", ":", " ", "#"}) {
+    for (const char* key : { "AscentRate:", "Rmv:", ":", " ", "#" }) {
         profile.GetValue(key);
         profile.GetComment();
         for (int i = 0; i < 8 && profile.GetNext() != kMissingValue; ++i)
@@ -57,7 +57,7 @@ void exerciseLookups(TProfile& profile)
     profile.GetBool("SaltWater:");
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (readBack(path) != expectedSave(input))
         std::abort();
 
-    profile.SetValues("AscentRate:", {"1", " ", "2"});
+    profile.SetValues("AscentRate:", { "1", " ", "2" });
     profile.SetValue("Rmv:", "20");
     profile.Save();
     return 0;

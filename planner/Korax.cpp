@@ -76,13 +76,15 @@ int plan(const Options& options, std::ostream& out, std::ostream& err)
     const Plan* planned = result ? &*result : nullptr;
 
     int status = problems.empty() ? kExitPlanned : kExitProblems;
-    if (!platform::replaceFileContents(platform::nativeFileName(settings.planFile), planFileText(settings, planned, problems))) {
+    if (!platform::replaceFileContents(
+            platform::nativeFileName(settings.planFile), planFileText(settings, planned, problems))) {
         err << "korax: cannot write the plan file " << settings.planFile << '\n';
         status = kExitFailure;
     }
     const bool writeTissues = !settings.tissueFile.empty() && (!settings.repetitive || options.saveTissues);
     if (problems.empty() && writeTissues
-        && !platform::replaceFileContents(platform::nativeFileName(settings.tissueFile), tissueFileText(result->endTissues))) {
+        && !platform::replaceFileContents(
+            platform::nativeFileName(settings.tissueFile), tissueFileText(result->endTissues))) {
         err << "korax: cannot write the tissue file " << settings.tissueFile << '\n';
         status = kExitFailure;
     }

@@ -20,4 +20,4 @@ bool canEncode(const QString& text)
     return toUnicode(fromUnicode(text)) == text;
 }
 
-}  // namespace cp1250
+} // namespace cp1250

@@ -18,4 +18,4 @@ std::string fromUnicode(const QString& text);
 // Whether fromUnicode would keep every character of text.
 bool canEncode(const QString& text);
 
-}  // namespace cp1250
+} // namespace cp1250

@@ -10,4 +10,4 @@ namespace platform {
 // planner all open the same file for the same text.
 std::string nativeFileName(std::string_view cp1250Name);
 
-}  // namespace platform
+} // namespace platform

@@ -9,4 +9,4 @@ std::string nativeFileName(std::string_view cp1250Name)
     return cp1250::cp1250ToUtf8(cp1250Name);
 }
 
-}  // namespace platform
+} // namespace platform

@@ -17,4 +17,4 @@ bool replaceFileContents(const std::string& path, std::string_view bytes);
 // Reads the whole file; false when it cannot be opened or read.
 bool readFileContents(const std::string& path, std::string& bytes);
 
-}  // namespace platform
+} // namespace platform

@@ -54,7 +54,7 @@ void syncFolder(const std::string& folder)
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd < 0)
         return;
-    ::fsync(fd);  // best effort: the rename is already done
+    ::fsync(fd); // best effort: the rename is already done
     ::close(fd);
 }
 
@@ -74,12 +74,12 @@ bool writeInPlace(const std::string& target, std::string_view bytes)
     return ::close(fd) == 0 && written;
 }
 
-}  // namespace
+} // namespace
 
 bool replaceFileContents(const std::string& path, std::string_view bytes)
 {
     const std::string target = resolvedTarget(path);
-    struct stat old {};
+    struct stat old { };
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists) {
         const bool readOnly = (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
@@ -123,4 +123,4 @@ bool readFileContents(const std::string& path, std::string& bytes)
     return !failed;
 }
 
-}  // namespace platform
+} // namespace platform

@@ -18,4 +18,4 @@ void setHint(QWidget& control, std::string_view cp1250Text)
     control.setToolTip(QStringLiteral("<p style=\"white-space:pre\">") + text.toHtmlEscaped() + QStringLiteral("</p>"));
 }
 
-}  // namespace hints
+} // namespace hints

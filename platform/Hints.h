@@ -11,4 +11,4 @@ namespace hints {
 // even when it looks like markup; an empty text clears the tooltip.
 void setHint(QWidget& control, std::string_view cp1250Text);
 
-}  // namespace hints
+} // namespace hints

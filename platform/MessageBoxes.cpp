@@ -13,7 +13,7 @@ void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, co
     box.exec();
 }
 
-}  // namespace
+} // namespace
 
 void showMessage(QWidget* parent, const QString& caption, const QString& text)
 {
@@ -25,4 +25,4 @@ void showFailure(QWidget* parent, const QString& caption, const QString& text)
     showBox(parent, QMessageBox::Critical, caption, text);
 }
 
-}  // namespace messages
+} // namespace messages

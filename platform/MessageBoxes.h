@@ -12,4 +12,4 @@ void showMessage(QWidget* parent, const QString& caption, const QString& text);
 // A failure report: the stop icon, the text, the caption and an OK button.
 void showFailure(QWidget* parent, const QString& caption, const QString& text);
 
-}  // namespace messages
+} // namespace messages

@@ -30,7 +30,7 @@ QString findAlongPath(const QString& program)
     return {};
 }
 
-}  // namespace
+} // namespace
 
 int runAndWait(const QString& program, const QStringList& arguments)
 {
@@ -50,11 +50,11 @@ void startViewer(const QString& program, const QString& fileName)
 {
     const QString viewer = findAlongPath(program);
     if (!viewer.isEmpty()) {
-        QProcess::startDetached(viewer, {fileName});
+        QProcess::startDetached(viewer, { fileName });
         return;
     }
     if (!fileName.isEmpty())
         QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(fileName)));
 }
 
-}  // namespace processes
+} // namespace processes

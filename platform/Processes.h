@@ -16,4 +16,4 @@ int runAndWait(const QString& program, const QStringList& arguments);
 // for it; an empty name then opens nothing. Failures are silent: the caller ignores them.
 void startViewer(const QString& program, const QString& fileName);
 
-}  // namespace processes
+} // namespace processes

@@ -32,4 +32,4 @@ inline constexpr std::string_view kDescentRate = "DescentRate:";
 inline constexpr std::string_view kAscentRate = "AscentRate:";
 inline constexpr std::string_view kUseDecoSetpoint = "UseDecoSetpoint:";
 
-}  // namespace keys
+} // namespace keys

@@ -10,7 +10,7 @@ bool isBlankOrControl(char c)
     return static_cast<unsigned char>(c) <= 32;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<std::string> splitLines(std::string_view text)
 {
@@ -111,4 +111,4 @@ std::vector<std::string> valuesOf(const std::vector<std::string>& lines, std::st
     return values;
 }
 
-}  // namespace profile_text
+} // namespace profile_text

@@ -35,4 +35,4 @@ std::vector<std::string> profileLines(const std::vector<std::string>& lines);
 // The value of every key line for the key, in file order (no missing-key marker).
 std::vector<std::string> valuesOf(const std::vector<std::string>& lines, std::string_view key);
 
-}  // namespace profile_text
+} // namespace profile_text

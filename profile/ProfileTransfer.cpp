@@ -86,7 +86,7 @@ void storeChoice(TProfile& profile, std::string_view key, const QGroupBox& group
     profile.SetValue(key, flag(radio_group::itemIndex(group) == kFirstItem));
 }
 
-}  // namespace
+} // namespace
 
 void TfKoraxGUI::LoadProfile(TProfile& p)
 {
@@ -160,8 +160,8 @@ int TfKoraxGUI::StoreProfile(TProfile& p)
         messages::showMessage(this, QStringLiteral("Chyba"), QStringLiteral("Nesprávná vzdálenost mezi zastávkami!"));
         return 0;
     case StopDistanceCheck::Zero:
-        messages::showMessage(this, QStringLiteral("Chyba"),
-                              QStringLiteral("Vzálenost mezi zastávkami nesmí být nulová!"));
+        messages::showMessage(
+            this, QStringLiteral("Chyba"), QStringLiteral("Vzálenost mezi zastávkami nesmí být nulová!"));
         return 0;
     case StopDistanceCheck::Accepted:
         break;
@@ -175,8 +175,8 @@ int TfKoraxGUI::StoreProfile(TProfile& p)
     storeText(p, kTissueFile, *edTissueFile);
     storeText(p, kPlanFile, *edOutputFile);
     storeText(p, kPyleStopTime, *edPyleStopTime);
-    p.SetValue(kSurfaceInterval, chbRepetitiveDives->isChecked() ? textOf(*edSurfaceInterval)
-                                                                 : std::string(kNoRepetitiveDive));
+    p.SetValue(kSurfaceInterval,
+        chbRepetitiveDives->isChecked() ? textOf(*edSurfaceInterval) : std::string(kNoRepetitiveDive));
     storeText(p, kRmv, *edRmv);
     storeText(p, kDecoRmv, *edDecoRmv);
     storeText(p, kSlideRate, *edSlideRate);

@@ -40,7 +40,7 @@ std::optional<std::int64_t> toInt32(std::string_view text)
 {
     while (text.starts_with(' '))
         text.remove_prefix(1);
-    for (const std::string_view prefix : {"0x", "0X", "$", "x", "X"}) {
+    for (const std::string_view prefix : { "0x", "0X", "$", "x", "X" }) {
         if (text.starts_with(prefix))
             return magnitude(text.substr(prefix.size()), 16, kLargest);
     }
@@ -55,7 +55,7 @@ std::optional<std::int64_t> toInt32(std::string_view text)
     return negative ? -*value : *value;
 }
 
-}  // namespace
+} // namespace
 
 StopDistanceCheck checkStopDistance(std::string_view text)
 {

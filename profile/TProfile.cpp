@@ -20,7 +20,7 @@ std::string keyLine(std::string_view key, std::string_view value)
     return line;
 }
 
-}  // namespace
+} // namespace
 
 ProfileOpenError::ProfileOpenError(const std::string& fileName)
     : std::runtime_error("Nenalezen soubor " + fileName)
@@ -144,7 +144,7 @@ int TProfile::SetValues(std::string_view key, const std::vector<std::string>& li
             added.push_back(keyLine(key, entry));
     }
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place), std::make_move_iterator(added.begin()),
-                 std::make_move_iterator(added.end()));
+        std::make_move_iterator(added.end()));
     return 1;
 }
 

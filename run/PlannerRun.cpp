@@ -23,13 +23,13 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-}  // namespace
+} // namespace
 
 void runPlannerAndShowPlan(bool updateTissueFile, const QString& planFile)
 {
     {
         const WaitCursor waiting;
-        processes::runAndWait(kPlanner, updateTissueFile ? QStringList{kUpdateTissueSwitch} : QStringList{});
+        processes::runAndWait(kPlanner, updateTissueFile ? QStringList { kUpdateTissueSwitch } : QStringList {});
     }
     processes::startViewer(kViewer, planFile);
 }
@@ -40,4 +40,4 @@ void deleteOlderOutputs(int runCounter, const std::string& baseName)
         QFile::remove(cp1250::toUnicode(outputFileName(run, baseName)));
 }
 
-}  // namespace planner_run
+} // namespace planner_run

@@ -16,4 +16,4 @@ void runPlannerAndShowPlan(bool updateTissueFile, const QString& planFile);
 // Deletes the outputs of runs 1 .. runCounter - 2, so the newest stays; failures are ignored.
 void deleteOlderOutputs(int runCounter, const std::string& baseName);
 
-}  // namespace planner_run
+} // namespace planner_run

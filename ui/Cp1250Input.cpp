@@ -37,7 +37,7 @@ QString withMemoLineBreaks(QString text)
     return text;
 }
 
-}  // namespace
+} // namespace
 
 void Cp1250PlainTextEdit::keyPressEvent(QKeyEvent* event)
 {

@@ -13,6 +13,6 @@ void scaleOuterSize(QWidget& window, float factor)
     const QSize outer = window.frameGeometry().size();
     const QSize frame = outer - window.size();
     const QSize scaled(static_cast<int>(static_cast<float>(outer.width()) * factor),
-                       static_cast<int>(static_cast<float>(outer.height()) * factor));
+        static_cast<int>(static_cast<float>(outer.height()) * factor));
     window.setFixedSize(scaled - frame);
 }

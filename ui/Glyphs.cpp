@@ -26,7 +26,7 @@ QString glyphResource(Kind kind)
     return kind == Kind::Ok ? QStringLiteral(":/trova/tick.xpm") : QStringLiteral(":/trova/cross.xpm");
 }
 
-}  // namespace
+} // namespace
 
 void putGlyph(QPushButton& button, Kind kind)
 {
@@ -48,4 +48,4 @@ QPixmap infoPicture()
     return QPixmap(QStringLiteral(":/trova/picture.png"));
 }
 
-}  // namespace glyphs
+} // namespace glyphs

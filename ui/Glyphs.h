@@ -20,4 +20,4 @@ QIcon programIcon();
 // The 174 x 127 picture of the info page.
 QPixmap infoPicture();
 
-}  // namespace glyphs
+} // namespace glyphs

@@ -31,7 +31,7 @@ const QString kClosingPlanFile = QStringLiteral("plan.out");
 
 constexpr QSize kClientSize(550, 438);
 
-}  // namespace
+} // namespace
 
 TfKoraxGUI::TfKoraxGUI(QWidget* parent)
     : QDialog(parent)
@@ -40,7 +40,7 @@ TfKoraxGUI::TfKoraxGUI(QWidget* parent)
     form.setupUi(this);
     bindControls(form);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+        | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kClientSize);
     applyKoraxguiLook(*this);
     restrictToCp1250(*this);
@@ -87,8 +87,8 @@ void TfKoraxGUI::Button1Click()
     if (StoreProfile(*profile) != 1)
         return;
     profile->Save();
-    planner_run::runPlannerAndShowPlan(chbRepetitiveDives->isChecked() && chbUpdateTissue->isChecked(),
-                                       edOutputFile->text());
+    planner_run::runPlannerAndShowPlan(
+        chbRepetitiveDives->isChecked() && chbUpdateTissue->isChecked(), edOutputFile->text());
     ++runCounter;
     edOutputFile->setText(cp1250::toUnicode(outputFileName(runCounter, outputBaseName)));
 }

@@ -25,7 +25,7 @@ const QColor kBlack(0x00, 0x00, 0x00);
 void setTextColour(QWidget& control, const QColor& colour)
 {
     QPalette palette = control.palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    for (QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive }) {
         palette.setColor(group, QPalette::WindowText, colour);
         palette.setColor(group, QPalette::ButtonText, colour);
         palette.setColor(group, QPalette::Text, colour);
@@ -59,7 +59,7 @@ void fitLabelsToFace(QWidget& root)
     }
 }
 
-}  // namespace
+} // namespace
 
 void useClassicStyle()
 {
@@ -77,7 +77,7 @@ void applyKoraxguiLook(TfKoraxGUI& window)
     window.PageControl1->setFont(pageFont);
     window.Button1->setFont(pageFont);
     window.BitBtn1->setFont(pageFont);
-    for (QLabel* small : {window.Label1, window.Label3, window.Label21, window.Label16})
+    for (QLabel* small : { window.Label1, window.Label3, window.Label21, window.Label16 })
         small->setFont(smallFont);
 
     setLook(*window.chbUpdateTissue, pageFont, kRed);

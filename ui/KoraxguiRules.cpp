@@ -17,7 +17,7 @@ namespace {
 const QString kInfoPageCaption = QStringLiteral("T/Rova - info");
 constexpr int kPyleItem = 0;
 
-}  // namespace
+} // namespace
 
 void TfKoraxGUI::chbUseOCDecoClick()
 {

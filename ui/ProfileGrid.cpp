@@ -38,7 +38,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 void setUpProfileGrid(QTableWidget& grid)
 {

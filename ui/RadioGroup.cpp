@@ -12,7 +12,7 @@ QList<QRadioButton*> items(const QGroupBox& group)
     return group.findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
 }
 
-}  // namespace
+} // namespace
 
 int itemIndex(const QGroupBox& group)
 {
@@ -39,4 +39,4 @@ void setItemIndex(QGroupBox& group, int index)
     }
 }
 
-}  // namespace radio_group
+} // namespace radio_group

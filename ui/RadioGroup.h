@@ -10,4 +10,4 @@ int itemIndex(const QGroupBox& group);
 // Chooses the item at index; any index outside the items clears the choice.
 void setItemIndex(QGroupBox& group, int index);
 
-}  // namespace radio_group
+} // namespace radio_group

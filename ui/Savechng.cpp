@@ -14,7 +14,7 @@ namespace {
 // Frame and caption bar included.
 constexpr QSize kOuterSize(355, 117);
 
-}  // namespace
+} // namespace
 
 TfSaveChanges::TfSaveChanges(QWidget* parent)
     : QDialog(parent)
@@ -27,10 +27,10 @@ TfSaveChanges::TfSaveChanges(QWidget* parent)
     BitBtn2 = form.BitBtn2;
 
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
-                   | Qt::WindowCloseButtonHint);
+        | Qt::WindowCloseButtonHint);
     setFont(pixelFont(11, false));
-    for (QWidget* bold : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Button1),
-                          static_cast<QWidget*>(BitBtn1)})
+    for (QWidget* bold :
+        { static_cast<QWidget*>(Label1), static_cast<QWidget*>(Button1), static_cast<QWidget*>(BitBtn1) })
         bold->setFont(pixelFont(9, true));
     glyphs::putGlyph(*Button1, glyphs::Kind::Ok);
     glyphs::putGlyph(*BitBtn1, glyphs::Kind::Cancel);

@@ -21,7 +21,7 @@ QByteArray afterKonecAno(const QByteArray& contents)
     return open.window->isVisible() ? QByteArray() : open.folder.contents();
 }
 
-}  // namespace
+} // namespace
 
 class ListWindowTest : public QObject {
     Q_OBJECT
@@ -34,7 +34,7 @@ private slots:
         QCOMPARE(open.window->mAscentRates->toolTip(), QStringLiteral("Rychlosti výstupu: od-do, rychlost za minutu."));
         QVERIFY(grid.toolTip().startsWith(QStringLiteral("Profil ponoru: hloubka, čas")));
         QCOMPARE(grid.item(0, 0)->text() + '|' + grid.item(0, 1)->text() + '|' + grid.item(0, 2)->text(),
-                 QStringLiteral("Hloubka|Čas|Směs O2/He"));
+            QStringLiteral("Hloubka|Čas|Směs O2/He"));
         QVERIFY(!(grid.item(0, 1)->flags() & Qt::ItemIsEditable));
     }
 
@@ -44,7 +44,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("contents");
         const QDir folder(QStringLiteral(TROVA_TEST_DATA "/lists"));
-        for (const QString& name : folder.entryList({QStringLiteral("*.dat")}, QDir::Files, QDir::Name)) {
+        for (const QString& name : folder.entryList({ QStringLiteral("*.dat") }, QDir::Files, QDir::Name)) {
             QFile file(folder.filePath(name));
             QVERIFY(file.open(QIODevice::ReadOnly));
             QTest::newRow(qPrintable(name)) << file.readAll();

@@ -20,5 +20,5 @@ int main(int argc, char* argv[])
         return 0;
     TProfile profile("profile.dat");
     std::ofstream(platform::nativeFileName(profile.GetValue("PlanFile:")), std::ios::binary) << "plan\r\n";
-    return 3;  // any exit code: the window ignores it
+    return 3; // any exit code: the window ignores it
 }

@@ -31,7 +31,7 @@ void press(OpenWindow& open)
     open.window->Button1->click();
 }
 
-}  // namespace
+} // namespace
 
 class UrlRecorder : public QObject {
     Q_OBJECT
@@ -53,7 +53,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(QFile::copy(kStandIn, pathEntry.filePath("notepad.exe")));
-        QVERIFY(QFile::copy(kStandIn, pathEntry.filePath("korax.exe")));  // a planner along PATH must never run
+        QVERIFY(QFile::copy(kStandIn, pathEntry.filePath("korax.exe"))); // a planner along PATH must never run
     }
     void init() { qputenv("PATH", (pathEntry.path() + QDir::listSeparator()).toLocal8Bit() + savedPath); }
 
@@ -75,7 +75,7 @@ private slots:
         press(open);
         QDesktopServices::unsetUrlHandler("file");
         const QUrl plan = QUrl::fromLocalFile(QDir::current().absoluteFilePath(typed));
-        QCOMPARE(desktop.opened, typed.isEmpty() ? QList<QUrl>{} : QList<QUrl>{plan});
+        QCOMPARE(desktop.opened, typed.isEmpty() ? QList<QUrl> {} : QList<QUrl> { plan });
     }
 
     void numbersEveryRun_data()
@@ -96,7 +96,7 @@ private slots:
             const QString name = QString::number(run) + base;
             QCOMPARE(open.window->edOutputFile->text(), name);
             press(open);
-            QVERIFY(QFile::exists(name));  // the planner saw the name in profile.dat
+            QVERIFY(QFile::exists(name)); // the planner saw the name in profile.dat
             viewed << "argc=1|" + name;
         }
         QTRY_COMPARE(callsOf("notepad.exe"), viewed);
@@ -122,7 +122,7 @@ private slots:
         open.window->chbRepetitiveDives->setChecked(repetitive);
         open.window->chbUpdateTissue->setChecked(updateTissue);
         press(open);
-        QCOMPARE(callsOf("korax.exe"), QStringList{call});
+        QCOMPARE(callsOf("korax.exe"), QStringList { call });
     }
 
     // Whatever the planner did, the viewer gets the name the field showed, and the field moves on.
@@ -132,10 +132,13 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QStringList>("plans");
         const QString typedName = QStringLiteral("můj plán.out");
-        QTest::newRow("typed name with a blank and Czech letters") << kStandIn << typedName << QStringList{typedName};
-        QTest::newRow("empty name is one empty argument") << kStandIn << "" << QStringList{};
-        QTest::newRow("planner absent from the working folder") << "" << "1plan.out" << QStringList{};
-        QTest::newRow("korax.exe is no program") << "profile.dat" << "1plan.out" << QStringList{};
+        QTest::newRow("typed name with a blank and Czech letters")
+            << kStandIn << typedName << QStringList { typedName };
+        QTest::newRow("empty name is one empty argument") << kStandIn << "" << QStringList {};
+        QTest::newRow("planner absent from the working folder") << ""
+                                                                << "1plan.out" << QStringList {};
+        QTest::newRow("korax.exe is no program") << "profile.dat"
+                                                 << "1plan.out" << QStringList {};
     }
     void viewerGetsTheOutputName()
     {
@@ -151,9 +154,9 @@ private slots:
         ModalWatcher watcher;
         press(open);
         QVERIFY(watcher.seen.isEmpty());
-        QCOMPARE(QDir().entryList({"*.out"}, QDir::Files), plans);  // never from the planner along PATH
+        QCOMPARE(QDir().entryList({ "*.out" }, QDir::Files), plans); // never from the planner along PATH
         QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("2plan.out"));
-        QTRY_COMPARE(callsOf("notepad.exe"), QStringList{"argc=1|" + typed});
+        QTRY_COMPARE(callsOf("notepad.exe"), QStringList { "argc=1|" + typed });
     }
 
     // A press whose store or save fails starts nothing and leaves the field; closing later asks
@@ -192,12 +195,13 @@ private slots:
         QTest::addColumn<bool>("deleteFiles");
         QTest::addColumn<QString>("removedBefore");
         QTest::addColumn<QStringList>("left");
-        QTest::newRow("ticked") << kProfile << true << "" << QStringList{"3plan.out"};
-        QTest::newRow("unticked") << kProfile << false << "" << QStringList{"1plan.out", "2plan.out", "3plan.out"};
-        QTest::newRow("missing file passed over") << kProfile << true << "1plan.out" << QStringList{"3plan.out"};
+        QTest::newRow("ticked") << kProfile << true << "" << QStringList { "3plan.out" };
+        QTest::newRow("unticked") << kProfile << false << "" << QStringList { "1plan.out", "2plan.out", "3plan.out" };
+        QTest::newRow("missing file passed over") << kProfile << true << "1plan.out" << QStringList { "3plan.out" };
         // "plán.out" in Windows-1250: the planner's file and the one deleted have the same UTF-8 name.
-        QTest::newRow("Czech base name") << QByteArray("StopDistance: 3\r\nPlanFile: pl\xe1" "n.out\r\n") << true << ""
-                                         << QStringList{QStringLiteral("3plán.out")};
+        QTest::newRow("Czech base name") << QByteArray("StopDistance: 3\r\nPlanFile: pl\xe1"
+                                                       "n.out\r\n")
+                                         << true << "" << QStringList { QStringLiteral("3plán.out") };
     }
     void leavingDeletesTheOlderOutputs()
     {
@@ -214,7 +218,7 @@ private slots:
         ModalWatcher watcher;
         open.window->close();
         QVERIFY(watcher.seen.isEmpty());
-        QCOMPARE(QDir().entryList({"*.out"}, QDir::Files, QDir::Name), left);
+        QCOMPARE(QDir().entryList({ "*.out" }, QDir::Files, QDir::Name), left);
     }
 };
 

@@ -70,9 +70,15 @@ inline ModalWatcher::Answer press(const char* buttonName)
 {
     return [buttonName](QWidget& modal) { modal.findChild<QPushButton*>(QString::fromLatin1(buttonName))->click(); };
 }
-inline ModalWatcher::Answer escape() { return [](QWidget& modal) { QTest::keyClick(&modal, Qt::Key_Escape); }; }
-inline ModalWatcher::Answer closeBox() { return [](QWidget& modal) { modal.close(); }; }
-}  // namespace answers
+inline ModalWatcher::Answer escape()
+{
+    return [](QWidget& modal) { QTest::keyClick(&modal, Qt::Key_Escape); };
+}
+inline ModalWatcher::Answer closeBox()
+{
+    return [](QWidget& modal) { modal.close(); };
+}
+} // namespace answers
 
 QByteArray readDemoProfile();
 

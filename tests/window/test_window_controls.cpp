@@ -21,18 +21,22 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         const QByteArray wkpp("DeepStops: w\r\n");
         QTest::newRow("WKPP, untick") << wkpp << "chbDeepStops"
-            << QStringList{"rgDeepStops=1 (greyed)", "edPyleStopTime=0 (greyed)", "chbDeepStops=off"};
-        QTest::newRow("WKPP, untick, tick") << wkpp << "chbDeepStops chbDeepStops"
-                                            << QStringList{"rgDeepStops=1", "edPyleStopTime=0 (greyed)"};
-        QTest::newRow("WKPP, choose Pyle") << wkpp << "rgDeepStopsItem0"
-                                           << QStringList{"edPyleStopTime=0", "lPyleStopTime"};
-        QTest::newRow("Pyle, click the empty frame") << QByteArray("DeepStops: p\r\n") << "gbDeepStops"
-            << QStringList{"chbDeepStops=on", "rgDeepStops=0", "edPyleStopTime=0"};
-        QTest::newRow("repetitive dives off") << QByteArray("SurfaceInterval: 2:00\r\n") << "chbRepetitiveDives"
-            << QStringList{"edSurfaceInterval=2:00 (greyed)", "chbUpdateTissue=off (greyed)", "Label12"};
+                                      << QStringList { "rgDeepStops=1 (greyed)", "edPyleStopTime=0 (greyed)",
+                                             "chbDeepStops=off" };
+        QTest::newRow("WKPP, untick, tick")
+            << wkpp << "chbDeepStops chbDeepStops" << QStringList { "rgDeepStops=1", "edPyleStopTime=0 (greyed)" };
+        QTest::newRow("WKPP, choose Pyle")
+            << wkpp << "rgDeepStopsItem0" << QStringList { "edPyleStopTime=0", "lPyleStopTime" };
+        QTest::newRow("Pyle, click the empty frame")
+            << QByteArray("DeepStops: p\r\n") << "gbDeepStops"
+            << QStringList { "chbDeepStops=on", "rgDeepStops=0", "edPyleStopTime=0" };
+        QTest::newRow("repetitive dives off")
+            << QByteArray("SurfaceInterval: 2:00\r\n") << "chbRepetitiveDives"
+            << QStringList { "edSurfaceInterval=2:00 (greyed)", "chbUpdateTissue=off (greyed)", "Label12" };
         QTest::newRow("deco gases off") << QByteArray("UseOCDeco: y\r\n") << "chbUseOCDeco"
-            << QStringList{"edOcDecoGas=0 (greyed)", "lOCDecoGas (greyed)", "edOcDecoMaxPO2=0", "edMaxEND=0"};
-        QTest::newRow("there and back") << QByteArray() << "tab0 tab2" << QStringList{"Button1 (greyed)"};
+                                        << QStringList { "edOcDecoGas=0 (greyed)", "lOCDecoGas (greyed)",
+                                               "edOcDecoMaxPO2=0", "edMaxEND=0" };
+        QTest::newRow("there and back") << QByteArray() << "tab0 tab2" << QStringList { "Button1 (greyed)" };
     }
     void rulesFollowTheClicks()
     {
@@ -46,7 +50,7 @@ private slots:
                 QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(name.back().digitValue()).center());
             else
                 QTest::mouseClick(open.window->findChild<QWidget*>(name), Qt::LeftButton, {},
-                                  name == "gbDeepStops" ? QPoint(250, 90) : QPoint());
+                    name == "gbDeepStops" ? QPoint(250, 90) : QPoint());
         }
         QCOMPARE(shownStates(*open.window, expected), expected);
     }
@@ -69,7 +73,7 @@ private slots:
         ModalWatcher watcher(answers::press("BitBtn1"));
         QTest::keyClick(open.window->edAltitude, Qt::Key(key));
         const bool saved = open.folder.contents().contains("Altitude: 42");
-        QCOMPARE(watcher.seen == QStringList{"Save Changes||-1"} ? "asked" : saved ? "saved" : "nothing", outcome);
+        QCOMPARE(watcher.seen == QStringList { "Save Changes||-1" } ? "asked" : saved ? "saved" : "nothing", outcome);
     }
 
     // What profile.dat cannot hold cannot be typed: foreign characters, and line breaks in a
@@ -88,7 +92,7 @@ private slots:
         QFETCH(QString, control);
         QFETCH(QString, typed);
         QFETCH(QString, shown);
-        const OpenWindow open(QByteArray{});
+        const OpenWindow open(QByteArray {});
         auto* widget = open.window->findChild<QWidget*>(control);
         if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
             edit->clear();
@@ -96,7 +100,7 @@ private slots:
         } else {
             qobject_cast<QPlainTextEdit*>(widget)->clear();
         }
-        for (const QChar c : typed) {  // QTest can type ASCII only
+        for (const QChar c : typed) { // QTest can type ASCII only
             QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
             QApplication::sendEvent(widget, &key);
         }

@@ -20,13 +20,13 @@ const QString kCannotWrite = QStringLiteral("T/ROVA|Cannot create file profile.d
 QStringList stored(TfKoraxGUI& window, std::string_view text)
 {
     TProfile profile("unused.dat", text);
-    QStringList result{QString::number(window.StoreProfile(profile))};
+    QStringList result { QString::number(window.StoreProfile(profile)) };
     for (const std::string& line : profile.lines)
         result << QString::fromStdString(line);
     return result;
 }
 
-}  // namespace
+} // namespace
 
 class WindowFilesTest : public QObject {
     Q_OBJECT
@@ -37,19 +37,21 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("sample") << readDemoProfile()
-            << QStringList{"edOcDecoGas=50, 100", "chDeleteFiles=on", "rgUnits=0", "rgAlgorithm=1", "chbDeepStops=off",
-                           "rgDeepStops=0 (greyed)", "edPyleStopTime=2 (greyed)", "edOutputFile=1plan.out",
-                           "chbRepetitiveDives=off", "Button1 (greyed)"};
-        QTest::newRow("empty: the missing-key values") << QByteArray()
-            << QStringList{"edAltitude=0", "chbSaltWater=off", "rgUnits=1", "rgAlgorithm=1", "chbDeepStops=on",
-                           "rgDeepStops=0", "edPyleStopTime=0", "chbRepetitiveDives=on", "edSurfaceInterval=0",
-                           "edOutputFile=10", "edOcDecoGas=0 (greyed)"};
+                                << QStringList { "edOcDecoGas=50, 100", "chDeleteFiles=on", "rgUnits=0",
+                                       "rgAlgorithm=1", "chbDeepStops=off", "rgDeepStops=0 (greyed)",
+                                       "edPyleStopTime=2 (greyed)", "edOutputFile=1plan.out", "chbRepetitiveDives=off",
+                                       "Button1 (greyed)" };
+        QTest::newRow("empty: the missing-key values")
+            << QByteArray()
+            << QStringList { "edAltitude=0", "chbSaltWater=off", "rgUnits=1", "rgAlgorithm=1", "chbDeepStops=on",
+                   "rgDeepStops=0", "edPyleStopTime=0", "chbRepetitiveDives=on", "edSurfaceInterval=0",
+                   "edOutputFile=10", "edOcDecoGas=0 (greyed)" };
         QTest::newRow("W is WKPP, 900:0 is no 900:00, Czech value")
             << QByteArray("DeepStops: W\r\nSurfaceInterval: 900:0\r\nTissueFile: tk\xe1n\xec-\x9e\x8a.dat\r\n")
-            << QStringList{"rgDeepStops=1", "chbRepetitiveDives=on", "edTissueFile=tkáně-žŠ.dat"};
+            << QStringList { "rgDeepStops=1", "chbRepetitiveDives=on", "edTissueFile=tkáně-žŠ.dat" };
         QTest::newRow("no is not n, tissue update kept while greyed")
             << QByteArray("DeepStops: no\r\nSurfaceInterval: 900:00\r\nUpdateTissueFile: y\r\n")
-            << QStringList{"chbDeepStops=on", "chbUpdateTissue=on (greyed)"};
+            << QStringList { "chbDeepStops=on", "chbUpdateTissue=on (greyed)" };
     }
     void showsTheFile()
     {
@@ -64,9 +66,12 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("hint");
-        QTest::newRow("Czech block") << QByteArray("# V\xfd\x9aka\r\n# m\r\nRmv: 2\r\n") << "edRmv" << "Výška\nm";
-        QTest::newRow("markup, empty row") << QByteArray("#<b>\r\n#\r\n#b\r\nRmv: 2\r\n") << "edRmv" << "<b>\n\nb";
-        QTest::newRow("missing key clears the design hint") << QByteArray() << "edAltitude" << "";
+        QTest::newRow("Czech block") << QByteArray("# V\xfd\x9aka\r\n# m\r\nRmv: 2\r\n") << "edRmv"
+                                     << "Výška\nm";
+        QTest::newRow("markup, empty row") << QByteArray("#<b>\r\n#\r\n#b\r\nRmv: 2\r\n") << "edRmv"
+                                           << "<b>\n\nb";
+        QTest::newRow("missing key clears the design hint") << QByteArray() << "edAltitude"
+                                                            << "";
     }
     void setsHints()
     {
@@ -84,11 +89,11 @@ private slots:
     {
         const OpenWindow open("StopDistance: 3\r\n");
         QCOMPARE(stored(*open.window, "StopDistance: 3\r\n").join(", "),
-                 "1, StopDistance: 3, UpdateTissueFile: n, DeleteTemporaryOutput: n, UseMetric: n, SaltWater: n, "
-                 "UseBValues: n, Altitude: 0, Conservatism: 0, Precision: 0, LastStopDepth: 0, OxyNarc: n, "
-                 "DeepStops: p, TissueFile: 0, PlanFile: 10, PyleStopTime: 0, SurfaceInterval: 0, Rmv: 0, DecoRmv: 0, "
-                 "SlideRate: 0, UseOCDeco: n, OcDecoGas: 0, OcDecoMaxPO2: 0, MaxEND: 0, DescentRate: 0, "
-                 "AscentRate: 0, UseDecoSetpoint: n");
+            "1, StopDistance: 3, UpdateTissueFile: n, DeleteTemporaryOutput: n, UseMetric: n, SaltWater: n, "
+            "UseBValues: n, Altitude: 0, Conservatism: 0, Precision: 0, LastStopDepth: 0, OxyNarc: n, "
+            "DeepStops: p, TissueFile: 0, PlanFile: 10, PyleStopTime: 0, SurfaceInterval: 0, Rmv: 0, DecoRmv: 0, "
+            "SlideRate: 0, UseOCDeco: n, OcDecoGas: 0, OcDecoMaxPO2: 0, MaxEND: 0, DescentRate: 0, "
+            "AscentRate: 0, UseDecoSetpoint: n");
     }
 
     // The result, the line now in the file, and the message shown.
@@ -97,12 +102,13 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QStringList>("outcome");
         const QString invalid = QStringLiteral("Chyba|Nesprávná vzdálenost mezi zastávkami!|0");
-        for (const char* typed : {"0", "+0", "-0", "000"})
-            QTest::addRow("zero: \"%s\"", typed) << typed << QStringList{"0", "StopDistance: 9", kZero};
-        for (const char* typed : {"", "abc", "3 ", "3.5", "2147483648"})
-            QTest::addRow("invalid: \"%s\"", typed) << typed << QStringList{"0", "StopDistance: 9", invalid};
-        for (const QString typed : {" 3", "-3", "$1F", "0x10"})
-            QTest::addRow("accepted: \"%s\"", qPrintable(typed)) << typed << QStringList{"1", "StopDistance: " + typed};
+        for (const char* typed : { "0", "+0", "-0", "000" })
+            QTest::addRow("zero: \"%s\"", typed) << typed << QStringList { "0", "StopDistance: 9", kZero };
+        for (const char* typed : { "", "abc", "3 ", "3.5", "2147483648" })
+            QTest::addRow("invalid: \"%s\"", typed) << typed << QStringList { "0", "StopDistance: 9", invalid };
+        for (const QString typed : { " 3", "-3", "$1F", "0x10" })
+            QTest::addRow("accepted: \"%s\"", qPrintable(typed))
+                << typed << QStringList { "1", "StopDistance: " + typed };
     }
     void checksTheStopDistance()
     {
@@ -135,13 +141,13 @@ private slots:
         QTest::addColumn<ModalWatcher::Answer>("answer");
         QTest::addColumn<QStringList>("trouble");
         QTest::addColumn<QString>("outcome");
-        QTest::newRow("Ano saves and closes") << answers::press("Button1") << QStringList{} << "saved";
-        QTest::newRow("Ne closes without saving") << answers::press("BitBtn1") << QStringList{} << "closed";
-        QTest::newRow("Esc answers Ne") << answers::escape() << QStringList{} << "closed";
-        QTest::newRow("Zpet keeps the window") << answers::press("BitBtn2") << QStringList{} << "kept";
-        QTest::newRow("close box keeps the window") << answers::closeBox() << QStringList{} << "kept";
-        QTest::newRow("Ano, zero stop distance") << answers::press("Button1") << QStringList{kZero} << "kept";
-        QTest::newRow("Ano, read-only file") << answers::press("Button1") << QStringList{kCannotWrite} << "kept";
+        QTest::newRow("Ano saves and closes") << answers::press("Button1") << QStringList {} << "saved";
+        QTest::newRow("Ne closes without saving") << answers::press("BitBtn1") << QStringList {} << "closed";
+        QTest::newRow("Esc answers Ne") << answers::escape() << QStringList {} << "closed";
+        QTest::newRow("Zpet keeps the window") << answers::press("BitBtn2") << QStringList {} << "kept";
+        QTest::newRow("close box keeps the window") << answers::closeBox() << QStringList {} << "kept";
+        QTest::newRow("Ano, zero stop distance") << answers::press("Button1") << QStringList { kZero } << "kept";
+        QTest::newRow("Ano, read-only file") << answers::press("Button1") << QStringList { kCannotWrite } << "kept";
     }
     void answersTheClosing()
     {
@@ -156,10 +162,10 @@ private slots:
         open.window->chbRepetitiveDives->setChecked(false);
         ModalWatcher watcher(answer);
         open.window->close();
-        QCOMPARE(watcher.seen, QStringList{"Save Changes||-1"} + trouble);
+        QCOMPARE(watcher.seen, QStringList { "Save Changes||-1" } + trouble);
         QCOMPARE(open.window->isVisible(), outcome == "kept");
         QCOMPARE(open.window->edAltitude->text(), QStringLiteral("123"));
-        if (outcome == "kept")  // the next run is still numbered
+        if (outcome == "kept") // the next run is still numbered
             QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("1plan.out"));
         const QByteArray file = open.folder.contents();
         const QByteArray edited("# test\r\nAltitude: 123\r\nStopDistance: 3\r\nPlanFile: plan.out\r\n");

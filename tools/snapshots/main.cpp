@@ -22,7 +22,7 @@ bool savePicture(QWidget& window, const QString& path)
     return false;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -42,8 +42,8 @@ int main(int argc, char* argv[])
         TfKoraxGUI window;
         TfSaveChanges dialog;
         window.show();
-        const QStringList pages = {QStringLiteral("1-dive.png"), QStringLiteral("2-gases.png"),
-                                   QStringLiteral("3-info.png")};
+        const QStringList pages
+            = { QStringLiteral("1-dive.png"), QStringLiteral("2-gases.png"), QStringLiteral("3-info.png") };
         bool written = true;
         for (int page = 0; page < pages.size(); ++page) {
             window.PageControl1->setCurrentIndex(page);

@@ -1,13 +1,13 @@
-#include "AppShell.h"
+#include "app/AppShell.h"
 
-#include "Cp1250.h"
-#include "ErrorReport.h"
-#include "Glyphs.h"
-#include "Koraxgui.h"
-#include "KoraxguiLook.h"
-#include "MessageBoxes.h"
-#include "Savechng.h"
-#include "TProfile.h"
+#include "platform/Cp1250.h"
+#include "platform/MessageBoxes.h"
+#include "profile/TProfile.h"
+#include "ui/ErrorReport.h"
+#include "ui/Glyphs.h"
+#include "ui/Koraxgui.h"
+#include "ui/KoraxguiLook.h"
+#include "ui/Savechng.h"
 
 #include <QApplication>
 

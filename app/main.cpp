@@ -1,5 +1,5 @@
 // T/ROVA: the Czech-language window in front of the decompression planner KORAX.
-#include "AppShell.h"
+#include "app/AppShell.h"
 
 #include <QApplication>
 

@@ -1,8 +1,9 @@
 // The list transfers on a list-heavy profile.dat: thousands of profile and rate lines
 // scattered through the file, moved through the real memos and table.
-#include "DiveProfileTransfer.h"
-#include "RateListTransfer.h"
-#include "TProfile.h"
+#include "profile/DiveProfileTransfer.h"
+#include "profile/ProfileKeys.h"
+#include "profile/RateListTransfer.h"
+#include "profile/TProfile.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -16,8 +17,8 @@
 
 namespace {
 
-constexpr std::string_view kDescent = "DescentRate:";
-constexpr std::string_view kAscent = "AscentRate:";
+constexpr std::string_view kDescent = keys::kDescentRate;
+constexpr std::string_view kAscent = keys::kAscentRate;
 
 // A third profile lines, a third rate lines, the rest comments and planner keys, interleaved
 // so that every removal has to close gaps all through the file.

@@ -1,6 +1,7 @@
 // The cost of one load and one store of profile.dat against a plain copy of its bytes.
-#include "FileReplace.h"
-#include "TProfile.h"
+#include "platform/FileReplace.h"
+#include "profile/ProfileKeys.h"
+#include "profile/TProfile.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,10 +12,11 @@
 
 namespace {
 
-const std::vector<std::string> kScalarKeys = { "UpdateTissueFile:", "DeleteTemporaryOutput:", "UseMetric:",
-    "SaltWater:", "UseBValues:", "Altitude:", "Conservatism:", "Precision:", "StopDistance:", "LastStopDepth:",
-    "OxyNarc:", "DeepStops:", "TissueFile:", "PlanFile:", "PyleStopTime:", "SurfaceInterval:", "Rmv:", "DecoRmv:",
-    "SlideRate:", "UseOCDeco:", "OcDecoGas:", "OcDecoMaxPO2:", "MaxEND:" };
+const std::vector<std::string_view> kScalarKeys = { keys::kUpdateTissueFile, keys::kDeleteTemporaryOutput,
+    keys::kUseMetric, keys::kSaltWater, keys::kUseBValues, keys::kAltitude, keys::kConservatism, keys::kPrecision,
+    keys::kStopDistance, keys::kLastStopDepth, keys::kOxyNarc, keys::kDeepStops, keys::kTissueFile, keys::kPlanFile,
+    keys::kPyleStopTime, keys::kSurfaceInterval, keys::kRmv, keys::kDecoRmv, keys::kSlideRate, keys::kUseOCDeco,
+    keys::kOcDecoGas, keys::kOcDecoMaxPO2, keys::kMaxEND };
 
 constexpr int kListLines = 200;
 
@@ -28,7 +30,7 @@ std::string generatedProfile(int lineCount)
     int listLine = 0;
     for (int i = 0; i < lineCount; ++i) {
         if (stride > 0 && i % stride == 0 && nextKey < kScalarKeys.size()) {
-            text += kScalarKeys[nextKey++] + " 3\r\n";
+            text.append(kScalarKeys[nextKey++]).append(" 3\r\n");
         } else if (stride > 0 && i % stride == stride / 2 && listLine < 3 * kListLines) {
             const char* kinds[] = { "DescentRate: 0-45, 20", "AscentRate: 45-6, 9", "45, 25, 21/35" };
             text += std::string(kinds[listLine++ % 3]) + "\r\n";
@@ -56,15 +58,15 @@ void loadAndStore(const std::string& fileName)
         benchmark::DoNotOptimize(profile.GetValue(key));
         benchmark::DoNotOptimize(profile.GetComment());
     }
-    for (const char* key : { "DescentRate:", "AscentRate:" }) {
+    for (const std::string_view key : { keys::kDescentRate, keys::kAscentRate }) {
         benchmark::DoNotOptimize(profile.GetValue(key));
         while (profile.GetNext() != kMissingValue) { }
     }
     for (const auto& key : kScalarKeys)
         profile.SetValue(key, "4");
-    profile.SetValues("DescentRate:", { "0-45, 20" });
-    profile.SetValues("AscentRate:", { "45-6, 9", "6-0, 3" });
-    profile.SetValue("UseDecoSetpoint:", "n");
+    profile.SetValues(keys::kDescentRate, { "0-45, 20" });
+    profile.SetValues(keys::kAscentRate, { "45-6, 9", "6-0, 3" });
+    profile.SetValue(keys::kUseDecoSetpoint, "n");
     profile.Save();
 }
 

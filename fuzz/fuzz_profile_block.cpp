@@ -1,7 +1,7 @@
 // Arbitrary bytes as the lines of profile.dat: the profile line removal keeps every other line
 // in order and places the block sensibly; every profile line splits into cells that join back.
-#include "ProfileBlock.h"
-#include "ProfileText.h"
+#include "profile/ProfileBlock.h"
+#include "profile/ProfileText.h"
 
 #include <algorithm>
 #include <cstdint>

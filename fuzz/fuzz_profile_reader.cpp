@@ -1,6 +1,6 @@
 // Reads arbitrary bytes as profile.dat, saves them, and checks what came back: the input cut
 // at its first NUL, every line end made CR LF, and a CR LF after a last line that had none.
-#include "TProfile.h"
+#include "profile/TProfile.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -5,7 +5,7 @@
 // 0.4500, 0.4187, 0.3798, 0.3497, 0.3223, 0.2850, 0.2737 for compartments 5 to 14); the
 // other set circulating as "B" (0.6491, 0.5316, ...) is not used. Helium is the same
 // for B and C.
-#include "Coefficients.h"
+#include "planner/Coefficients.h"
 
 namespace korax {
 namespace {

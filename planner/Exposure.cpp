@@ -1,6 +1,6 @@
-#include "Exposure.h"
+#include "planner/Exposure.h"
 
-#include "PlanText.h"
+#include "planner/PlanText.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 // What the plan costs the diver: gas, oxygen toxicity, and the limits it passes.
 #pragma once
 
-#include "Plan.h"
-#include "Settings.h"
+#include "planner/Plan.h"
+#include "planner/Settings.h"
 
 namespace korax {
 

@@ -1,7 +1,7 @@
-#include "Gas.h"
+#include "planner/Gas.h"
 
-#include "Numbers.h"
-#include "ProfileText.h"
+#include "planner/Numbers.h"
+#include "profile/ProfileText.h"
 
 #include <cmath>
 #include <cstdio>

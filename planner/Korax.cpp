@@ -1,14 +1,14 @@
-#include "Korax.h"
+#include "planner/Korax.h"
 
-#include "Cp1250Text.h"
-#include "FileNames.h"
-#include "FileReplace.h"
-#include "PlanJson.h"
-#include "PlanText.h"
-#include "Planner.h"
-#include "Settings.h"
-#include "TProfile.h"
-#include "TissueFile.h"
+#include "planner/PlanJson.h"
+#include "planner/PlanText.h"
+#include "planner/Planner.h"
+#include "planner/Settings.h"
+#include "planner/TissueFile.h"
+#include "platform/Cp1250Text.h"
+#include "platform/FileNames.h"
+#include "platform/FileReplace.h"
+#include "profile/TProfile.h"
 
 #include <optional>
 #include <ostream>

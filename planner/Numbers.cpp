@@ -1,6 +1,6 @@
-#include "Numbers.h"
+#include "planner/Numbers.h"
 
-#include "ProfileText.h"
+#include "profile/ProfileText.h"
 
 #include <charconv>
 #include <cstdint>
@@ -58,41 +58,6 @@ std::optional<double> parseDecimal(std::string_view text)
 std::optional<double> parseScalar(std::string_view text)
 {
     return parseWithMarks(text, true);
-}
-
-std::optional<long> parseWindowInteger(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    int base = 10;
-    bool negative = false;
-    if (text.starts_with("0x") || text.starts_with("0X")) {
-        base = 16;
-        text.remove_prefix(2);
-    } else if (!text.empty() && (text.front() == '$' || text.front() == 'x' || text.front() == 'X')) {
-        base = 16;
-        text.remove_prefix(1);
-    } else if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty())
-        return std::nullopt;
-    std::uint64_t magnitude = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
-    if (error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    if (base == 16) {
-        // A hex number fills the 32 bits as the window reads it: $FFFFFFFF is -1.
-        if (magnitude > 0xFFFFFFFFu)
-            return std::nullopt;
-        return static_cast<long>(static_cast<std::int32_t>(static_cast<std::uint32_t>(magnitude)));
-    }
-    const std::uint64_t limit = negative ? 2147483648u : 2147483647u;
-    if (magnitude > limit)
-        return std::nullopt;
-    const long value = static_cast<long>(magnitude);
-    return negative ? -value : value;
 }
 
 std::optional<double> parseInterval(std::string_view text)

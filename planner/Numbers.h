@@ -12,10 +12,6 @@ std::optional<double> parseDecimal(std::string_view text);
 // As parseDecimal, but "," is accepted as the decimal mark too (scalar settings).
 std::optional<double> parseScalar(std::string_view text);
 
-// An integer as the window accepts the stop distance: decimal digits with one optional
-// sign, or hex after $, x, X, 0x or 0X; nothing else, within 32 bits.
-std::optional<long> parseWindowInteger(std::string_view text);
-
 // "hhh:mm" in minutes: hours of one to three digits, minutes of two digits below 60.
 std::optional<double> parseInterval(std::string_view text);
 

@@ -1,8 +1,8 @@
 // The result of planning one dive: the segments as the diver flies them, and what follows.
 #pragma once
 
-#include "Gas.h"
-#include "Tissues.h"
+#include "planner/Gas.h"
+#include "planner/Tissues.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "PlanJson.h"
+#include "planner/PlanJson.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,7 +1,7 @@
 // The plan as one JSON object on stdout, for tools and scripts (UTF-8).
 #pragma once
 
-#include "Plan.h"
+#include "planner/Plan.h"
 
 #include <string>
 #include <vector>

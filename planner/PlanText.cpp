@@ -1,7 +1,7 @@
-#include "PlanText.h"
+#include "planner/PlanText.h"
 
-#include "Cp1250Text.h"
-#include "Planner.h"
+#include "planner/Planner.h"
+#include "platform/Cp1250Text.h"
 
 #include <algorithm>
 #include <cstdio>

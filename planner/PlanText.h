@@ -1,8 +1,8 @@
 // The plan file as the diver reads it: Czech text in Windows-1250 with CR LF line ends.
 #pragma once
 
-#include "Plan.h"
-#include "Settings.h"
+#include "planner/Plan.h"
+#include "planner/Settings.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "Planner.h"
+#include "planner/Planner.h"
 
-#include "Exposure.h"
-#include "Rates.h"
-#include "StopGrid.h"
+#include "planner/Exposure.h"
+#include "planner/Rates.h"
+#include "planner/StopGrid.h"
 
 #include <algorithm>
 #include <cmath>

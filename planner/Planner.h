@@ -1,8 +1,8 @@
 // Plans one open-circuit dive from checked settings and a starting tissue state.
 #pragma once
 
-#include "Plan.h"
-#include "Settings.h"
+#include "planner/Plan.h"
+#include "planner/Settings.h"
 
 namespace korax {
 

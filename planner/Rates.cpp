@@ -1,4 +1,4 @@
-#include "Rates.h"
+#include "planner/Rates.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // Descent and ascent rates that apply piecewise by depth.
 #pragma once
 
-#include "Settings.h"
+#include "planner/Settings.h"
 
 #include <vector>
 

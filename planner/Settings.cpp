@@ -1,9 +1,11 @@
-#include "Settings.h"
+#include "planner/Settings.h"
 
-#include "Cp1250Text.h"
-#include "Numbers.h"
-#include "ProfileText.h"
-#include "TProfile.h"
+#include "planner/Numbers.h"
+#include "platform/Cp1250Text.h"
+#include "profile/ProfileKeys.h"
+#include "profile/ProfileText.h"
+#include "profile/StopDistance.h"
+#include "profile/TProfile.h"
 
 #include <cctype>
 #include <string_view>
@@ -11,7 +13,6 @@
 namespace korax {
 namespace {
 
-constexpr std::string_view kFreshDiveInterval = "900:00";
 constexpr double kMaxDepthMetres = 300.0;
 constexpr double kMaxSegmentMinutes = 24 * 60.0;
 // Slower than this no diver moves; the bound also keeps the work of a plan finite.
@@ -137,7 +138,7 @@ std::vector<Gas> readDecoGases(Reader& reader, std::string_view value)
         if (const auto gas = parseGas(item))
             gases.push_back(*gas);
         else
-            reader.problem("OcDecoGas:", value, cp1250::cp1250ToUtf8(item).append(" není směs"));
+            reader.problem(keys::kOcDecoGas, value, cp1250::cp1250ToUtf8(item).append(" není směs"));
     }
     return gases;
 }
@@ -156,7 +157,7 @@ DeepStopMethod readDeepStops(Reader& reader, const std::string& value)
             break;
         }
     }
-    reader.problem("DeepStops:", value, "očekává se p, w nebo n");
+    reader.problem(keys::kDeepStops, value, "očekává se p, w nebo n");
     return DeepStopMethod::None;
 }
 
@@ -167,61 +168,61 @@ SettingsReading readSettings(TProfile& profile)
     Reader reader(profile);
     SettingsReading result;
     Settings& s = result.settings;
-    s.metric = reader.flag("UseMetric:");
-    s.saltWater = reader.flag("SaltWater:");
-    s.useBValues = reader.flag("UseBValues:");
-    s.oxyNarc = reader.flag("OxyNarc:");
-    s.useOcDeco = reader.flag("UseOCDeco:");
+    s.metric = reader.flag(keys::kUseMetric);
+    s.saltWater = reader.flag(keys::kSaltWater);
+    s.useBValues = reader.flag(keys::kUseBValues);
+    s.oxyNarc = reader.flag(keys::kOxyNarc);
+    s.useOcDeco = reader.flag(keys::kUseOCDeco);
     const double unitsPerMetre = s.metric ? 1.0 : 1.0 / 0.3048;
     const double maxDepth = s.metric ? kMaxDepthMetres : 1000.0;
 
-    s.altitude = reader.number("Altitude:", -500.0, 6000.0, 0.0, "od -500 do 6000 (metry)");
-    s.conservatism = reader.number("Conservatism:", 0.0, 99.0, 0.0, "od 0 do 99 (%)");
-    const double precision = reader.number("Precision:", 0.0, 60.0, 1.0, "0 nebo od 0,1 do 60 (min)");
+    s.altitude = reader.number(keys::kAltitude, -500.0, 6000.0, 0.0, "od -500 do 6000 (metry)");
+    s.conservatism = reader.number(keys::kConservatism, 0.0, 99.0, 0.0, "od 0 do 99 (%)");
+    const double precision = reader.number(keys::kPrecision, 0.0, 60.0, 1.0, "0 nebo od 0,1 do 60 (min)");
     if (precision > 0.0 && precision < 0.1)
-        reader.problem("Precision:", reader.text("Precision:"), "očekává se číslo 0 nebo od 0,1 do 60 (min)");
+        reader.problem(keys::kPrecision, reader.text(keys::kPrecision), "očekává se číslo 0 nebo od 0,1 do 60 (min)");
     s.precision = precision >= 0.1 ? precision : 1.0;
 
-    const std::string stopDistance = reader.text("StopDistance:");
-    const auto distance = parseWindowInteger(stopDistance);
+    const std::string stopDistance = reader.text(keys::kStopDistance);
+    const auto distance = readStopDistance(stopDistance);
     if (!distance || *distance <= 0)
-        reader.problem("StopDistance:", stopDistance, "očekává se celé číslo větší než 0");
+        reader.problem(keys::kStopDistance, stopDistance, "očekává se celé číslo větší než 0");
     else
         s.stopDistance = static_cast<double>(*distance);
-    s.lastStopDepth = reader.number("LastStopDepth:", 0.0, maxDepth, 3.0 * unitsPerMetre, "od 0 do hloubky 300 m");
+    s.lastStopDepth = reader.number(keys::kLastStopDepth, 0.0, maxDepth, 3.0 * unitsPerMetre, "od 0 do hloubky 300 m");
 
-    s.deepStops = readDeepStops(reader, reader.text("DeepStops:"));
+    s.deepStops = readDeepStops(reader, reader.text(keys::kDeepStops));
     if (s.deepStops == DeepStopMethod::Pyle)
-        s.pyleStopTime = reader.number("PyleStopTime:", 0.1, 60.0, 1.0, "od 0,1 do 60 (min)");
+        s.pyleStopTime = reader.number(keys::kPyleStopTime, 0.1, 60.0, 1.0, "od 0,1 do 60 (min)");
 
-    const std::string tissueFile = reader.text("TissueFile:");
+    const std::string tissueFile = reader.text(keys::kTissueFile);
     if (tissueFile != kMissingValue)
         s.tissueFile = tissueFile;
-    result.hasPlanFile = profile.Find("PlanFile:") >= 0;
-    s.planFile = reader.text("PlanFile:");
+    result.hasPlanFile = profile.Find(keys::kPlanFile) >= 0;
+    s.planFile = reader.text(keys::kPlanFile);
 
-    const std::string interval = reader.text("SurfaceInterval:");
-    if (interval != kFreshDiveInterval && interval != kMissingValue) {
+    const std::string interval = reader.text(keys::kSurfaceInterval);
+    if (interval != keys::kNoRepetitiveDive && interval != kMissingValue) {
         s.repetitive = true;
         if (const auto minutes = parseInterval(interval))
             s.surfaceInterval = *minutes;
         else
-            reader.problem("SurfaceInterval:", interval, "očekává se hhh:mm");
+            reader.problem(keys::kSurfaceInterval, interval, "očekává se hhh:mm");
         if (s.tissueFile.empty())
-            reader.problem("TissueFile:", tissueFile, "opakovaný ponor potřebuje soubor se stavem tkání");
+            reader.problem(keys::kTissueFile, tissueFile, "opakovaný ponor potřebuje soubor se stavem tkání");
     }
 
-    s.rmv = reader.number("Rmv:", 0.0, 200.0, 0.0, "od 0 do 200 (l/min)");
-    s.decoRmv = reader.number("DecoRmv:", 0.0, 200.0, 0.0, "od 0 do 200 (l/min)");
+    s.rmv = reader.number(keys::kRmv, 0.0, 200.0, 0.0, "od 0 do 200 (l/min)");
+    s.decoRmv = reader.number(keys::kDecoRmv, 0.0, 200.0, 0.0, "od 0 do 200 (l/min)");
     if (s.useOcDeco)
-        s.decoGases = readDecoGases(reader, reader.text("OcDecoGas:"));
-    const std::string maxPO2 = reader.text("OcDecoMaxPO2:");
+        s.decoGases = readDecoGases(reader, reader.text(keys::kOcDecoGas));
+    const std::string maxPO2 = reader.text(keys::kOcDecoMaxPO2);
     if (maxPO2 != kMissingValue)
-        s.decoMaxPO2 = reader.number("OcDecoMaxPO2:", 0.5, 2.0, 1.6, "od 0,5 do 2 (bar)");
-    s.maxEnd = reader.number("MaxEND:", 0.0, maxDepth, 0.0, "od 0 do hloubky 300 m");
+        s.decoMaxPO2 = reader.number(keys::kOcDecoMaxPO2, 0.5, 2.0, 1.6, "od 0,5 do 2 (bar)");
+    s.maxEnd = reader.number(keys::kMaxEND, 0.0, maxDepth, 0.0, "od 0 do hloubky 300 m");
 
-    s.descentRates = readRates(reader, profile, "DescentRate:");
-    s.ascentRates = readRates(reader, profile, "AscentRate:");
+    s.descentRates = readRates(reader, profile, keys::kDescentRate);
+    s.ascentRates = readRates(reader, profile, keys::kAscentRate);
     s.profile = readProfile(reader, profile, maxDepth);
     result.problems = std::move(reader.problems);
     return result;

@@ -2,7 +2,7 @@
 // listed as a problem with its key and its text.
 #pragma once
 
-#include "Gas.h"
+#include "planner/Gas.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "StopGrid.h"
+#include "planner/StopGrid.h"
 
 #include <cmath>
 

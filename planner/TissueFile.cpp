@@ -1,7 +1,7 @@
-#include "TissueFile.h"
+#include "planner/TissueFile.h"
 
-#include "Numbers.h"
-#include "ProfileText.h"
+#include "planner/Numbers.h"
+#include "profile/ProfileText.h"
 
 #include <cstdio>
 #include <vector>

@@ -8,7 +8,7 @@
 // Lines starting with "#" are comments.
 #pragma once
 
-#include "Tissues.h"
+#include "planner/Tissues.h"
 
 #include <optional>
 #include <string>

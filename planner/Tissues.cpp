@@ -1,4 +1,4 @@
-#include "Tissues.h"
+#include "planner/Tissues.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 // Inert gas loading of the 16 compartments and the ceiling they allow.
 #pragma once
 
-#include "Coefficients.h"
-#include "Gas.h"
+#include "planner/Coefficients.h"
+#include "planner/Gas.h"
 
 #include <array>
 

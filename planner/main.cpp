@@ -1,5 +1,5 @@
 // Entry point of korax.exe: the planner that T/ROVA runs in its working directory.
-#include "Korax.h"
+#include "planner/Korax.h"
 
 #include <iostream>
 

@@ -1,6 +1,6 @@
-#include "Cp1250Text.h"
+#include "platform/Cp1250Text.h"
 
-#include "Cp1250Table.h"
+#include "platform/Cp1250Table.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "FileNames.h"
+#include "platform/FileNames.h"
 
-#include "Cp1250Text.h"
+#include "platform/Cp1250Text.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
-#include "Hints.h"
+#include "platform/Hints.h"
 
-#include "Cp1250.h"
+#include "platform/Cp1250.h"
 
 #include <QTextDocument>
 #include <QWidget>

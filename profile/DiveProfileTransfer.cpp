@@ -1,8 +1,8 @@
-#include "DiveProfileTransfer.h"
+#include "profile/DiveProfileTransfer.h"
 
-#include "Cp1250.h"
-#include "ProfileBlock.h"
-#include "ProfileText.h"
+#include "platform/Cp1250.h"
+#include "profile/ProfileBlock.h"
+#include "profile/ProfileText.h"
 
 #include <QTableWidget>
 

@@ -2,7 +2,7 @@
 // (row 0 the header row; rows 1 to 5 one segment each).
 #pragma once
 
-#include "TProfile.h"
+#include "profile/TProfile.h"
 
 class QTableWidget;
 

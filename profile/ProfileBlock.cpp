@@ -1,6 +1,6 @@
-#include "ProfileBlock.h"
+#include "profile/ProfileBlock.h"
 
-#include "ProfileText.h"
+#include "profile/ProfileText.h"
 
 namespace profile_block {
 

@@ -1,4 +1,5 @@
-// The keys of profile.dat that the window shows, in the order the transfers walk them.
+// Every key of profile.dat that the window and the planner share, in the order the window's
+// transfers walk them, and the fixed values that these keys carry.
 #pragma once
 
 #include <string_view>
@@ -31,5 +32,12 @@ inline constexpr std::string_view kMaxEND = "MaxEND:";
 inline constexpr std::string_view kDescentRate = "DescentRate:";
 inline constexpr std::string_view kAscentRate = "AscentRate:";
 inline constexpr std::string_view kUseDecoSetpoint = "UseDecoSetpoint:";
+
+// The value of a key that the file does not hold; "no entry" to the planner.
+inline constexpr std::string_view kMissingValue = "0";
+// The surface interval that means: no repetitive dive.
+inline constexpr std::string_view kNoRepetitiveDive = "900:00";
+// The plan file name that a save on closing puts back.
+inline constexpr std::string_view kClosingPlanFile = "plan.out";
 
 } // namespace keys

@@ -1,4 +1,4 @@
-#include "ProfileText.h"
+#include "profile/ProfileText.h"
 
 namespace profile_text {
 namespace {

@@ -1,17 +1,17 @@
 // LoadProfile and StoreProfile: every setting between profile.dat's lines and the main
 // window, one row per key in the file's key order. Text crosses as Windows-1250 bytes.
-#include "Koraxgui.h"
+#include "ui/Koraxgui.h"
 
-#include "Cp1250.h"
-#include "DiveProfileTransfer.h"
-#include "Hints.h"
-#include "MessageBoxes.h"
-#include "OutputFileName.h"
-#include "ProfileKeys.h"
-#include "RadioGroup.h"
-#include "RateListTransfer.h"
-#include "StopDistance.h"
-#include "TProfile.h"
+#include "platform/Cp1250.h"
+#include "platform/Hints.h"
+#include "platform/MessageBoxes.h"
+#include "profile/DiveProfileTransfer.h"
+#include "profile/OutputFileName.h"
+#include "profile/ProfileKeys.h"
+#include "profile/RateListTransfer.h"
+#include "profile/StopDistance.h"
+#include "profile/TProfile.h"
+#include "ui/RadioGroup.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -28,8 +28,6 @@ namespace {
 
 constexpr std::string_view kYes = "y";
 constexpr std::string_view kNo = "n";
-// "900:00" as the surface interval means no repetitive dive.
-constexpr std::string_view kNoRepetitiveDive = "900:00";
 constexpr int kFirstItem = 0;
 constexpr int kSecondItem = 1;
 

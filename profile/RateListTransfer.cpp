@@ -1,8 +1,8 @@
-#include "RateListTransfer.h"
+#include "profile/RateListTransfer.h"
 
-#include "Cp1250.h"
-#include "Hints.h"
-#include "ProfileText.h"
+#include "platform/Cp1250.h"
+#include "platform/Hints.h"
+#include "profile/ProfileText.h"
 
 #include <QPlainTextEdit>
 #include <QStringList>

@@ -1,7 +1,7 @@
 // The descent and ascent rate lists between their repeated key lines and a memo.
 #pragma once
 
-#include "TProfile.h"
+#include "profile/TProfile.h"
 
 #include <string>
 #include <string_view>

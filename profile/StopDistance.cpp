@@ -1,4 +1,4 @@
-#include "StopDistance.h"
+#include "profile/StopDistance.h"
 
 #include <cstdint>
 #include <limits>
@@ -36,30 +36,39 @@ std::optional<std::int64_t> magnitude(std::string_view digits, int base, std::in
     return value;
 }
 
-std::optional<std::int64_t> toInt32(std::string_view text)
+std::size_t hexPrefixLength(std::string_view text)
 {
-    while (text.starts_with(' '))
-        text.remove_prefix(1);
     for (const std::string_view prefix : { "0x", "0X", "$", "x", "X" }) {
         if (text.starts_with(prefix))
-            return magnitude(text.substr(prefix.size()), 16, kLargest);
+            return prefix.size();
     }
-    bool negative = false;
-    if (text.starts_with('+') || text.starts_with('-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    const auto value = magnitude(text, 10, negative ? kLargest + 1 : kLargest);
-    if (!value)
-        return std::nullopt;
-    return negative ? -*value : *value;
+    return 0;
 }
 
 } // namespace
 
+std::optional<std::int32_t> readStopDistance(std::string_view text)
+{
+    while (text.starts_with(' '))
+        text.remove_prefix(1);
+    int base = 10;
+    bool negative = false;
+    if (const auto prefix = hexPrefixLength(text)) {
+        base = 16;
+        text.remove_prefix(prefix);
+    } else if (text.starts_with('+') || text.starts_with('-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    const auto value = magnitude(text, base, negative ? kLargest + 1 : kLargest);
+    if (!value)
+        return std::nullopt;
+    return static_cast<std::int32_t>(negative ? -*value : *value);
+}
+
 StopDistanceCheck checkStopDistance(std::string_view text)
 {
-    const auto value = toInt32(text);
+    const auto value = readStopDistance(text);
     if (!value)
         return StopDistanceCheck::NotANumber;
     return *value == 0 ? StopDistanceCheck::Zero : StopDistanceCheck::Accepted;

@@ -1,7 +1,7 @@
-#include "TProfile.h"
+#include "profile/TProfile.h"
 
-#include "FileReplace.h"
-#include "ProfileText.h"
+#include "platform/FileReplace.h"
+#include "profile/ProfileText.h"
 
 #include <algorithm>
 #include <iterator>

@@ -2,13 +2,14 @@
 // Bytes only (Windows-1250 text is never converted here), so the planner can share it.
 #pragma once
 
+#include "profile/ProfileKeys.h"
+
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// The value of a key that the file does not hold.
-inline constexpr std::string_view kMissingValue = "0";
+using keys::kMissingValue;
 
 class ProfileOpenError : public std::runtime_error {
 public:

@@ -1,8 +1,8 @@
-#include "PlannerRun.h"
+#include "run/PlannerRun.h"
 
-#include "Cp1250.h"
-#include "OutputFileName.h"
-#include "Processes.h"
+#include "platform/Cp1250.h"
+#include "platform/Processes.h"
+#include "profile/OutputFileName.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "Cp1250Input.h"
+#include "ui/Cp1250Input.h"
 
-#include "Cp1250.h"
+#include "platform/Cp1250.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "DpiScale.h"
+#include "ui/DpiScale.h"
 
 #include <QWidget>
 

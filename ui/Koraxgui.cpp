@@ -1,14 +1,14 @@
-#include "Koraxgui.h"
+#include "ui/Koraxgui.h"
 
-#include "Cp1250.h"
-#include "Cp1250Input.h"
-#include "DpiScale.h"
-#include "ErrorReport.h"
-#include "KoraxguiLook.h"
-#include "OutputFileName.h"
-#include "PlannerRun.h"
-#include "Savechng.h"
-#include "TProfile.h"
+#include "platform/Cp1250.h"
+#include "profile/OutputFileName.h"
+#include "profile/TProfile.h"
+#include "run/PlannerRun.h"
+#include "ui/Cp1250Input.h"
+#include "ui/DpiScale.h"
+#include "ui/ErrorReport.h"
+#include "ui/KoraxguiLook.h"
+#include "ui/Savechng.h"
 #include "ui_Koraxgui.h"
 
 #include <QCheckBox>
@@ -27,7 +27,6 @@ namespace {
 constexpr char kProfileFileName[] = "profile.dat";
 constexpr int kHintHidePauseMs = 10000;
 // The base name that profile.dat keeps between sessions; the runs number it anew each start.
-const QString kClosingPlanFile = QStringLiteral("plan.out");
 
 constexpr QSize kClientSize(550, 438);
 
@@ -125,7 +124,7 @@ void TfKoraxGUI::BitBtn1Click()
 bool TfKoraxGUI::SaveProfileOnClose()
 {
     const QString numberedName = edOutputFile->text();
-    edOutputFile->setText(kClosingPlanFile);
+    edOutputFile->setText(QString::fromLatin1(keys::kClosingPlanFile));
     if (StoreProfile(*profile) != 1) {
         // Writing now would drop every edit after the refused setting: the window stays open
         // for the user to correct it, and the run numbering goes on.

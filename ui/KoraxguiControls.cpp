@@ -1,5 +1,5 @@
 // The controls as members of the window, in the order the window declares them.
-#include "Koraxgui.h"
+#include "ui/Koraxgui.h"
 
 #include "ui_Koraxgui.h"
 

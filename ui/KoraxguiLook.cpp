@@ -1,9 +1,9 @@
-#include "KoraxguiLook.h"
+#include "ui/KoraxguiLook.h"
 
-#include "Glyphs.h"
-#include "Koraxgui.h"
-#include "PixelFonts.h"
-#include "ProfileGrid.h"
+#include "ui/Glyphs.h"
+#include "ui/Koraxgui.h"
+#include "ui/PixelFonts.h"
+#include "ui/ProfileGrid.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 // The interlocks: controls that matter only while an option is on are greyed out while it is
 // off, and the compute button rests while the info page is shown.
-#include "Koraxgui.h"
+#include "ui/Koraxgui.h"
 
-#include "RadioGroup.h"
+#include "ui/RadioGroup.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,4 +1,4 @@
-#include "PixelFonts.h"
+#include "ui/PixelFonts.h"
 
 QFont pixelFont(int pixels, bool bold)
 {

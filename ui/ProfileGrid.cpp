@@ -1,6 +1,6 @@
-#include "ProfileGrid.h"
+#include "ui/ProfileGrid.h"
 
-#include "Cp1250Input.h"
+#include "ui/Cp1250Input.h"
 
 #include <QHeaderView>
 #include <QLineEdit>

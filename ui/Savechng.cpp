@@ -1,7 +1,7 @@
-#include "Savechng.h"
+#include "ui/Savechng.h"
 
-#include "Glyphs.h"
-#include "PixelFonts.h"
+#include "ui/Glyphs.h"
+#include "ui/PixelFonts.h"
 #include "ui_Savechng.h"
 
 #include <QCloseEvent>

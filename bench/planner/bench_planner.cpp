@@ -1,8 +1,8 @@
 // Time to plan the two reference dives, settings already read (one plan per iteration).
-#include "Planner.h"
-#include "ProfileText.h"
-#include "Settings.h"
-#include "TProfile.h"
+#include "planner/Planner.h"
+#include "planner/Settings.h"
+#include "profile/ProfileText.h"
+#include "profile/TProfile.h"
 
 #include <benchmark/benchmark.h>
 

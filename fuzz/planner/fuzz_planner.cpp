@@ -1,11 +1,11 @@
 // Any bytes as profile.dat (and, after a NUL, as the tissue file of a repetitive dive):
 // reading, planning and writing the plan must neither crash nor run without bound.
-#include "PlanJson.h"
-#include "PlanText.h"
-#include "Planner.h"
-#include "Settings.h"
-#include "TProfile.h"
-#include "TissueFile.h"
+#include "planner/PlanJson.h"
+#include "planner/PlanText.h"
+#include "planner/Planner.h"
+#include "planner/Settings.h"
+#include "planner/TissueFile.h"
+#include "profile/TProfile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // The rate memos and the dive profile table against the lines of profile.dat: what a load
 // shows and what a store leaves in the lines that Save writes out.
-#include "DiveProfileTransfer.h"
-#include "ProfileText.h"
-#include "RateListTransfer.h"
+#include "profile/DiveProfileTransfer.h"
+#include "profile/ProfileText.h"
+#include "profile/RateListTransfer.h"
 
 #include <QPlainTextEdit>
 #include <QTableWidget>

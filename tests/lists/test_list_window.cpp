@@ -1,8 +1,8 @@
 // The lists in the real main window: the hints and header a start shows, and leaving with
 // "&Konec" and "&Ano" without edits, which leaves the sample as it was and settles any file
 // after the first round.
-#include "Koraxgui.h"
-#include "WindowFixture.h"
+#include "tests/window/WindowFixture.h"
+#include "ui/Koraxgui.h"
 
 #include <QDir>
 #include <QPlainTextEdit>

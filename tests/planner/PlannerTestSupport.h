@@ -2,10 +2,10 @@
 // loading along a plan (small Haldane steps, ambient pressure at each step's middle).
 #pragma once
 
-#include "Coefficients.h"
-#include "Planner.h"
-#include "ProfileText.h"
-#include "TProfile.h"
+#include "planner/Coefficients.h"
+#include "planner/Planner.h"
+#include "profile/ProfileText.h"
+#include "profile/TProfile.h"
 
 #include <cmath>
 #include <string>

@@ -1,6 +1,6 @@
 // The korax executable as T/ROVA runs it: a child process in a folder with profile.dat.
-#include "Cp1250Text.h"
-#include "PlannerTestSupport.h"
+#include "platform/Cp1250Text.h"
+#include "tests/planner/PlannerTestSupport.h"
 
 #include <QtTest>
 

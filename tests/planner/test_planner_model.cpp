@@ -1,8 +1,8 @@
 // The loading model: Schreiner's equation against small Haldane steps, trimix bookkeeping,
 // and the mixes as profile.dat writes them.
-#include "Gas.h"
-#include "PlannerTestSupport.h"
-#include "Tissues.h"
+#include "planner/Gas.h"
+#include "planner/Tissues.h"
+#include "tests/planner/PlannerTestSupport.h"
 
 #include <QtTest>
 

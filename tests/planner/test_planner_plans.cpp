@@ -1,8 +1,8 @@
 // Whole plans: safety along the ascent, how settings move a plan, where stops and gas
 // switches fall, and plans compared with published Bühlmann ZH-L16C figures.
-#include "PlanText.h"
-#include "PlannerTestSupport.h"
-#include "StopGrid.h"
+#include "planner/PlanText.h"
+#include "planner/StopGrid.h"
+#include "tests/planner/PlannerTestSupport.h"
 
 #include <QtTest>
 

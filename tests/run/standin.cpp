@@ -1,8 +1,8 @@
 // Stands in for the planner (installed as korax.exe) and the viewer (as notepad.exe): appends
 // its arguments to "<its name>.log" in the working folder. As the planner it also writes the
 // plan file that profile.dat names.
-#include "FileNames.h"
-#include "TProfile.h"
+#include "platform/FileNames.h"
+#include "profile/TProfile.h"
 
 #include <filesystem>
 #include <fstream>

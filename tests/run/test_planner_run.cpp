@@ -1,7 +1,7 @@
 // The compute button for real: the stand-in planner in the working folder, the stand-in
 // viewer on PATH, the numbered outputs, and their clean-up on leaving.
-#include "Koraxgui.h"
-#include "WindowFixture.h"
+#include "tests/window/WindowFixture.h"
+#include "ui/Koraxgui.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>

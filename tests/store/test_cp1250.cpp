@@ -1,7 +1,7 @@
 // The code page at the widget boundary: every byte survives the trip through Unicode, and a
 // file name means the same file to the window, the viewer and the planner.
-#include "Cp1250.h"
-#include "FileNames.h"
+#include "platform/Cp1250.h"
+#include "platform/FileNames.h"
 
 #include <QtTest>
 

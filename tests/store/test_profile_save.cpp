@@ -1,5 +1,5 @@
 // Reading and saving real files: nothing the user had may be lost, whatever fails.
-#include "TProfile.h"
+#include "profile/TProfile.h"
 
 #include <QtTest>
 

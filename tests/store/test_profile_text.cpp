@@ -1,6 +1,6 @@
 // The line rules of profile.dat: how text becomes lines and lines become text again.
-#include "ProfileText.h"
-#include "TProfile.h"
+#include "profile/ProfileText.h"
+#include "profile/TProfile.h"
 
 #include <QtTest>
 

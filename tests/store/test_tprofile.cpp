@@ -1,6 +1,6 @@
 // Lookups, hints and replacements of the profile store, on profiles held in memory.
-#include "ProfileText.h"
-#include "TProfile.h"
+#include "profile/ProfileText.h"
+#include "profile/TProfile.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
-#include "WindowFixture.h"
+#include "tests/window/WindowFixture.h"
 
-#include "Koraxgui.h"
-#include "RadioGroup.h"
-#include "Savechng.h"
+#include "ui/Koraxgui.h"
+#include "ui/RadioGroup.h"
+#include "ui/Savechng.h"
 
 #include <QApplication>
 #include <QCheckBox>

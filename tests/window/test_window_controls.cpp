@@ -1,7 +1,7 @@
 // The controls as the user meets them: the interlocks, Esc and Enter, the 120 dpi size factor.
-#include "DpiScale.h"
-#include "Koraxgui.h"
-#include "WindowFixture.h"
+#include "tests/window/WindowFixture.h"
+#include "ui/DpiScale.h"
+#include "ui/Koraxgui.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

@@ -1,8 +1,8 @@
 // profile.dat through the window: what the controls show (the missing-key values too), the
 // hints, the stored keys and the stop-distance check, and what leaving the window writes.
-#include "Koraxgui.h"
-#include "TProfile.h"
-#include "WindowFixture.h"
+#include "profile/TProfile.h"
+#include "tests/window/WindowFixture.h"
+#include "ui/Koraxgui.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

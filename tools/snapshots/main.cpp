@@ -1,9 +1,9 @@
 // Review pictures of the windows: opens the main window on the profile.dat of a folder and
 // writes one PNG per page and one of the save-changes dialog.
 //   trova_snapshots <folder with profile.dat> <output folder>
-#include "Koraxgui.h"
-#include "KoraxguiLook.h"
-#include "Savechng.h"
+#include "ui/Koraxgui.h"
+#include "ui/KoraxguiLook.h"
+#include "ui/Savechng.h"
 
 #include <QApplication>
 #include <QDir>

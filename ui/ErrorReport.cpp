@@ -1,8 +1,8 @@
-#include "ErrorReport.h"
+#include "ui/ErrorReport.h"
 
-#include "Cp1250.h"
-#include "MessageBoxes.h"
-#include "TProfile.h"
+#include "platform/Cp1250.h"
+#include "platform/MessageBoxes.h"
+#include "profile/TProfile.h"
 
 #include <QString>
 

@@ -15,22 +15,6 @@ namespace {
 
 constexpr int kExitProfileMissing = 1;
 
-// The windows live exactly as long as the message loop.
-struct WindowsInUse {
-    WindowsInUse(TfKoraxGUI& main, TfSaveChanges& dialog)
-    {
-        fKoraxGUI = &main;
-        fSaveChanges = &dialog;
-    }
-    ~WindowsInUse()
-    {
-        fSaveChanges = nullptr;
-        fKoraxGUI = nullptr;
-    }
-    WindowsInUse(const WindowsInUse&) = delete;
-    WindowsInUse& operator=(const WindowsInUse&) = delete;
-};
-
 } // namespace
 
 int runApplication()
@@ -42,9 +26,9 @@ int runApplication()
         QApplication::setApplicationDisplayName(QStringLiteral(""));
         QApplication::setWindowIcon(glyphs::programIcon());
         useClassicStyle();
-        TfKoraxGUI mainWindow;
+        // The dialog first: the main window asks through it when it closes.
         TfSaveChanges saveChanges;
-        const WindowsInUse inUse(mainWindow, saveChanges);
+        TfKoraxGUI mainWindow(saveChanges);
         mainWindow.show();
         QApplication::exec();
     } catch (const ProfileOpenError& failure) {

@@ -9,7 +9,6 @@
 #include "ui/ErrorReport.h"
 #include "ui/KoraxguiLook.h"
 #include "ui/Savechng.h"
-#include "ui_Koraxgui.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -20,24 +19,19 @@
 #include <QRadioButton>
 #include <QTabWidget>
 
-TfKoraxGUI* fKoraxGUI = nullptr;
-
 namespace {
 
 constexpr char kProfileFileName[] = "profile.dat";
 constexpr int kHintHidePauseMs = 10000;
-// The base name that profile.dat keeps between sessions; the runs number it anew each start.
-
 constexpr QSize kClientSize(550, 438);
 
 } // namespace
 
-TfKoraxGUI::TfKoraxGUI(QWidget* parent)
+TfKoraxGUI::TfKoraxGUI(TfSaveChanges& saveChangesDialog, QWidget* parent)
     : QDialog(parent)
+    , saveChanges(saveChangesDialog)
 {
-    Ui::TfKoraxGUI form;
-    form.setupUi(this);
-    bindControls(form);
+    setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kClientSize);
@@ -95,7 +89,7 @@ void TfKoraxGUI::Button1Click()
 void TfKoraxGUI::FormClose(TCloseAction& action)
 {
     if (computePressed == 0) {
-        switch (fSaveChanges->exec()) {
+        switch (saveChanges.exec()) {
         case mrYes:
             if (!SaveProfileOnClose()) {
                 action = TCloseAction::caNone;

@@ -1,112 +1,110 @@
 // The main window of T/ROVA: every planner setting on three pages, the compute and exit buttons.
 #pragma once
 
+#include "ui_Koraxgui.h"
+
 #include <QDialog>
 
 #include <memory>
 #include <string>
 
-class QCheckBox;
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
-class QTabWidget;
-class QTableWidget;
 class TProfile;
-
-namespace Ui {
-class TfKoraxGUI;
-}
+class TfSaveChanges;
 
 // What the close handler lets happen: the window hides (and the program ends) or stays.
 enum class TCloseAction { caNone, caHide };
 
-class TfKoraxGUI : public QDialog {
+class TfKoraxGUI : public QDialog, private Ui::TfKoraxGUI {
     Q_OBJECT
 
 public:
     // Builds the window and runs FormCreate. Throws ProfileOpenError when profile.dat cannot be
-    // opened; any other failure of FormCreate is reported and the window still opens.
-    explicit TfKoraxGUI(QWidget* parent = nullptr);
+    // opened; any other failure of FormCreate is reported and the window still opens. Closing
+    // before any run asks through saveChanges, which must outlive the window.
+    explicit TfKoraxGUI(TfSaveChanges& saveChanges, QWidget* parent = nullptr);
     ~TfKoraxGUI() override;
 
-    QTabWidget* PageControl1 = nullptr;
-    QWidget* tsDive = nullptr;
-    QGroupBox* gbDeepStops = nullptr;
-    QLabel* lPyleStopTime = nullptr;
-    QLineEdit* edPyleStopTime = nullptr;
-    QCheckBox* chbDeepStops = nullptr;
-    QGroupBox* rgDeepStops = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Label11 = nullptr;
-    QLineEdit* edAltitude = nullptr;
-    QLineEdit* edConservatism = nullptr;
-    QGroupBox* GroupBox2 = nullptr;
-    QLabel* Label7 = nullptr;
-    QLabel* Label8 = nullptr;
-    QLineEdit* edStopDistance = nullptr;
-    QLineEdit* edLastStopDepth = nullptr;
-    QGroupBox* GroupBox4 = nullptr;
-    QWidget* tsGases = nullptr;
-    QGroupBox* GroupBox7 = nullptr;
-    QLabel* Label13 = nullptr;
-    QLineEdit* edRmv = nullptr;
-    QCheckBox* chbOxyNarc = nullptr;
-    QLabel* Label14 = nullptr;
-    QLineEdit* edDecoRmv = nullptr;
-    QLabel* Label15 = nullptr;
-    QLineEdit* edSlideRate = nullptr;
-    QCheckBox* chbUseOCDeco = nullptr;
-    QLabel* lOCDecoGas = nullptr;
-    QLineEdit* edOcDecoGas = nullptr;
-    QLabel* Label17 = nullptr;
-    QLineEdit* edOcDecoMaxPO2 = nullptr;
-    QLabel* Label18 = nullptr;
-    QLineEdit* edMaxEND = nullptr;
-    QGroupBox* Config = nullptr;
-    QGroupBox* rgAlgorithm = nullptr;
-    QGroupBox* rgUnits = nullptr;
-    QCheckBox* chbSaltWater = nullptr;
-    QLineEdit* edPrecision = nullptr;
-    QLabel* Label2 = nullptr;
-    QFrame* Panel1 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QWidget* tsKorax = nullptr;
-    QGroupBox* gbFiles = nullptr;
-    QLabel* lTissue = nullptr;
-    QLineEdit* edTissueFile = nullptr;
-    QLabel* lOutputFile = nullptr;
-    QLineEdit* edOutputFile = nullptr;
-    QGroupBox* gbRepetitiveDives = nullptr;
-    QCheckBox* chbRepetitiveDives = nullptr;
-    QCheckBox* chbUpdateTissue = nullptr;
-    QLabel* Label12 = nullptr;
-    QLineEdit* edSurfaceInterval = nullptr;
-    QLabel* lblAbout = nullptr;
-    QLabel* lblAbout2 = nullptr;
-    QLabel* lblAbout3 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label20 = nullptr;
-    QLabel* Label21 = nullptr;
-    QLabel* Image1 = nullptr;
-    QLabel* Label10 = nullptr;
-    QLabel* Label16 = nullptr;
-    QGroupBox* GroupBox8 = nullptr;
-    QLabel* Label19 = nullptr;
-    QGroupBox* GroupBox5 = nullptr;
-    QLabel* Label1 = nullptr;
-    QPlainTextEdit* mDescentRates = nullptr;
-    QPlainTextEdit* mAscentRates = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* Label22 = nullptr;
-    QLabel* Label3 = nullptr;
-    QTableWidget* sgDiveProfile = nullptr;
-    QCheckBox* chDeleteFiles = nullptr;
+    // The controls of the form, by the names that the handlers and the transfers use.
+    using Ui::TfKoraxGUI::BitBtn1;
+    using Ui::TfKoraxGUI::Button1;
+    using Ui::TfKoraxGUI::chbDeepStops;
+    using Ui::TfKoraxGUI::chbOxyNarc;
+    using Ui::TfKoraxGUI::chbRepetitiveDives;
+    using Ui::TfKoraxGUI::chbSaltWater;
+    using Ui::TfKoraxGUI::chbUpdateTissue;
+    using Ui::TfKoraxGUI::chbUseOCDeco;
+    using Ui::TfKoraxGUI::chDeleteFiles;
+    using Ui::TfKoraxGUI::Config;
+    using Ui::TfKoraxGUI::edAltitude;
+    using Ui::TfKoraxGUI::edConservatism;
+    using Ui::TfKoraxGUI::edDecoRmv;
+    using Ui::TfKoraxGUI::edLastStopDepth;
+    using Ui::TfKoraxGUI::edMaxEND;
+    using Ui::TfKoraxGUI::edOcDecoGas;
+    using Ui::TfKoraxGUI::edOcDecoMaxPO2;
+    using Ui::TfKoraxGUI::edOutputFile;
+    using Ui::TfKoraxGUI::edPrecision;
+    using Ui::TfKoraxGUI::edPyleStopTime;
+    using Ui::TfKoraxGUI::edRmv;
+    using Ui::TfKoraxGUI::edSlideRate;
+    using Ui::TfKoraxGUI::edStopDistance;
+    using Ui::TfKoraxGUI::edSurfaceInterval;
+    using Ui::TfKoraxGUI::edTissueFile;
+    using Ui::TfKoraxGUI::gbDeepStops;
+    using Ui::TfKoraxGUI::gbFiles;
+    using Ui::TfKoraxGUI::gbRepetitiveDives;
+    using Ui::TfKoraxGUI::GroupBox1;
+    using Ui::TfKoraxGUI::GroupBox2;
+    using Ui::TfKoraxGUI::GroupBox4;
+    using Ui::TfKoraxGUI::GroupBox5;
+    using Ui::TfKoraxGUI::GroupBox7;
+    using Ui::TfKoraxGUI::GroupBox8;
+    using Ui::TfKoraxGUI::Image1;
+    using Ui::TfKoraxGUI::Label1;
+    using Ui::TfKoraxGUI::Label10;
+    using Ui::TfKoraxGUI::Label11;
+    using Ui::TfKoraxGUI::Label12;
+    using Ui::TfKoraxGUI::Label13;
+    using Ui::TfKoraxGUI::Label14;
+    using Ui::TfKoraxGUI::Label15;
+    using Ui::TfKoraxGUI::Label16;
+    using Ui::TfKoraxGUI::Label17;
+    using Ui::TfKoraxGUI::Label18;
+    using Ui::TfKoraxGUI::Label19;
+    using Ui::TfKoraxGUI::Label2;
+    using Ui::TfKoraxGUI::Label20;
+    using Ui::TfKoraxGUI::Label21;
+    using Ui::TfKoraxGUI::Label22;
+    using Ui::TfKoraxGUI::Label3;
+    using Ui::TfKoraxGUI::Label5;
+    using Ui::TfKoraxGUI::Label6;
+    using Ui::TfKoraxGUI::Label7;
+    using Ui::TfKoraxGUI::Label8;
+    using Ui::TfKoraxGUI::Label9;
+    using Ui::TfKoraxGUI::lblAbout;
+    using Ui::TfKoraxGUI::lblAbout2;
+    using Ui::TfKoraxGUI::lblAbout3;
+    using Ui::TfKoraxGUI::lOCDecoGas;
+    using Ui::TfKoraxGUI::lOutputFile;
+    using Ui::TfKoraxGUI::lPyleStopTime;
+    using Ui::TfKoraxGUI::lTissue;
+    using Ui::TfKoraxGUI::mAscentRates;
+    using Ui::TfKoraxGUI::mDescentRates;
+    using Ui::TfKoraxGUI::PageControl1;
+    using Ui::TfKoraxGUI::Panel1;
+    using Ui::TfKoraxGUI::rgAlgorithm;
+    using Ui::TfKoraxGUI::rgAlgorithmItem0;
+    using Ui::TfKoraxGUI::rgAlgorithmItem1;
+    using Ui::TfKoraxGUI::rgDeepStops;
+    using Ui::TfKoraxGUI::rgDeepStopsItem0;
+    using Ui::TfKoraxGUI::rgDeepStopsItem1;
+    using Ui::TfKoraxGUI::rgUnits;
+    using Ui::TfKoraxGUI::rgUnitsItem0;
+    using Ui::TfKoraxGUI::rgUnitsItem1;
+    using Ui::TfKoraxGUI::sgDiveProfile;
+    using Ui::TfKoraxGUI::tsDive;
+    using Ui::TfKoraxGUI::tsGases;
+    using Ui::TfKoraxGUI::tsKorax;
 
     void FormCreate();
     void Button1Click();
@@ -132,7 +130,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void bindControls(Ui::TfKoraxGUI& form);
     void connectHandlers();
     // Returns whether the settings were saved; a refused setting keeps the window open.
     bool SaveProfileOnClose();
@@ -141,7 +138,5 @@ private:
     std::string outputBaseName;
     int computePressed = 0;
     std::unique_ptr<TProfile> profile;
+    TfSaveChanges& saveChanges;
 };
-
-// The one main window, created first at start-up.
-extern TfKoraxGUI* fKoraxGUI;

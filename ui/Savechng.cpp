@@ -2,12 +2,9 @@
 
 #include "ui/Glyphs.h"
 #include "ui/PixelFonts.h"
-#include "ui_Savechng.h"
 
 #include <QCloseEvent>
 #include <QWindow>
-
-TfSaveChanges* fSaveChanges = nullptr;
 
 namespace {
 
@@ -19,12 +16,7 @@ constexpr QSize kOuterSize(355, 117);
 TfSaveChanges::TfSaveChanges(QWidget* parent)
     : QDialog(parent)
 {
-    Ui::TfSaveChanges form;
-    form.setupUi(this);
-    Label1 = form.Label1;
-    Button1 = form.Button1;
-    BitBtn1 = form.BitBtn1;
-    BitBtn2 = form.BitBtn2;
+    setupUi(this);
 
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
         | Qt::WindowCloseButtonHint);

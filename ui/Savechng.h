@@ -1,24 +1,24 @@
 // The save-changes dialog: asks on leaving whether profile.dat is to be saved.
 #pragma once
 
-#include <QDialog>
+#include "ui_Savechng.h"
 
-class QLabel;
-class QPushButton;
+#include <QDialog>
 
 // The answers of the dialog, as the closing sequence reads them.
 enum TModalResult : int { mrCancel = 2, mrYes = 6, mrNo = 7 };
 
-class TfSaveChanges : public QDialog {
+class TfSaveChanges : public QDialog, private Ui::TfSaveChanges {
     Q_OBJECT
 
 public:
     explicit TfSaveChanges(QWidget* parent = nullptr);
 
-    QLabel* Label1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-    QPushButton* BitBtn2 = nullptr;
+    // The controls of the form, in its order.
+    using Ui::TfSaveChanges::BitBtn1;
+    using Ui::TfSaveChanges::BitBtn2;
+    using Ui::TfSaveChanges::Button1;
+    using Ui::TfSaveChanges::Label1;
 
     // Esc answers No, as "&Ne" does.
     void reject() override;
@@ -28,6 +28,3 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 };
-
-// The one dialog, created hidden at start-up and shown only while the main window closes.
-extern TfSaveChanges* fSaveChanges;

@@ -28,19 +28,13 @@ QByteArray ProfileFolder::contents() const
 
 OpenWindow::OpenWindow(const QByteArray& contents)
     : folder(contents)
-    , window(std::make_unique<TfKoraxGUI>())
     , dialog(std::make_unique<TfSaveChanges>())
+    , window(std::make_unique<TfKoraxGUI>(*dialog))
 {
-    fKoraxGUI = window.get();
-    fSaveChanges = dialog.get();
     window->show();
 }
 
-OpenWindow::~OpenWindow()
-{
-    fSaveChanges = nullptr;
-    fKoraxGUI = nullptr;
-}
+OpenWindow::~OpenWindow() = default;
 
 ModalWatcher::ModalWatcher(Answer dialogAnswer)
     : answer(std::move(dialogAnswer))

@@ -40,8 +40,8 @@ public:
     ~OpenWindow();
 
     ProfileFolder folder;
-    std::unique_ptr<TfKoraxGUI> window;
     std::unique_ptr<TfSaveChanges> dialog;
+    std::unique_ptr<TfKoraxGUI> window;
 };
 
 // Watches for modal windows; records each one and answers it with the given action (message

@@ -39,8 +39,8 @@ int main(int argc, char* argv[])
     }
     useClassicStyle();
     try {
-        TfKoraxGUI window;
         TfSaveChanges dialog;
+        TfKoraxGUI window(dialog);
         window.show();
         const QStringList pages
             = { QStringLiteral("1-dive.png"), QStringLiteral("2-gases.png"), QStringLiteral("3-info.png") };

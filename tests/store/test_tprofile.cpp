@@ -36,6 +36,13 @@ private slots:
         QTest::newRow("case sensitive") << Lines { "rmv: 20", "RMV: 20" } << -1 << "0" << false;
         QTest::newRow("no blank loses a character") << Lines { "Rmv:300" } << 0 << "00" << false;
         QTest::newRow("blanks trimmed") << Lines { "Rmv:    1 000  \t" } << 0 << "1 000" << false;
+        QTest::newRow("controls 1-31 trimmed too") << Lines { "Rmv: \x01\x1f 5\x7f \x1f\x01" } << 0 << "5\x7f" << false;
+        QTest::newRow("bytes above 127 kept") << Lines { "Rmv: \xa0"
+                                                         "5\x9e" }
+                                              << 0
+                                              << QString::fromStdString("\xa0"
+                                                                        "5\x9e")
+                                              << false;
         QTest::newRow("key alone is empty") << Lines { "Rmv:" } << 0 << "" << false;
         QTest::newRow("cut at 100 before trimming")
             << Lines { "Rmv: " + std::string(99, 'a') + "  bbb" } << 0 << QString(99, 'a') << false;

@@ -20,7 +20,8 @@ std::string_view trimLeft(std::string_view text);
 bool isCommentLine(std::string_view line);
 
 // Position of the key when the line is a key line for it: its first occurrence stands at
-// the start or right after a blank, and the line is no comment. npos otherwise.
+// the start or right after a blank, and the line is neither a comment nor a profile line.
+// npos otherwise.
 std::size_t keyPosition(std::string_view line, std::string_view key);
 
 // The value after a key found at keyPos: one separator skipped, at most 100 characters, trimmed.

@@ -31,6 +31,12 @@ std::vector<std::string> splitLines(std::string_view text)
     return lines;
 }
 
+std::string_view fromFirstNul(std::string_view text)
+{
+    const std::size_t nul = text.find('\0');
+    return nul == std::string_view::npos ? std::string_view() : text.substr(nul);
+}
+
 std::string joinLines(const std::vector<std::string>& lines)
 {
     std::size_t size = 0;

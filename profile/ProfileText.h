@@ -10,6 +10,9 @@ namespace profile_text {
 // Splits at CR LF, lone CR and lone LF; a NUL ends the text; a final line end adds no line.
 std::vector<std::string> splitLines(std::string_view text);
 
+// The bytes from the first NUL to the end, which splitLines does not read; empty without a NUL.
+std::string_view fromFirstNul(std::string_view text);
+
 // Every line followed by CR LF.
 std::string joinLines(const std::vector<std::string>& lines);
 

@@ -39,11 +39,13 @@ TProfile::TProfile(std::string name)
     if (!platform::readFileContents(fileName, text))
         throw ProfileOpenError(fileName);
     lines = splitLines(text);
+    afterNul = fromFirstNul(text);
 }
 
 TProfile::TProfile(std::string name, std::string_view text)
     : lines(splitLines(text))
     , fileName(std::move(name))
+    , afterNul(fromFirstNul(text))
 {
 }
 
@@ -150,6 +152,6 @@ int TProfile::SetValues(std::string_view key, const std::vector<std::string>& li
 
 void TProfile::Save() const
 {
-    if (!platform::replaceFileContents(fileName, joinLines(lines)))
+    if (!platform::replaceFileContents(fileName, joinLines(lines) + afterNul))
         throw ProfileSaveError(fileName);
 }

@@ -36,11 +36,15 @@ public:
     std::string GetComment() const;
     int SetValue(std::string_view key, std::string_view value);
     int SetValues(std::string_view key, const std::vector<std::string>& list);
-    // Writes every line followed by CR LF; throws ProfileSaveError and keeps the old file.
+    // Writes every line followed by CR LF, then afterNul; throws ProfileSaveError and keeps
+    // the old file.
     void Save() const;
 
     std::string currentKey;
     int lastIndex = -1;
     std::vector<std::string> lines;
     std::string fileName;
+    // The file's bytes from its first NUL to its end: never read as lines, but written back
+    // unchanged so a stray NUL cannot delete the rest of the file.
+    std::string afterNul;
 };

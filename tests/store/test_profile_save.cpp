@@ -68,6 +68,14 @@ private slots:
         QCOMPARE(readAll(path), QByteArray::fromStdString(saved));
     }
 
+    void keptBackupIsNamedInTheMessage()
+    {
+        const ProfileSaveError error("profile.dat", "/home/jiří/.cache/trova/profile.dat.a1B2c3");
+        QCOMPARE(QByteArray(error.what()),
+            QByteArray("Cannot create file profile.dat\nP\xf9vodn\xed obsah je ulo\x9e"
+                       "en v /home/ji\xf8\xed/.cache/trova/profile.dat.a1B2c3"));
+    }
+
     void missingOrFolderIsAnError()
     {
         for (const bool asFolder : { false, true }) {

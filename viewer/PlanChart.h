@@ -31,7 +31,7 @@ private:
     };
 
     plan_table::PlanTable table_;
-    QList<QLineSeries*> legs_;
+    QLineSeries* anchor_ = nullptr; // the labels are placed in its axes
     std::vector<StopLabel> stopLabels_;
 };
 

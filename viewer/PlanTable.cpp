@@ -4,6 +4,7 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 
 namespace plan_table {
 namespace {
@@ -50,7 +51,7 @@ std::optional<double> number(std::string_view text)
     text = trimLeft(text);
     double value = 0.0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc {} || end != text.data() + text.size())
+    if (text.empty() || error != std::errc {} || end != text.data() + text.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
 }

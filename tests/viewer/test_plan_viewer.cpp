@@ -174,6 +174,24 @@ private slots:
         QVERIFY(window.findChild<QLabel*>("message") == nullptr);
     }
 
+    void keysClose_data()
+    {
+        QTest::addColumn<QKeySequence>("key");
+        QTest::newRow("Esc") << QKeySequence(Qt::Key_Escape);
+        QTest::newRow("Ctrl+W") << QKeySequence(Qt::CTRL | Qt::Key_W);
+    }
+    void keysClose()
+    {
+        QFETCH(QKeySequence, key);
+        QTemporaryDir folder;
+        writeFile(folder.filePath("plan.out"), kUnitLine + kHeader + "\r\n" + kRows);
+        PlanWindow window(loadPlan(folder.filePath("plan.out")));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keySequence(window.findChild<QPlainTextEdit*>(), key);
+        QVERIFY(!window.isVisible());
+    }
+
     void unreadableFileNamedInTheWindow_data()
     {
         QTest::addColumn<QString>("name");

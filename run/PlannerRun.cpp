@@ -12,6 +12,7 @@ namespace {
 
 const QString kPlanner = QStringLiteral("korax.exe");
 const QString kViewer = QStringLiteral("notepad.exe");
+const QString kOwnViewer = QStringLiteral("trova-plan");
 const QString kUpdateTissueSwitch = QStringLiteral("-s");
 
 // The window takes no input while the planner runs; the cursor says so.
@@ -31,7 +32,7 @@ void runPlannerAndShowPlan(bool updateTissueFile, const QString& planFile)
         const WaitCursor waiting;
         processes::runAndWait(kPlanner, updateTissueFile ? QStringList { kUpdateTissueSwitch } : QStringList {});
     }
-    processes::startViewer(kViewer, planFile);
+    processes::startViewer(kViewer, kOwnViewer, planFile);
 }
 
 void deleteOlderOutputs(int runCounter, const std::string& baseName)

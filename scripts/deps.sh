@@ -1,7 +1,9 @@
 # Sourced by run.sh, test.sh and .ci/run: installs the Debian 12 packages a step needs.
 
-TROVA_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libbenchmark-dev
-                      nlohmann-json3-dev fonts-dejavu-core)
+# qt6-charts-dev does not pull in libqt6opengl6-dev, which its CMake package needs.
+# poppler-utils (pdftotext, pdfinfo) reads the viewer's PDFs in the tests.
+TROVA_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev
+                      libbenchmark-dev nlohmann-json3-dev fonts-dejavu-core poppler-utils)
 
 # Installs the named packages that are missing (as root), or says the one line to run.
 ensure_packages() {

@@ -5,9 +5,9 @@
 #include "planner/Planner.h"
 #include "planner/Settings.h"
 #include "planner/TissueFile.h"
-#include "platform/Cp1250Text.h"
 #include "platform/FileNames.h"
 #include "platform/FileReplace.h"
+#include "profile/ProfileKeys.h"
 #include "profile/TProfile.h"
 
 #include <optional>
@@ -34,17 +34,18 @@ void usage(std::ostream& out)
 }
 
 // The tissues a repetitive dive starts from; empty with a problem when the file is unusable.
-std::optional<Tissues> previousTissues(const Settings& settings, std::vector<std::string>& problems)
+std::optional<Tissues> previousTissues(const Settings& settings, std::vector<Problem>& problems)
 {
     std::string bytes;
     if (!platform::readFileContents(platform::nativeFileName(settings.tissueFile), bytes)) {
-        problems.push_back("TissueFile: \"" + cp1250::cp1250ToUtf8(settings.tissueFile) + "\": soubor nelze přečíst");
+        problems.push_back(
+            { .kind = ProblemKind::TissueFileUnreadable, .key = keys::kTissueFile, .text = settings.tissueFile });
         return std::nullopt;
     }
     auto tissues = parseTissueFile(bytes);
     if (!tissues)
         problems.push_back(
-            "TissueFile: \"" + cp1250::cp1250ToUtf8(settings.tissueFile) + "\": není to soubor se stavem tkání KORAX");
+            { .kind = ProblemKind::NotATissueFile, .key = keys::kTissueFile, .text = settings.tissueFile });
     return tissues;
 }
 
@@ -57,13 +58,13 @@ int plan(const Options& options, std::ostream& out, std::ostream& err)
         err << error.what() << '\n';
         return kExitFailure;
     }
-    SettingsReading reading = readSettings(*profile);
+    SettingsReading reading = readSettings(profile->lines);
     const Settings& settings = reading.settings;
     if (!reading.hasPlanFile || settings.planFile.empty()) {
         err << "korax: profile.dat names no plan file (PlanFile:)\n";
         return kExitFailure;
     }
-    std::vector<std::string> problems = reading.problems;
+    std::vector<Problem> problems = reading.problems;
     std::optional<Tissues> previous;
     if (problems.empty() && settings.repetitive)
         previous = previousTissues(settings, problems);
@@ -89,7 +90,7 @@ int plan(const Options& options, std::ostream& out, std::ostream& err)
         status = kExitFailure;
     }
     if (options.json)
-        out << planJson(planned, problems) << '\n';
+        out << planJson(planned, problems, settings.unit) << '\n';
     return status;
 }
 

@@ -1,16 +1,14 @@
 // The result of planning one dive: the segments as the diver flies them, and what follows.
 #pragma once
 
+#include "planner/Findings.h"
 #include "planner/Gas.h"
 #include "planner/Tissues.h"
 
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace korax {
-
-enum class Phase { Descent, Bottom, Ascent, GasSwitch, DeepStop, Stop };
 
 struct Segment {
     Phase phase = Phase::Bottom;
@@ -41,8 +39,8 @@ struct Plan {
     std::vector<GasUse> gasUse;
     double cnsPercent = 0.0;
     double otu = 0.0;
-    std::vector<std::string> warnings; // UTF-8
-    std::vector<std::string> problems; // UTF-8
+    std::vector<Warning> warnings;
+    std::vector<Problem> problems;
     Tissues endTissues;
     bool complete = false; // false: planning stopped at a problem, no ascent to trust
 };

@@ -1,5 +1,7 @@
 #include "planner/PlanJson.h"
 
+#include "planner/Messages.h"
+
 #include <nlohmann/json.hpp>
 
 namespace korax {
@@ -26,7 +28,7 @@ const char* phaseKey(Phase phase)
 
 } // namespace
 
-std::string planJson(const Plan* plan, const std::vector<std::string>& problems)
+std::string planJson(const Plan* plan, const std::vector<Problem>& problems, const LengthUnit& unit)
 {
     nlohmann::json out = nlohmann::json::object();
     out["runtime_min"] = plan ? plan->runtime : 0.0;
@@ -36,9 +38,13 @@ std::string planJson(const Plan* plan, const std::vector<std::string>& problems)
     out["gas_use_l"] = nlohmann::json::object();
     out["cns_pct"] = plan ? plan->cnsPercent : 0.0;
     out["otu"] = plan ? plan->otu : 0.0;
-    out["warnings"] = plan ? plan->warnings : std::vector<std::string> {};
-    out["problems"] = problems;
+    out["warnings"] = nlohmann::json::array();
+    out["problems"] = nlohmann::json::array();
+    for (const Problem& problem : problems)
+        out["problems"].push_back(problemText(problem, unit));
     if (plan) {
+        for (const Warning& warning : plan->warnings)
+            out["warnings"].push_back(warningText(warning, unit));
         for (const Stop& stop : plan->stops)
             out["stops"].push_back(
                 { { "depth", stop.depth }, { "minutes", stop.minutes }, { "gas", gasLabel(stop.gas) } });

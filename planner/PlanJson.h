@@ -1,6 +1,7 @@
 // The plan as one JSON object on stdout, for tools and scripts (UTF-8).
 #pragma once
 
+#include "planner/LengthUnit.h"
 #include "planner/Plan.h"
 
 #include <string>
@@ -9,6 +10,6 @@
 namespace korax {
 
 // plan is null when the settings could not be planned.
-std::string planJson(const Plan* plan, const std::vector<std::string>& problems);
+std::string planJson(const Plan* plan, const std::vector<Problem>& problems, const LengthUnit& unit);
 
 } // namespace korax

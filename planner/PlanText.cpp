@@ -1,5 +1,6 @@
 #include "planner/PlanText.h"
 
+#include "planner/Messages.h"
 #include "planner/Planner.h"
 #include "platform/Cp1250Text.h"
 
@@ -37,7 +38,7 @@ class Writer {
 public:
     Writer(const Settings& settings)
         : s_(settings)
-        , unit_(settings.metric ? "m" : "ft")
+        , unit_(settings.unit.symbol)
     {
     }
 
@@ -108,19 +109,21 @@ public:
         list("Varování:", plan.warnings);
     }
 
-    void list(const char* title, const std::vector<std::string>& items)
+    template <typename Finding> void list(const char* title, const std::vector<Finding>& items)
     {
         line(title);
         if (items.empty())
             line("  žádné");
-        for (const std::string& item : items)
-            line("  " + item);
+        for (const Finding& item : items)
+            line("  " + text(item));
     }
 
-    std::string text;
+    std::string out;
 
 private:
-    void line(const std::string& utf8) { text += cp1250::utf8ToCp1250(utf8) + "\r\n"; }
+    void line(const std::string& utf8) { out += cp1250::utf8ToCp1250(utf8) + "\r\n"; }
+    std::string text(const Warning& warning) const { return warningText(warning, s_.unit); }
+    std::string text(const Problem& problem) const { return problemText(problem, s_.unit); }
 
     const Settings& s_;
     std::string unit_;
@@ -128,35 +131,16 @@ private:
 
 } // namespace
 
-const char* phaseName(Phase phase)
-{
-    switch (phase) {
-    case Phase::Descent:
-        return "sestup";
-    case Phase::Bottom:
-        return "dno";
-    case Phase::Ascent:
-        return "výstup";
-    case Phase::GasSwitch:
-        return "změna směsi";
-    case Phase::DeepStop:
-        return "hloubková zastávka";
-    case Phase::Stop:
-        return "zastávka";
-    }
-    return "";
-}
-
-std::string planFileText(const Settings& settings, const Plan* plan, const std::vector<std::string>& problems)
+std::string planFileText(const Settings& settings, const Plan* plan, const std::vector<Problem>& problems)
 {
     Writer writer(settings);
     writer.heading();
     if (plan)
         writer.table(*plan);
     else
-        writer.list("Varování:", {});
+        writer.list("Varování:", std::vector<Warning> {});
     writer.list("Problémy:", problems);
-    return writer.text;
+    return writer.out;
 }
 
 } // namespace korax

@@ -2,12 +2,12 @@
 // listed as a problem with its key and its text.
 #pragma once
 
+#include "planner/Findings.h"
 #include "planner/Gas.h"
+#include "planner/LengthUnit.h"
 
 #include <string>
 #include <vector>
-
-class TProfile;
 
 namespace korax {
 
@@ -28,7 +28,7 @@ struct ProfileSegment {
 };
 
 struct Settings {
-    bool metric = true;
+    LengthUnit unit = kMetres;
     bool saltWater = true;
     bool useBValues = false;
     bool oxyNarc = false;
@@ -59,9 +59,10 @@ struct Settings {
 struct SettingsReading {
     Settings settings;
     bool hasPlanFile = false;
-    std::vector<std::string> problems; // UTF-8
+    std::vector<Problem> problems;
 };
 
-SettingsReading readSettings(TProfile& profile);
+// lines: profile.dat as TProfile holds it.
+SettingsReading readSettings(const std::vector<std::string>& lines);
 
 } // namespace korax

@@ -1,12 +1,12 @@
 #include "planner/Tissues.h"
 
+#include "planner/Physics.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace korax {
 namespace {
-
-constexpr double kGravity = 9.80665; // m/s²
 
 void loadOne(
     double& pressure, double halfTime, double fraction, double startPressure, double barPerMinute, double minutes)
@@ -22,8 +22,9 @@ void loadOne(
 Water makeWater(double altitudeMetres, double densityKgPerLitre, double unitMetres)
 {
     Water water;
-    water.surfacePressure = 1.01325 * std::pow(1.0 - 2.25577e-5 * altitudeMetres, 5.25588);
-    water.barPerUnit = densityKgPerLitre * 1000.0 * kGravity * unitMetres / 100000.0;
+    water.surfacePressure = kSeaLevelPressure * std::pow(1.0 - kBarometricK * altitudeMetres, kBarometricExponent);
+    // kg/l to kg/m³, and Pa to bar.
+    water.barPerUnit = densityKgPerLitre * 1000.0 * kStandardGravity * unitMetres / 100000.0;
     return water;
 }
 

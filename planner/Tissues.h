@@ -3,16 +3,15 @@
 
 #include "planner/Coefficients.h"
 #include "planner/Gas.h"
+#include "planner/Physics.h"
 
 #include <array>
 
 namespace korax {
 
-inline constexpr double kWaterVapour = 0.0627; // bar, in the lungs
-
 // Where the dive happens: the pressure at the surface and per unit of depth.
 struct Water {
-    double surfacePressure = 1.01325; // bar
+    double surfacePressure = kSeaLevelPressure; // bar
     double barPerUnit = 0.1; // bar per metre or foot of water
 
     double pressureAt(double depth) const { return surfacePressure + depth * barPerUnit; }

@@ -1,8 +1,6 @@
 // Time to plan the two reference dives, settings already read (one plan per iteration).
 #include "planner/Planner.h"
 #include "planner/Settings.h"
-#include "profile/ProfileText.h"
-#include "profile/TProfile.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,8 +13,7 @@ korax::Settings settingsOf(const std::vector<std::string>& dive)
         "PlanFile: plan.out", "SurfaceInterval: 900:00", "Rmv: 20", "DecoRmv: 16", "UseOCDeco: y", "OcDecoMaxPO2: 1.6",
         "MaxEND: 30", "DescentRate: 0-100, 20", "AscentRate: 100-6, 9", "AscentRate: 6-0, 3" };
     lines.insert(lines.end(), dive.begin(), dive.end());
-    TProfile profile("profile.dat", profile_text::joinLines(lines));
-    return korax::readSettings(profile).settings;
+    return korax::readSettings(lines).settings;
 }
 
 void plan(benchmark::State& state, const korax::Settings& settings)

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::size_t nul = bytes.find('\0');
     TProfile profile("profile.dat", bytes.substr(0, nul));
-    const korax::SettingsReading reading = korax::readSettings(profile);
+    const korax::SettingsReading reading = korax::readSettings(profile.lines);
     std::optional<korax::Tissues> previous;
     if (nul != std::string_view::npos)
         previous = korax::parseTissueFile(bytes.substr(nul + 1));
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const korax::Plan plan
         = korax::planDive(reading.settings, korax::startingTissues(reading.settings, previous ? &*previous : nullptr));
     (void)korax::planFileText(reading.settings, &plan, plan.problems);
-    (void)korax::planJson(&plan, plan.problems);
+    (void)korax::planJson(&plan, plan.problems, reading.settings.unit);
     (void)korax::tissueFileText(plan.endTissues);
     return 0;
 }

@@ -5,7 +5,6 @@
 #include "planner/Coefficients.h"
 #include "planner/Planner.h"
 #include "profile/ProfileText.h"
-#include "profile/TProfile.h"
 
 #include <cmath>
 #include <string>
@@ -40,8 +39,7 @@ inline Lines profile(const Lines& changes)
 
 inline korax::Settings settingsOf(const Lines& lines)
 {
-    TProfile file("profile.dat", profile_text::joinLines(lines));
-    return korax::readSettings(file).settings;
+    return korax::readSettings(lines).settings;
 }
 
 inline korax::Plan planOf(const korax::Settings& s)

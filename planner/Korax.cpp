@@ -90,7 +90,7 @@ int plan(const Options& options, std::ostream& out, std::ostream& err)
         status = kExitFailure;
     }
     if (options.json)
-        out << planJson(planned, problems, settings.unit) << '\n';
+        out << planJson(settings, planned, problems) << '\n';
     return status;
 }
 

@@ -35,6 +35,7 @@ struct Plan {
     std::vector<Segment> segments;
     std::vector<Stop> stops;
     std::optional<double> firstStop;
+    std::optional<double> gfLowPoint; // depth, for a GF pair
     double runtime = 0.0;
     std::vector<GasUse> gasUse;
     double cnsPercent = 0.0;

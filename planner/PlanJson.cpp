@@ -28,8 +28,9 @@ const char* phaseKey(Phase phase)
 
 } // namespace
 
-std::string planJson(const Plan* plan, const std::vector<Problem>& problems, const LengthUnit& unit)
+std::string planJson(const Settings& settings, const Plan* plan, const std::vector<Problem>& problems)
 {
+    const LengthUnit& unit = settings.unit;
     nlohmann::json out = nlohmann::json::object();
     out["runtime_min"] = plan ? plan->runtime : 0.0;
     out["first_stop"] = plan && plan->firstStop ? nlohmann::json(*plan->firstStop) : nlohmann::json(nullptr);
@@ -37,6 +38,8 @@ std::string planJson(const Plan* plan, const std::vector<Problem>& problems, con
     out["segments"] = nlohmann::json::array();
     out["gas_use_l"] = nlohmann::json::object();
     out["cns_pct"] = plan ? plan->cnsPercent : 0.0;
+    out["gf_low_pct"] = settings.gfLow() * 100.0;
+    out["gf_high_pct"] = settings.gradientFactor() * 100.0;
     out["otu"] = plan ? plan->otu : 0.0;
     out["warnings"] = nlohmann::json::array();
     out["problems"] = nlohmann::json::array();

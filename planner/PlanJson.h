@@ -1,8 +1,8 @@
 // The plan as one JSON object on stdout, for tools and scripts (UTF-8).
 #pragma once
 
-#include "planner/LengthUnit.h"
 #include "planner/Plan.h"
+#include "planner/Settings.h"
 
 #include <string>
 #include <vector>
@@ -10,6 +10,6 @@
 namespace korax {
 
 // plan is null when the settings could not be planned.
-std::string planJson(const Plan* plan, const std::vector<Problem>& problems, const LengthUnit& unit);
+std::string planJson(const Settings& settings, const Plan* plan, const std::vector<Problem>& problems);
 
 } // namespace korax

@@ -10,7 +10,7 @@
 namespace korax {
 namespace {
 
-std::string format(const char* pattern, double value)
+template <typename Number> std::string format(const char* pattern, Number value)
 {
     char text[64];
     std::snprintf(text, sizeof text, pattern, value);
@@ -45,9 +45,14 @@ public:
     void heading()
     {
         line(std::string("KORAX ") + kVersion + " – plán ponoru s otevřeným okruhem");
-        line(std::string("Model: Bühlmann ZH-L16") + (s_.useBValues ? "B" : "C") + " s heliem, gradientový faktor "
-            + format("%.0f", s_.gradientFactor() * 100.0) + " % (konzervatismus " + format("%g", s_.conservatism)
-            + " %)");
+        const std::string model = std::string("Model: Bühlmann ZH-L16") + (s_.useBValues ? "B" : "C") + " s heliem, ";
+        if (s_.gfPair())
+            line(model + "GF " + format("%d", s_.gfLowPercent) + "/" + format("%g", s_.gradientFactor() * 100.0)
+                + " (GF low z GradientFactorLow:, GF high = 100 % minus konzervatismus " + format("%g", s_.conservatism)
+                + " %)");
+        else
+            line(model + "gradientový faktor " + format("%.0f", s_.gradientFactor() * 100.0) + " % (konzervatismus "
+                + format("%g", s_.conservatism) + " %)");
         const Water water = waterOf(s_);
         line("Hladina: nadmořská výška " + format("%g", s_.altitude) + " m, tlak "
             + format("%.5f", water.surfacePressure) + " bar; "
@@ -101,6 +106,8 @@ public:
         line("Celkový čas ponoru: " + format("%.1f", plan.runtime) + " min");
         line("První zastávka: "
             + (plan.firstStop ? format("%.1f", *plan.firstStop) + " " + unit_ : std::string("žádná")));
+        if (plan.gfLowPoint)
+            line("Bod GF low: " + format("%.2f", *plan.gfLowPoint) + " " + unit_);
         line("Spotřeba plynu (litry na hladině):");
         for (const GasUse& use : plan.gasUse)
             line("  " + padRight(gasLabel(use.gas), 10) + format("%8.0f", use.litres) + " l");

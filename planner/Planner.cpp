@@ -36,6 +36,7 @@ public:
         , water_(waterOf(settings))
         , set_(coefficients(settings.useBValues))
         , gf_(settings.gradientFactor())
+        , pair_ { settings.gfLow(), settings.gradientFactor(), water_.surfacePressure }
         , grid_(settings.stopDistance, settings.lastStopDepth)
         , descent_(settings.descentRates, settings.unit.descentRate)
         , ascent_(settings.ascentRates, settings.unit.ascentRate)
@@ -57,6 +58,8 @@ public:
         }
         followProfile();
         plan_.complete = ascend();
+        if (plan_.complete && settings_.gfPair())
+            warnAboveGfHigh();
         plan_.endTissues = state_.tissues;
         plan_.runtime = state_.runtime;
         if (state_.defaultDescent)
@@ -134,7 +137,12 @@ private:
     {
         DiveState trial = state;
         move(trial, to, Phase::Ascent, true, nullptr);
-        return ceilingPressure(trial) <= water_.pressureAt(to) + kTolerance;
+        if (!settings_.gfPair())
+            return ceilingPressure(trial) <= water_.pressureAt(to) + kTolerance;
+        // The line never ends shallower than the tested tissues' own GF-low ceiling, or a
+        // short deep dive would never leave the bottom.
+        const double lowPoint = std::max(lowPoint_, toleratedPressure(trial.tissues, set_, pair_.low));
+        return withinGfPair(trial.tissues, set_, pair_, lowPoint, water_.pressureAt(to));
     }
 
     // On reaching a stop depth: the richest deco gas whose switch depth it is or lies below.
@@ -193,10 +201,26 @@ private:
         }
     }
 
+    // The GF low point: the GF-low ceiling of the tissues as the final ascent begins, but at
+    // least 1 bar below the surface, so every GF pair has one.
+    void fixLowPoint()
+    {
+        lowPoint_ = std::max(toleratedPressure(state_.tissues, set_, pair_.low), water_.surfacePressure + 1.0);
+        plan_.gfLowPoint = water_.depthAt(lowPoint_);
+    }
+
+    void warnAboveGfHigh()
+    {
+        for (const int compartment : aboveGfHighAtSurface(state_.tissues, set_, pair_))
+            plan_.warnings.push_back({ .kind = WarningKind::SurfacedAboveGfHigh, .compartment = compartment });
+    }
+
     bool ascend()
     {
         const double bottom = state_.depth;
         const double decoStart = state_.runtime;
+        if (settings_.gfPair())
+            fixLowPoint();
         const auto firstStop = firstRequiredStop(state_);
         if (settings_.deepStops == DeepStopMethod::Pyle && firstStop)
             pyleStops(bottom, *firstStop);
@@ -231,6 +255,8 @@ private:
     Water water_;
     const CoefficientSet& set_;
     double gf_;
+    GfPair pair_;
+    double lowPoint_ = 0.0; // GF low point (bar) of a GF pair, fixed when the final ascent begins
     StopGrid grid_;
     Rates descent_;
     Rates ascent_;

@@ -163,6 +163,31 @@ std::vector<Gas> readDecoGases(Reader& reader, std::string_view value)
     return gases;
 }
 
+// Whole per cent 1 to 100, digits only; missing, empty or "0": GF low is GF high.
+int readGfLow(Reader& reader, double gfHigh)
+{
+    const std::string value = reader.text(keys::kGradientFactorLow);
+    if (value.empty() || value == keys::kMissingValue)
+        return 0;
+    int percent = 0;
+    const bool digits = value.size() <= 3 && std::ranges::all_of(value, [](char c) { return c >= '0' && c <= '9'; });
+    for (const char c : value)
+        percent = digits ? percent * 10 + (c - '0') : 0;
+    if (!digits || percent < 1 || percent > 100) {
+        reader.problem(keys::kGradientFactorLow, value);
+        return 0;
+    }
+    if (percent / 100.0 > gfHigh + kTolerance) {
+        reader.problems.push_back({ .kind = ProblemKind::GfLowAboveHigh,
+            .key = keys::kGradientFactorLow,
+            .text = value,
+            .value = static_cast<double>(percent),
+            .limit = gfHigh * 100.0 });
+        return 0;
+    }
+    return percent;
+}
+
 DeepStopMethod readDeepStops(Reader& reader, std::string_view value)
 {
     if (value.size() == 1) {
@@ -197,6 +222,7 @@ SettingsReading readSettings(const std::vector<std::string>& lines)
 
     s.altitude = reader.number(keys::kAltitude, -500.0, 6000.0, 0.0);
     s.conservatism = reader.number(keys::kConservatism, 0.0, 99.0, 0.0);
+    s.gfLowPercent = readGfLow(reader, s.gradientFactor());
     const double precision = reader.number(keys::kPrecision, 0.0, 60.0, 1.0);
     if (precision > 0.0 && precision < 0.1)
         reader.problem(keys::kPrecision, reader.text(keys::kPrecision));

@@ -8,6 +8,29 @@
 namespace korax {
 namespace {
 
+// A compartment's inert gas pressure and its a, b weighted by its N2 and He.
+struct Loading {
+    double inert;
+    double a;
+    double b;
+};
+
+Loading loadingOf(const Tissues& tissues, const CoefficientSet& set, std::size_t i)
+{
+    const double n2 = std::max(tissues.n2[i], 0.0);
+    const double he = std::max(tissues.he[i], 0.0);
+    const double inert = n2 + he;
+    if (inert <= 0.0)
+        return { 0.0, 0.0, 1.0 };
+    return { inert, (set[i].n2A * n2 + set[i].heA * he) / inert, (set[i].n2B * n2 + set[i].heB * he) / inert };
+}
+
+// The tissue pressure a gradient factor allows at the ambient pressure: p + gf · (M(p) − p).
+double allowed(const Loading& c, double gf, double pressure)
+{
+    return pressure + gf * (c.a + pressure / c.b - pressure);
+}
+
 void loadOne(
     double& pressure, double halfTime, double fraction, double startPressure, double barPerMinute, double minutes)
 {
@@ -51,16 +74,40 @@ double toleratedPressure(const Tissues& tissues, const CoefficientSet& set, doub
 {
     double tolerated = 0.0;
     for (std::size_t i = 0; i < kCompartments; ++i) {
-        const double n2 = std::max(tissues.n2[i], 0.0);
-        const double he = std::max(tissues.he[i], 0.0);
-        const double inert = n2 + he;
-        if (inert <= 0.0)
-            continue;
-        const double a = (set[i].n2A * n2 + set[i].heA * he) / inert;
-        const double b = (set[i].n2B * n2 + set[i].heB * he) / inert;
-        tolerated = std::max(tolerated, (inert - a * gf) / (gf / b + 1.0 - gf));
+        const Loading c = loadingOf(tissues, set, i);
+        if (c.inert > 0.0)
+            tolerated = std::max(tolerated, (c.inert - c.a * gf) / (gf / c.b + 1.0 - gf));
     }
     return tolerated;
+}
+
+bool withinGfPair(const Tissues& tissues, const CoefficientSet& set, const GfPair& gf, double lowPoint, double pressure)
+{
+    if (pressure >= lowPoint)
+        return true;
+    const double p0 = gf.surfacePressure;
+    for (std::size_t i = 0; i < kCompartments; ++i) {
+        const Loading c = loadingOf(tissues, set, i);
+        const double atSurface = allowed(c, gf.high, p0);
+        const double atLowPoint = allowed(c, gf.low, lowPoint);
+        if (atSurface >= atLowPoint)
+            continue;
+        const double limit = atSurface + (atLowPoint - atSurface) * (pressure - p0) / (lowPoint - p0);
+        if (c.inert > limit + kTolerance)
+            return false;
+    }
+    return true;
+}
+
+std::vector<int> aboveGfHighAtSurface(const Tissues& tissues, const CoefficientSet& set, const GfPair& gf)
+{
+    std::vector<int> compartments;
+    for (std::size_t i = 0; i < kCompartments; ++i) {
+        const Loading c = loadingOf(tissues, set, i);
+        if (c.inert > allowed(c, gf.high, gf.surfacePressure) + kTolerance)
+            compartments.push_back(static_cast<int>(i) + 1);
+    }
+    return compartments;
 }
 
 } // namespace korax

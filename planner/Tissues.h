@@ -6,6 +6,7 @@
 #include "planner/Physics.h"
 
 #include <array>
+#include <vector>
 
 namespace korax {
 
@@ -37,5 +38,22 @@ void loadTissues(Tissues& tissues, const CoefficientSet& set, const Gas& gas, do
 
 // The lowest ambient pressure the tissues tolerate with the gradient factor (0 < gf <= 1).
 double toleratedPressure(const Tissues& tissues, const CoefficientSet& set, double gf);
+
+// A gradient-factor pair: GF low at the GF low point, GF high at the surface, and the
+// allowed tissue pressure a straight line in ambient pressure between them.
+struct GfPair {
+    double low;
+    double high;
+    double surfacePressure; // bar
+};
+
+// Whether the tissues may be at the ambient pressure (bar) when the GF low point is lowPoint
+// (bar, above the surface). A compartment whose allowed pressure at the surface is no lower
+// than at the GF low point sets no limit.
+bool withinGfPair(
+    const Tissues& tissues, const CoefficientSet& set, const GfPair& gf, double lowPoint, double pressure);
+
+// The compartments (1-based) holding more than GF high allows at the surface.
+std::vector<int> aboveGfHighAtSurface(const Tissues& tissues, const CoefficientSet& set, const GfPair& gf);
 
 } // namespace korax

@@ -99,7 +99,8 @@ private:
         const double narcotic = s.gas.n2() + (settings_.oxyNarc ? s.gas.o2 : 0.0);
         const double airNarcotic = settings_.oxyNarc ? 1.0 : kAir.n2();
         const double end = water_.depthAt(water_.pressureAt(deepest) * narcotic / airNarcotic);
-        if (end > settings_.maxEnd + kTolerance)
+        // MaxEND: 0 is what the window writes for a missing key: no END limit.
+        if (settings_.maxEnd > 0.0 && end > settings_.maxEnd + kTolerance)
             plan_.warnings.push_back({ WarningKind::EndAboveMax, s.phase, deepest, s.gas, end, settings_.maxEnd });
     }
 

@@ -1,5 +1,6 @@
 #include "planner/Korax.h"
 
+#include "planner/Alternatives.h"
 #include "planner/PlanJson.h"
 #include "planner/PlanText.h"
 #include "planner/Planner.h"
@@ -71,7 +72,7 @@ int plan(const Options& options, std::ostream& out, std::ostream& err)
 
     std::optional<Plan> result;
     if (problems.empty()) {
-        result = planDive(settings, startingTissues(settings, previous ? &*previous : nullptr));
+        result = planWithAlternatives(settings, startingTissues(settings, previous ? &*previous : nullptr));
         problems.insert(problems.end(), result->problems.begin(), result->problems.end());
     }
     const Plan* planned = result ? &*result : nullptr;

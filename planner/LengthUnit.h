@@ -10,11 +10,12 @@ struct LengthUnit {
     double ascentRate;
     double modFactor; // units of depth per bar of PO2 in the divers' MOD convention
     double maxDepth; // deepest profile line, last stop and MaxEND
+    double variationDepth; // how much deeper or shallower the depth variations go
 
     double fromMetres(double length) const { return length / metres; }
 };
 
-inline constexpr LengthUnit kMetres { "m", 1.0, 20.0, 10.0, 10.0, 300.0 };
-inline constexpr LengthUnit kFeet { "ft", 0.3048, 66.0, 33.0, 33.0, 1000.0 };
+inline constexpr LengthUnit kMetres { "m", 1.0, 20.0, 10.0, 10.0, 300.0, 3.0 };
+inline constexpr LengthUnit kFeet { "ft", 0.3048, 66.0, 33.0, 33.0, 1000.0, 10.0 };
 
 } // namespace korax

@@ -219,6 +219,7 @@ private:
     {
         const double bottom = state_.depth;
         const double decoStart = state_.runtime;
+        plan_.ascentStart = decoStart;
         if (settings_.gfPair())
             fixLowPoint();
         const auto firstStop = firstRequiredStop(state_);
@@ -307,10 +308,16 @@ Tissues startingTissues(const Settings& settings, const Tissues* previousDive)
     return tissues;
 }
 
-Plan planDive(const Settings& settings, const Tissues& start)
+Plan planAscent(const Settings& settings, const Tissues& start)
 {
     Plan plan = Diver(settings, start).run();
     collectStops(plan);
+    return plan;
+}
+
+Plan planDive(const Settings& settings, const Tissues& start)
+{
+    Plan plan = planAscent(settings, start);
     addExposure(plan, settings, waterOf(settings));
     return plan;
 }

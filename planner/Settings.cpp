@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <string_view>
 
 namespace korax {
@@ -114,10 +115,20 @@ std::vector<RateEntry> readRates(Reader& reader, std::string_view key)
     return entries;
 }
 
+// A line meant as a profile line that the window would not take for one: no comment, no
+// key, "depth, time, mix" with a depth that does not start with a digit ("-5, 10, air").
+bool looksLikeProfileLine(const std::string& line)
+{
+    return !profile_text::isProfileLine(line) && !profile_text::isCommentLine(line)
+        && line.find(':') == std::string::npos && std::ranges::count(line, ',') == 2;
+}
+
 std::vector<ProfileSegment> readProfile(Reader& reader, double maxDepth)
 {
     std::vector<ProfileSegment> segments;
-    const std::vector<std::string> lines = profile_text::profileLines(reader.lines());
+    std::vector<std::string> lines;
+    std::ranges::copy_if(reader.lines(), std::back_inserter(lines),
+        [](const std::string& line) { return profile_text::isProfileLine(line) || looksLikeProfileLine(line); });
     for (const std::string& line : lines) {
         const auto fields = split(line, ',');
         std::optional<double> depth;

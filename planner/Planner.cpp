@@ -110,7 +110,7 @@ private:
         log->push_back({ phase, from, state.depth, minutes, state.runtime, state.gas, deco });
     }
 
-    void move(DiveState& state, double to, Phase phase, bool deco, std::vector<Segment>* log) const
+    void move(DiveState& state, double to, Phase phase, bool deco, std::vector<Segment>* log)
     {
         const bool down = to > state.depth;
         for (const RatePiece& piece : (down ? descent_ : ascent_).pieces(state.depth, to)) {
@@ -118,7 +118,7 @@ private:
             const double from = state.depth;
             const double minutes = std::fabs(piece.toDepth - from) / piece.rate;
             const double barPerMinute = (piece.toDepth > from ? 1.0 : -1.0) * piece.rate * water_.barPerUnit;
-            loadTissues(state.tissues, set_, state.gas, water_.pressureAt(from), barPerMinute, minutes);
+            loadTissues(state.tissues, set_, state.gas, water_.pressureAt(from), barPerMinute, minutes, decay_);
             state.depth = piece.toDepth;
             state.runtime += minutes;
             record(log, phase, from, state, minutes, deco);
@@ -126,14 +126,14 @@ private:
         state.depth = to;
     }
 
-    void stay(DiveState& state, double minutes, Phase phase, bool deco, std::vector<Segment>* log) const
+    void stay(DiveState& state, double minutes, Phase phase, bool deco, std::vector<Segment>* log)
     {
-        loadTissues(state.tissues, set_, state.gas, water_.pressureAt(state.depth), 0.0, minutes);
+        loadTissues(state.tissues, set_, state.gas, water_.pressureAt(state.depth), 0.0, minutes, decay_);
         state.runtime += minutes;
         record(log, phase, state.depth, state, minutes, deco);
     }
 
-    bool legClears(const DiveState& state, double to) const
+    bool legClears(const DiveState& state, double to)
     {
         DiveState trial = state;
         move(trial, to, Phase::Ascent, true, nullptr);
@@ -146,7 +146,7 @@ private:
     }
 
     // On reaching a stop depth: the richest deco gas whose switch depth it is or lies below.
-    void arrive(DiveState& state, std::vector<Segment>* log) const
+    void arrive(DiveState& state, std::vector<Segment>* log)
     {
         const DecoGas* best = nullptr;
         for (const DecoGas& candidate : decoGases_) {
@@ -161,7 +161,7 @@ private:
     }
 
     // The stop depth where a direct ascent from the state would first have to wait.
-    std::optional<double> firstRequiredStop(DiveState state) const
+    std::optional<double> firstRequiredStop(DiveState state)
     {
         while (state.depth > 0.0) {
             const double next = grid_.nextAbove(state.depth);
@@ -255,6 +255,7 @@ private:
     const Settings& settings_;
     Water water_;
     const CoefficientSet& set_;
+    Decay decay_;
     double gf_;
     GfPair pair_;
     double lowPoint_ = 0.0; // GF low point (bar) of a GF pair, fixed when the final ascent begins

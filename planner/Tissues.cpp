@@ -31,13 +31,18 @@ double allowed(const Loading& c, double gf, double pressure)
     return pressure + gf * (c.a + pressure / c.b - pressure);
 }
 
-void loadOne(
-    double& pressure, double halfTime, double fraction, double startPressure, double barPerMinute, double minutes)
+double rateConstant(double halfTime)
 {
-    const double k = std::log(2.0) / halfTime;
+    return std::log(2.0) / halfTime;
+}
+
+void loadOne(double& pressure, double halfTime, double decay, double fraction, double startPressure,
+    double barPerMinute, double minutes)
+{
+    const double k = rateConstant(halfTime);
     const double inspired = (startPressure - kWaterVapour) * fraction;
     const double rate = barPerMinute * fraction;
-    pressure = inspired + rate * (minutes - 1.0 / k) - (inspired - pressure - rate / k) * std::exp(-k * minutes);
+    pressure = inspired + rate * (minutes - 1.0 / k) - (inspired - pressure - rate / k) * decay;
 }
 
 } // namespace
@@ -59,15 +64,40 @@ Tissues saturatedWithAir(double surfacePressure)
     return tissues;
 }
 
+const std::array<double, 2 * kCompartments>& Decay::factors(const CoefficientSet& set, double minutes)
+{
+    for (const Entry& entry : entries_) {
+        if (entry.minutes == minutes)
+            return entry.factors;
+    }
+    Entry& entry = entries_[next_];
+    next_ = (next_ + 1) % entries_.size();
+    entry.minutes = minutes;
+    for (std::size_t i = 0; i < kCompartments; ++i) {
+        entry.factors[i] = std::exp(-rateConstant(set[i].n2HalfTime) * minutes);
+        entry.factors[kCompartments + i] = std::exp(-rateConstant(set[i].heHalfTime) * minutes);
+    }
+    return entry.factors;
+}
+
 void loadTissues(Tissues& tissues, const CoefficientSet& set, const Gas& gas, double startPressure, double barPerMinute,
-    double minutes)
+    double minutes, Decay& decay)
 {
     if (minutes <= 0.0)
         return;
+    const auto& factors = decay.factors(set, minutes);
     for (std::size_t i = 0; i < kCompartments; ++i) {
-        loadOne(tissues.n2[i], set[i].n2HalfTime, gas.n2(), startPressure, barPerMinute, minutes);
-        loadOne(tissues.he[i], set[i].heHalfTime, gas.he, startPressure, barPerMinute, minutes);
+        loadOne(tissues.n2[i], set[i].n2HalfTime, factors[i], gas.n2(), startPressure, barPerMinute, minutes);
+        loadOne(
+            tissues.he[i], set[i].heHalfTime, factors[kCompartments + i], gas.he, startPressure, barPerMinute, minutes);
     }
+}
+
+void loadTissues(Tissues& tissues, const CoefficientSet& set, const Gas& gas, double startPressure, double barPerMinute,
+    double minutes)
+{
+    Decay decay;
+    loadTissues(tissues, set, gas, startPressure, barPerMinute, minutes, decay);
 }
 
 double toleratedPressure(const Tissues& tissues, const CoefficientSet& set, double gf)

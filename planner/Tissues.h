@@ -31,8 +31,26 @@ struct Tissues {
 // Saturated with air at the surface pressure.
 Tissues saturatedWithAir(double surfacePressure);
 
+// The decay factors exp(−k·t) of every compartment (N2, then He) for a duration. A plan
+// computes the same few durations (a stop, a leg between stops) over and over, so the two
+// latest are kept.
+class Decay {
+public:
+    const std::array<double, 2 * kCompartments>& factors(const CoefficientSet& set, double minutes);
+
+private:
+    struct Entry {
+        double minutes = -1.0;
+        std::array<double, 2 * kCompartments> factors {};
+    };
+    std::array<Entry, 2> entries_;
+    std::size_t next_ = 0;
+};
+
 // Schreiner's equation: ambient pressure changing linearly from startPressure at
-// barPerMinute for the minutes (Haldane's when the rate is 0).
+// barPerMinute for the minutes (Haldane's when the rate is 0). decay must only ever see one set.
+void loadTissues(Tissues& tissues, const CoefficientSet& set, const Gas& gas, double startPressure, double barPerMinute,
+    double minutes, Decay& decay);
 void loadTissues(Tissues& tissues, const CoefficientSet& set, const Gas& gas, double startPressure, double barPerMinute,
     double minutes);
 

@@ -1,5 +1,7 @@
 // Any bytes as profile.dat (and, after a NUL, as the tissue file of a repetitive dive):
-// reading, planning and writing the plan must neither crash nor run without bound.
+// reading, planning (with the variations and lost-gas plans) and writing the plan must neither
+// crash nor run without bound.
+#include "planner/Alternatives.h"
 #include "planner/PlanJson.h"
 #include "planner/PlanText.h"
 #include "planner/Planner.h"
@@ -24,10 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)korax::planFileText(reading.settings, nullptr, reading.problems);
         return 0;
     }
-    const korax::Plan plan
-        = korax::planDive(reading.settings, korax::startingTissues(reading.settings, previous ? &*previous : nullptr));
+    const korax::Plan plan = korax::planWithAlternatives(
+        reading.settings, korax::startingTissues(reading.settings, previous ? &*previous : nullptr));
     (void)korax::planFileText(reading.settings, &plan, plan.problems);
-    (void)korax::planJson(&plan, plan.problems, reading.settings.unit);
+    (void)korax::planJson(reading.settings, &plan, plan.problems);
     (void)korax::tissueFileText(plan.endTissues);
     return 0;
 }

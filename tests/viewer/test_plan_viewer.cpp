@@ -10,6 +10,8 @@
 #include <QValueAxis>
 #include <QtTest>
 
+#include <cmath>
+
 #include <cstdio>
 
 namespace {
@@ -70,6 +72,27 @@ QStringList chartPoints(QChart* chart)
         }
     }
     return points;
+}
+
+// The JSON's times and depths are rounded to 0.001 and then here to 0.1, the plan table's
+// straight to 0.1: the two may differ by one in the last digit.
+bool samePoints(const QStringList& charted, const QStringList& planned)
+{
+    if (charted.size() != planned.size())
+        return false;
+    for (qsizetype i = 0; i < charted.size(); ++i) {
+        QStringList a = charted[i].split(' ');
+        QStringList b = planned[i].split(' ');
+        if (a.size() != b.size() || a.size() < 3)
+            return charted[i] == planned[i];
+        for (int field = 0; field < 2; ++field) {
+            if (std::abs(a.takeLast().toDouble() - b.takeLast().toDouble()) > 0.11)
+                return false;
+        }
+        if (a != b)
+            return false;
+    }
+    return true;
 }
 
 // The same from the planner's JSON: every segment's end with its gas, then the start of
@@ -139,7 +162,9 @@ private slots:
         window.show();
         auto* view = window.findChild<PlanChartView*>();
         QVERIFY(view != nullptr);
-        QCOMPARE(chartPoints(view->chart()), segmentPoints(segments));
+        const QStringList charted = chartPoints(view->chart());
+        const QStringList planned = segmentPoints(segments);
+        QVERIFY2(samePoints(charted, planned), qPrintable(charted.join(", ") + "\n" + planned.join(", ")));
         QCOMPARE(view->chart()->axes(Qt::Vertical).constFirst()->titleText(), depthTitle);
     }
 

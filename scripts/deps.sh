@@ -1,7 +1,9 @@
 # Sourced by run.sh, test.sh and .ci/run: installs the Debian 12 packages a step needs.
 
+# xvfb, openbox and the X libraries: the window-manager tests run the windows under a real one.
 TROVA_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libbenchmark-dev
-                      nlohmann-json3-dev fonts-dejavu-core)
+                      nlohmann-json3-dev fonts-dejavu-core xvfb openbox x11-utils libx11-dev
+                      libxcb1-dev)
 
 # Installs the named packages that are missing (as root), or says the one line to run.
 ensure_packages() {

@@ -8,6 +8,7 @@
 #include "ui/DpiScale.h"
 #include "ui/ErrorReport.h"
 #include "ui/KoraxguiLook.h"
+#include "ui/RadioGroup.h"
 #include "ui/Savechng.h"
 #include "ui/WindowPlacement.h"
 
@@ -41,6 +42,8 @@ TfKoraxGUI::TfKoraxGUI(TfSaveChanges& saveChangesDialog, QWidget* parent)
     applyKoraxguiLook(*this);
     restrictToCp1250(*this);
     connectHandlers();
+    for (QGroupBox* group : { rgDeepStops, rgAlgorithm, rgUnits })
+        radio_group::useGroupKeys(*group);
     saveChanges.setOwner(*this);
     errors::runReported(this, [this] { FormCreate(); });
 }

@@ -18,7 +18,7 @@ namespace {
 
 // A window manager answers the frame request within a few milliseconds; past this the window
 // opens with the margins the toolkit knows, and the window manager still frames it.
-constexpr auto kFrameAnswerWait = std::chrono::milliseconds(500);
+constexpr auto kFrameAnswerWait = std::chrono::milliseconds(2000);
 constexpr auto kFrameLookInterval = std::chrono::milliseconds(2);
 
 struct FreeReply {
@@ -39,7 +39,7 @@ xcb_atom_t atom(xcb_connection_t* connection, const char* name)
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
-std::vector<uint32_t> cardinals(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property, xcb_atom_t type)
+std::vector<uint32_t> values32(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property, xcb_atom_t type)
 {
     const ReplyPtr<xcb_get_property_reply_t> reply(
         xcb_get_property_reply(connection, xcb_get_property(connection, 0, window, property, type, 0, 1024), nullptr));
@@ -75,7 +75,7 @@ QMargins frameMargins(QWindow& window)
     const xcb_atom_t requestAtom = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
     const xcb_window_t root = rootOf(connection, id);
     const std::vector<uint32_t> supported
-        = cardinals(connection, root, atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
+        = values32(connection, root, atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
     if (std::find(supported.begin(), supported.end(), requestAtom) == supported.end())
         return window.frameMargins();
 
@@ -89,7 +89,7 @@ QMargins frameMargins(QWindow& window)
     xcb_flush(connection);
     const auto deadline = std::chrono::steady_clock::now() + kFrameAnswerWait;
     for (;;) {
-        const std::vector<uint32_t> extents = cardinals(connection, id, extentsAtom, XCB_ATOM_CARDINAL);
+        const std::vector<uint32_t> extents = values32(connection, id, extentsAtom, XCB_ATOM_CARDINAL);
         if (extents.size() == 4)
             return fromExtents(extents);
         if (std::chrono::steady_clock::now() > deadline)

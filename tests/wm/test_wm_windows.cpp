@@ -19,7 +19,7 @@ namespace {
 // What the window manager does comes when it comes; on a loaded machine this can take seconds.
 constexpr int kSettleMs = 20000;
 constexpr long kFromPager = 2; // the source of a request: a taskbar or a title bar, not the program
-constexpr long kNow = 0; // X's kNow
+constexpr long kNow = 0; // X's CurrentTime
 
 const QByteArray kProfile("StopDistance: 3\r\n");
 

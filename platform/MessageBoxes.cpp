@@ -7,7 +7,9 @@ namespace {
 
 void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text)
 {
-    QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    // Owned by the window, not the control that failed, so the window manager keeps the box
+    // above that window.
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, parent != nullptr ? parent->window() : nullptr);
     // Texts come from files and failures: never let them be read as markup.
     box.setTextFormat(Qt::PlainText);
     box.exec();

@@ -8,7 +8,9 @@
 #include "ui/DpiScale.h"
 #include "ui/ErrorReport.h"
 #include "ui/KoraxguiLook.h"
+#include "ui/RadioGroup.h"
 #include "ui/Savechng.h"
+#include "ui/WindowPlacement.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -17,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QTabWidget>
 
 namespace {
@@ -32,12 +35,16 @@ TfKoraxGUI::TfKoraxGUI(TfSaveChanges& saveChangesDialog, QWidget* parent)
     , saveChanges(saveChangesDialog)
 {
     setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+    // An ordinary top-level window (in the taskbar), with the fixed frame and only a close box.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kClientSize);
     applyKoraxguiLook(*this);
     restrictToCp1250(*this);
     connectHandlers();
+    for (QGroupBox* group : { rgDeepStops, rgAlgorithm, rgUnits })
+        radio_group::useGroupKeys(*group);
+    saveChanges.setOwner(*this);
     errors::runReported(this, [this] { FormCreate(); });
 }
 
@@ -148,6 +155,14 @@ void TfKoraxGUI::closeEvent(QCloseEvent* event)
         event->accept();
     else
         event->ignore();
+}
+
+void TfKoraxGUI::showEvent(QShowEvent* event)
+{
+    // A window given back from the taskbar stays where the user left it.
+    if (!event->spontaneous())
+        centreOnScreen(*this, size(), frameOf(*this));
+    QDialog::showEvent(event);
 }
 
 bool TfKoraxGUI::eventFilter(QObject* watched, QEvent* event)

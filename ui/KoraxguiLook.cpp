@@ -9,8 +9,11 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QStyleFactory>
+#include <QStyleOptionTab>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -21,16 +24,43 @@ const QColor kRed(0xff, 0x00, 0x00);
 const QColor kNavy(0x00, 0x00, 0x80);
 const QColor kBlack(0x00, 0x00, 0x00);
 
-// Disabled controls keep the system's greyed text, as the window's toolkit draws them.
+// Disabled controls keep the system's greyed text, as the window's toolkit draws them. Only the
+// caption takes the colour: a check box draws its tick in the normal text colour.
 void setTextColour(QWidget& control, const QColor& colour)
 {
     QPalette palette = control.palette();
-    for (QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive }) {
+    for (QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive })
         palette.setColor(group, QPalette::WindowText, colour);
-        palette.setColor(group, QPalette::ButtonText, colour);
-        palette.setColor(group, QPalette::Text, colour);
-    }
     control.setPalette(palette);
+}
+
+// Tabs that light up under the mouse, as hot-tracked tabs of the classic desktop do: the
+// caption of the tab under the mouse in its hot-tracking colour, navy.
+class HotTrackedTabs : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawControl(
+        ControlElement element, const QStyleOption* option, QPainter* painter, const QWidget* widget) const override
+    {
+        const auto* tab = qstyleoption_cast<const QStyleOptionTab*>(option);
+        if (element == CE_TabBarTabLabel && tab != nullptr && (tab->state & State_MouseOver)
+            && (tab->state & State_Enabled)) {
+            QStyleOptionTab hot(*tab);
+            hot.palette.setColor(QPalette::WindowText, kNavy);
+            QProxyStyle::drawControl(element, &hot, painter, widget);
+            return;
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+};
+
+void hotTrackTabs(QTabBar& tabs)
+{
+    auto* style = new HotTrackedTabs(QStyleFactory::create(QApplication::style()->name()));
+    style->setParent(&tabs);
+    tabs.setStyle(style);
+    tabs.setAttribute(Qt::WA_Hover);
 }
 
 void setLook(QWidget& control, const QFont& font, const QColor& colour)
@@ -75,6 +105,7 @@ void applyKoraxguiLook(TfKoraxGUI& window)
 
     window.setFont(windowFont);
     window.PageControl1->setFont(pageFont);
+    hotTrackTabs(*window.PageControl1->tabBar());
     window.Button1->setFont(pageFont);
     window.BitBtn1->setFont(pageFont);
     for (QLabel* small : { window.Label1, window.Label3, window.Label21, window.Label16 })

@@ -1,9 +1,12 @@
 #include "ui/Savechng.h"
 
+#include "platform/WindowManager.h"
 #include "ui/Glyphs.h"
 #include "ui/PixelFonts.h"
+#include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QWindow>
 
 namespace {
@@ -18,8 +21,10 @@ TfSaveChanges::TfSaveChanges(QWidget* parent)
 {
     setupUi(this);
 
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
-        | Qt::WindowCloseButtonHint);
+    // Typed a dialog so that the toolkit names its owner to the window manager; shown to it as an
+    // ordinary window with the sizeable frame and all three boxes (see showEvent).
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+        | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setFont(pixelFont(11, false));
     for (QWidget* bold :
         { static_cast<QWidget*>(Label1), static_cast<QWidget*>(Button1), static_cast<QWidget*>(BitBtn1) })
@@ -30,6 +35,11 @@ TfSaveChanges::TfSaveChanges(QWidget* parent)
     connect(Button1, &QPushButton::clicked, this, [this] { done(mrYes); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] { done(mrNo); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { done(mrCancel); });
+}
+
+void TfSaveChanges::setOwner(QWidget& ownerWindow)
+{
+    owner = &ownerWindow;
 }
 
 void TfSaveChanges::reject()
@@ -48,7 +58,15 @@ void TfSaveChanges::closeEvent(QCloseEvent* event)
 void TfSaveChanges::showEvent(QShowEvent* event)
 {
     setResult(0);
+    // Still unmapped here: what is set now is what the window manager sees when it maps it.
+    if (QWindow* handle = windowHandle()) {
+        if (owner != nullptr)
+            handle->setTransientParent(owner->window()->windowHandle());
+        window_manager::markAsNormalWindow(*handle);
+    }
+    if (!event->spontaneous()) {
+        const QMargins frame = frameOf(*this);
+        centreOnScreen(*this, kOuterSize.shrunkBy(frame), frame);
+    }
     QDialog::showEvent(event);
-    const QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
-    resize(kOuterSize.width() - frame.left() - frame.right(), kOuterSize.height() - frame.top() - frame.bottom());
 }

@@ -4,6 +4,7 @@
 #include "ui_Savechng.h"
 
 #include <QDialog>
+#include <QPointer>
 
 // The answers of the dialog, as the closing sequence reads them.
 enum TModalResult : int { mrCancel = 2, mrYes = 6, mrNo = 7 };
@@ -20,6 +21,9 @@ public:
     using Ui::TfSaveChanges::Button1;
     using Ui::TfSaveChanges::Label1;
 
+    // The window the dialog belongs to: it stays above it, modal, for as long as it is up.
+    void setOwner(QWidget& owner);
+
     // Esc answers No, as "&Ne" does.
     void reject() override;
 
@@ -27,4 +31,7 @@ protected:
     // The close box answers Cancel, as "Zpět" does.
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+
+private:
+    QPointer<QWidget> owner;
 };

@@ -1,13 +1,40 @@
-// The controls as the user meets them: the interlocks, Esc and Enter, the 120 dpi size factor.
+// The controls as the user meets them: the interlocks, Esc and Enter, the radio groups'
+// keyboard, the tabs' and the tissue box's looks, the 120 dpi size factor.
 #include "tests/window/WindowFixture.h"
 #include "ui/DpiScale.h"
 #include "ui/Koraxgui.h"
+#include "ui/RadioGroup.h"
 
+#include <QCheckBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QtTest>
+
+namespace {
+
+// What a region of a picture of widget shows: "red" text, text lit in "navy" (blue well over
+// red and green), plain dark "black" text or "nothing".
+QString inkIn(QWidget& widget, const QRect& region)
+{
+    const QImage picture = widget.grab().toImage();
+    bool red = false;
+    bool blue = false;
+    bool dark = false;
+    for (int y = region.top(); y <= region.bottom(); ++y) {
+        for (int x = region.left(); x <= region.right(); ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            red = red || (c.red() > 180 && c.green() < 80 && c.blue() < 80);
+            blue = blue || (c.blue() > c.red() + 60 && c.blue() > c.green() + 60);
+            dark = dark || (c.red() < 80 && c.green() < 80 && c.blue() < 80);
+        }
+    }
+    return red ? "red" : blue ? "navy" : dark ? "black" : "nothing";
+}
+
+} // namespace
 
 class WindowControlsTest : public QObject {
     Q_OBJECT
@@ -110,6 +137,97 @@ private slots:
         }
         const auto* edit = qobject_cast<QLineEdit*>(widget);
         QCOMPARE(edit ? edit->text() : qobject_cast<QPlainTextEdit*>(widget)->toPlainText(), shown);
+    }
+
+    // Keys pressed from the control before the group; none chosen in rgAlgorithm when cleared.
+    void radioGroupsTakeTheKeys_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("cleared");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QStringList>("expected");
+        // Without a key line, the file chooses ZHL16c and Feets.
+        QTest::newRow("Tab lands on the chosen item")
+            << QByteArray() << false << "chDeleteFiles"
+            << "Tab" << QStringList { "focus rgAlgorithmItem1", "rgAlgorithm=1" };
+        QTest::newRow("Tab with none chosen lands on the first item")
+            << QByteArray() << true << "chDeleteFiles"
+            << "Tab" << QStringList { "focus rgAlgorithmItem0", "rgAlgorithm=-1" };
+        QTest::newRow("Tab leaves the group after its one stop")
+            << QByteArray() << false << "chDeleteFiles"
+            << "Tab Tab" << QStringList { "focus rgUnitsItem1", "rgAlgorithm=1", "rgUnits=1" };
+        QTest::newRow("Up chooses the item above")
+            << QByteArray() << false << "chDeleteFiles"
+            << "Tab Up" << QStringList { "focus rgAlgorithmItem0", "rgAlgorithm=0" };
+        QTest::newRow("Right goes round the group")
+            << QByteArray() << false << "chDeleteFiles"
+            << "Tab Right" << QStringList { "focus rgAlgorithmItem0", "rgAlgorithm=0" };
+        QTest::newRow("Down to WKPP runs the deep-stop rule")
+            << QByteArray("DeepStops: p\r\n") << false << "chbDeepStops"
+            << "Tab Down" << QStringList { "focus rgDeepStopsItem1", "rgDeepStops=1", "edPyleStopTime=0 (greyed)" };
+    }
+    void radioGroupsTakeTheKeys()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, cleared);
+        QFETCH(QString, from);
+        QFETCH(QString, keys);
+        QFETCH(QStringList, expected);
+        const OpenWindow open(file);
+        TfKoraxGUI& window = *open.window;
+        if (cleared)
+            radio_group::setItemIndex(*window.rgAlgorithm, -1);
+        auto* start = window.findChild<QWidget*>(from);
+        window.PageControl1->setCurrentWidget(window.tsDive->isAncestorOf(start) ? window.tsDive : window.tsGases);
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        start->setFocus(Qt::TabFocusReason);
+        const QMap<QString, Qt::Key> named { { "Tab", Qt::Key_Tab }, { "Up", Qt::Key_Up }, { "Down", Qt::Key_Down },
+            { "Right", Qt::Key_Right } };
+        for (const QString& key : keys.split(' '))
+            QTest::keyClick(QApplication::focusWidget(), named.value(key));
+        const QWidget* focus = QApplication::focusWidget();
+        const QString focused = QStringLiteral("focus ") + (focus ? focus->objectName() : QStringLiteral("none"));
+        QCOMPARE(QStringList { focused } + shownStates(window, expected.mid(1)), expected);
+    }
+
+    void tabsLightUpUnderTheMouse_data()
+    {
+        QTest::addColumn<int>("looked");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("the tab under the mouse") << 0 << "navy";
+        QTest::newRow("the tab beside it") << 1 << "black";
+    }
+    void tabsLightUpUnderTheMouse()
+    {
+        QFETCH(int, looked);
+        QFETCH(QString, expected);
+        const OpenWindow open(QByteArray {});
+        QTabBar* tabs = open.window->PageControl1->tabBar();
+        QTest::mouseMove(tabs, tabs->tabRect(0).center());
+        QTRY_COMPARE(inkIn(*tabs, tabs->tabRect(looked)), expected);
+    }
+
+    // chbUpdateTissue: red caption, the tick in the normal colour.
+    void tissueBoxIsRedButItsTick_data()
+    {
+        QTest::addColumn<bool>("tick");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("tick") << true << "black";
+        QTest::newRow("caption") << false << "red";
+    }
+    void tissueBoxIsRedButItsTick()
+    {
+        QFETCH(bool, tick);
+        QFETCH(QString, expected);
+        const OpenWindow open("SurfaceInterval: 2:00\r\nUpdateTissueFile: y\r\n");
+        QCheckBox& box = *open.window->chbUpdateTissue;
+        QVERIFY(box.isChecked() && box.isEnabled());
+        const int indicator = box.style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, &box);
+        const QRect region = tick ? QRect(0, 0, indicator, box.height())
+                                  : QRect(indicator + 2, 0, box.width() - indicator - 2, box.height());
+        QCOMPARE(inkIn(box, region), expected);
     }
 
     void scalesTheOuterSizeAt120Dpi()

@@ -1,12 +1,15 @@
 // Review pictures of the windows: opens the main window on the profile.dat of a folder and
-// writes one PNG per page and one of the save-changes dialog.
+// writes one PNG per page and one of the save-changes dialog. Under a window manager (the xcb
+// platform) the pictures are taken from the screen, with the frame the window manager draws.
 //   trova_snapshots <folder with profile.dat> <output folder>
 #include "ui/Koraxgui.h"
 #include "ui/KoraxguiLook.h"
 #include "ui/Savechng.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTextStream>
 
@@ -14,9 +17,27 @@
 
 namespace {
 
+constexpr int kFrameWaitMs = 5000;
+constexpr int kPaintWaitMs = 300;
+
+// The window as it stands on the screen: once the window manager has framed it and both have
+// painted (a window manager answers in its own time, so it gets a moment).
+QPixmap screenPicture(QWidget& window)
+{
+    const QDeadlineTimer framed(kFrameWaitMs);
+    while (window.frameGeometry() == window.geometry() && !framed.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    const QDeadlineTimer painted(kPaintWaitMs);
+    while (!painted.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    const QRect frame = window.frameGeometry();
+    return window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+}
+
 bool savePicture(QWidget& window, const QString& path)
 {
-    if (window.grab().save(path))
+    const bool onScreen = QGuiApplication::platformName() == QStringLiteral("xcb");
+    if ((onScreen ? screenPicture(window) : window.grab()).save(path))
         return true;
     QTextStream(stderr) << "Cannot write " << path << '\n';
     return false;

@@ -1,0 +1,32 @@
+// An X server of a test's own: Xvfb on the first free display at 96 dpi, with the openbox
+// window manager when asked. Both are ended by their process ids when the object goes.
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+
+class XServer {
+public:
+    enum class Manager { None, Openbox };
+
+    // Starts the servers and waits, bounded, until the window manager has taken the screen.
+    // failure() says why when it could not.
+    explicit XServer(Manager manager);
+    ~XServer();
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
+
+    // ":N", for DISPLAY.
+    const std::string& display() const { return displayName; }
+    const std::string& failure() const { return failureText; }
+
+private:
+    bool startXvfb();
+    bool startOpenbox();
+    bool waitForWindowManager();
+
+    pid_t xvfb = -1;
+    pid_t openbox = -1;
+    std::string displayName;
+    std::string failureText;
+};

@@ -94,7 +94,6 @@ private slots:
         QTest::addColumn<Lines>("saved");
         QTest::newRow("blanks after commas shown, written without; trailing blanks kept")
             << Lines { "45, 25, 21/35 " } << Rows { { "45", " 25", " 21/35 " } } << Lines { "45,25,21/35 " };
-        QTest::newRow("a depth alone gets two commas") << Lines { "45" } << Rows { { "45" } } << Lines { "45,," };
         QTest::newRow("indented digit line not shown, unchanged") << Lines { " 45,25,air",
             "30,5,air" } << Rows { { "30", "5", "air" } } << Lines { " 45,25,air", "30,5,air" };
         QTest::newRow("scattered lines shown in file order, written as one block where the last stood")

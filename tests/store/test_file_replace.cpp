@@ -287,8 +287,6 @@ private slots:
         QTest::newRow("only the group can be kept") << uint(kDaemon) << uint(kNobody) << true << uint(kNobody) << false;
         QTest::newRow("own file, group lost: in place")
             << uint(kNobody) << uint(kDaemon) << true << uint(kNobody) << true;
-        QTest::newRow("neither can be kept: in place")
-            << uint(kDaemon) << uint(kDaemon) << true << uint(kDaemon) << true;
     }
     void keepsOwnerAndGroup()
     {

@@ -60,29 +60,22 @@ private slots:
         QTest::addColumn<QString>("entered");
         QTest::addColumn<bool>("severalScreenLines");
         QTest::addColumn<Lines>("saved");
-        QTest::addColumn<QStringList>("shownNextStart");
-        QTest::newRow("leading blanks written, not shown")
-            << QStringLiteral("   3 m\u00a0ž") << false << Lines { "x", "DescentRate:    3 m\xa0\x9e" }
-            << QStringList { QStringLiteral("3 m\u00a0ž") };
         const QString longEntry = QStringLiteral("45-30, 9 metru za minutu, potom 30-21, 6 metru za minutu");
+        QTest::newRow("leading blanks written")
+            << QStringLiteral("   3 m\u00a0ž") << false << Lines { "x", "DescentRate:    3 m\xa0\x9e" };
         QTest::newRow("long entry stays one line")
-            << longEntry << true << Lines { "x", "DescentRate: " + longEntry.toStdString() }
-            << QStringList { longEntry };
-        QTest::newRow("blank lines skipped")
-            << "1\n \t\n\n2\n"
-            << false << Lines { "x", "DescentRate: 1", "DescentRate: 2" } << QStringList { "1", "2" };
-        QTest::newRow("Shift+Enter break is a line end")
-            << QStringLiteral("45-6, 9\u20286-0, 3") << true
-            << Lines { "x", "DescentRate: 45-6, 9", "DescentRate: 6-0, 3" } << QStringList { "45-6, 9", "6-0, 3" };
-        QTest::newRow("empty memo removes every line of the key")
-            << "" << false << Lines { "x" } << QStringList { "0" };
+            << longEntry << true << Lines { "x", "DescentRate: " + longEntry.toStdString() };
+        QTest::newRow("blank lines skipped") << "1\n \t\n\n2\n"
+                                             << false << Lines { "x", "DescentRate: 1", "DescentRate: 2" };
+        QTest::newRow("Shift+Enter break is a line end") << QStringLiteral(
+            "45-6, 9\u20286-0, 3") << true << Lines { "x", "DescentRate: 45-6, 9", "DescentRate: 6-0, 3" };
+        QTest::newRow("empty memo removes every line of the key") << "" << false << Lines { "x" };
     }
     void rateListKeepsTheEnteredLines()
     {
         QFETCH(QString, entered);
         QFETCH(bool, severalScreenLines);
         QFETCH(Lines, saved);
-        QFETCH(QStringList, shownNextStart);
         TProfile profile("profile.dat", "DescentRate: 9\r\nx\r\nDescentRate: 8\r\n");
         QPlainTextEdit memo;
         memo.setFixedSize(120, 200);
@@ -90,12 +83,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&memo));
         memo.setPlainText(entered);
         QCOMPARE(memo.document()->begin().lineCount() > 1, severalScreenLines);
-
         profile.SetValues(kDescent, RateListLines(memo));
         QCOMPARE(profile.lines, saved);
-        TProfile nextStart("profile.dat", profile_text::joinLines(profile.lines));
-        LoadRateList(nextStart, memo, kDescent);
-        QCOMPARE(memo.document()->toRawText().split(QChar::ParagraphSeparator), shownNextStart);
     }
 
     void diveProfileShownAndWrittenBack_data()
@@ -105,7 +94,6 @@ private slots:
         QTest::addColumn<Lines>("saved");
         QTest::newRow("blanks after commas shown, written without; trailing blanks kept")
             << Lines { "45, 25, 21/35 " } << Rows { { "45", " 25", " 21/35 " } } << Lines { "45,25,21/35 " };
-        QTest::newRow("a depth alone gets two commas") << Lines { "45" } << Rows { { "45" } } << Lines { "45,," };
         QTest::newRow("indented digit line not shown, unchanged") << Lines { " 45,25,air",
             "30,5,air" } << Rows { { "30", "5", "air" } } << Lines { " 45,25,air", "30,5,air" };
         QTest::newRow("scattered lines shown in file order, written as one block where the last stood")

@@ -38,12 +38,7 @@ private slots:
         QTest::newRow("no blank loses a character") << Lines { "Rmv:300" } << 0 << "00" << false;
         QTest::newRow("blanks trimmed") << Lines { "Rmv:    1 000  \t" } << 0 << "1 000" << false;
         QTest::newRow("controls 1-31 trimmed too") << Lines { "Rmv: \x01\x1f 5\x7f \x1f\x01" } << 0 << "5\x7f" << false;
-        QTest::newRow("bytes above 127 kept") << Lines { "Rmv: \xa0"
-                                                         "5\x9e" }
-                                              << 0
-                                              << QString::fromStdString("\xa0"
-                                                                        "5\x9e")
-                                              << false;
+        QTest::newRow("bytes above 127 kept") << Lines { "Rmv: \2405\236" } << 0 << "\2405\236" << false;
         QTest::newRow("key alone is empty") << Lines { "Rmv:" } << 0 << "" << false;
         QTest::newRow("cut at 100 before trimming")
             << Lines { "Rmv: " + std::string(99, 'a') + "  bbb" } << 0 << QString(99, 'a') << false;
@@ -136,8 +131,6 @@ private slots:
         QFETCH(Lines, result);
         TProfile profile = profileOf(lines);
         QCOMPARE(profile.SetValues("R:", list), 1);
-        QCOMPARE(profile.lines, result);
-        profile.SetValues("R:", list);
         QCOMPARE(profile.lines, result);
     }
 };

@@ -1,7 +1,8 @@
 # Sourced by run.sh, test.sh and .ci/run: installs the Debian 12 packages a step needs.
 
+# xvfb and xdotool: a window test types into the window on an X server of its own.
 TROVA_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libbenchmark-dev
-                      nlohmann-json3-dev fonts-dejavu-core)
+                      nlohmann-json3-dev fonts-dejavu-core xvfb xdotool)
 
 # Installs the named packages that are missing (as root), or says the one line to run.
 ensure_packages() {

@@ -1,7 +1,9 @@
-// Reads arbitrary bytes as profile.dat, saves them, and checks what came back: the input cut
-// at its first NUL, every line end made CR LF, and a CR LF after a last line that had none.
+// Reads arbitrary bytes as profile.dat, saves them, and checks what came back: the input up to
+// its first NUL with every line end made CR LF and a CR LF after a last line that had none,
+// then the bytes from the NUL to the end unchanged, also after edits.
 #include "profile/TProfile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -12,9 +14,10 @@
 
 namespace {
 
-std::string expectedSave(std::string_view input)
+std::string expectedSave(std::string_view whole)
 {
-    input = input.substr(0, input.find('\0'));
+    const std::size_t nul = std::min(whole.find('\0'), whole.size());
+    const std::string_view input = whole.substr(0, nul);
     std::string out;
     for (std::size_t i = 0; i < input.size(); ++i) {
         if (input[i] == '\r' || input[i] == '\n') {
@@ -27,6 +30,7 @@ std::string expectedSave(std::string_view input)
     }
     if (!input.empty() && input.back() != '\r' && input.back() != '\n')
         out += "\r\n";
+    out += whole.substr(nul);
     return out;
 }
 
@@ -76,5 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     profile.SetValues("AscentRate:", { "1", " ", "2" });
     profile.SetValue("Rmv:", "20");
     profile.Save();
+    // Edits go into the lines; the bytes from the NUL still end the file.
+    if (!readBack(path).ends_with(input.substr(std::min(input.find('\0'), input.size()))))
+        std::abort();
     return 0;
 }

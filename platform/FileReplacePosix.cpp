@@ -1,9 +1,14 @@
 #include "platform/FileReplace.h"
 
+#include "platform/FileBackup.h"
+#include "platform/PosixIo.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,19 +16,8 @@
 namespace platform {
 namespace {
 
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
+constexpr std::string_view kTemporaryMark = ".trova-";
+constexpr std::size_t kUniqueLength = 6; // the XXXXXX that mkstemp fills
 
 // Follows symlinks so the link itself stays a link; a missing file keeps the name given.
 std::string resolvedTarget(const std::string& path)
@@ -34,12 +28,9 @@ std::string resolvedTarget(const std::string& path)
     return path;
 }
 
-std::string folderOf(const std::string& path)
+std::string temporaryPrefix(const std::string& target)
 {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
+    return "." + io::baseNameOf(target) + std::string(kTemporaryMark);
 }
 
 mode_t modeForNewFile()
@@ -49,34 +40,115 @@ mode_t modeForNewFile()
     return static_cast<mode_t>(0666 & ~mask);
 }
 
-void syncFolder(const std::string& folder)
+// A new file keeps the old owner and group where the writer may set them. Only root may give
+// a file to another user, so another user's file may keep just its group; false when even the
+// group would be lost.
+bool keepOwnerAndGroup(int fd, const struct stat& old)
 {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return;
-    ::fsync(fd); // best effort: the rename is already done
-    ::close(fd);
+    return ::fchown(fd, old.st_uid, old.st_gid) == 0 || ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
 }
 
-// Only a privileged writer may keep another user's ownership; otherwise the file becomes ours.
-void keepOwner(int fd, const struct stat& old)
+bool isLeftTemporary(std::string_view name, const std::string& prefix)
 {
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0)
-        return;
-}
-
-bool writeInPlace(const std::string& target, std::string_view bytes)
-{
-    const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC);
-    if (fd < 0)
+    if (name.size() != prefix.size() + kUniqueLength || name.substr(0, prefix.size()) != prefix)
         return false;
-    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    return ::close(fd) == 0 && written;
+    for (const char c : name.substr(prefix.size())) {
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    }
+    return true;
+}
+
+// A save killed between creating its temporary and the rename leaves the temporary behind.
+// Only the writer's own regular files of exactly that name pattern go; a failure to remove
+// one is no failure of the save.
+void removeLeftTemporaries(const std::string& folder, const std::string& prefix)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return;
+    const int dirFd = ::dirfd(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        struct stat info { };
+        if (isLeftTemporary(entry->d_name, prefix) && ::fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0
+            && S_ISREG(info.st_mode) && info.st_uid == ::geteuid())
+            ::unlinkat(dirFd, entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+// Puts the old bytes back over what a failed write may have changed.
+bool restore(int fd, std::string_view old, std::size_t overwritten)
+{
+    std::size_t written = 0;
+    return io::writeAt(fd, old.substr(0, overwritten), 0, written)
+        && ::ftruncate(fd, static_cast<off_t>(old.size())) == 0 && ::fsync(fd) == 0;
+}
+
+int reserve(int fd, std::size_t size)
+{
+    int error = 0;
+    do
+        error = ::posix_fallocate(fd, 0, static_cast<off_t>(size));
+    while (error == EINTR);
+    return error;
+}
+
+// The file is changed where it stands, so a copy of its old bytes is flushed first: whatever
+// happens during the rewrite, a whole copy of them exists. The copy goes when the file holds
+// the new or the old bytes again.
+ReplaceResult rewriteInPlace(const std::string& target, std::string_view bytes)
+{
+    const int fd = ::open(target.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    std::string old;
+    const std::string backup = io::readToEnd(fd, old) ? writeBackup(target, old) : std::string();
+    if (backup.empty()) {
+        ::close(fd);
+        return {};
+    }
+
+    ReplaceResult result;
+    std::size_t written = 0;
+    const bool reserved = bytes.size() <= old.size() || reservationLetsWrite(reserve(fd, bytes.size()));
+    result.written = reserved && io::writeAt(fd, bytes, 0, written)
+        && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+    if (result.written || restore(fd, old, std::min(written, old.size())))
+        ::unlink(backup.c_str());
+    else
+        result.keptBackup = backup;
+    ::close(fd); // fsync has reported any write-back failure
+    return result;
+}
+
+ReplaceResult replaceThroughTemporary(
+    int fd, const std::string& temporary, const std::string& target, mode_t mode, std::string_view bytes)
+{
+    std::size_t written = 0;
+    bool flushed = io::writeAt(fd, bytes, 0, written) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    flushed = ::close(fd) == 0 && flushed;
+    if (!flushed || ::rename(temporary.c_str(), target.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return {};
+    }
+    io::syncFolder(io::folderOf(target)); // best effort: the rename is already done
+    return { true, {} };
 }
 
 } // namespace
 
-bool replaceFileContents(const std::string& path, std::string_view bytes)
+SaveRoute routeWithoutTemporary(int error)
+{
+    return error == EACCES || error == EPERM || error == EROFS ? SaveRoute::InPlace : SaveRoute::Refuse;
+}
+
+bool reservationLetsWrite(int error)
+{
+    return error == 0 || error == EOPNOTSUPP || error == EINVAL;
+}
+
+ReplaceResult replaceFileContents(const std::string& path, std::string_view bytes)
 {
     const std::string target = resolvedTarget(path);
     struct stat old { };
@@ -84,28 +156,32 @@ bool replaceFileContents(const std::string& path, std::string_view bytes)
     if (exists) {
         const bool readOnly = (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
         if (!S_ISREG(old.st_mode) || readOnly || ::access(target.c_str(), W_OK) != 0)
-            return false;
+            return {};
     }
 
-    const std::string folder = folderOf(target);
-    const auto slash = target.rfind('/');
-    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-    std::string temporary = folder + "/." + base + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return exists && writeInPlace(target, bytes);
-
-    if (exists)
-        keepOwner(fd, old);
-    const mode_t mode = exists ? static_cast<mode_t>(old.st_mode & 07777) : modeForNewFile();
-    bool written = writeAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    written = ::close(fd) == 0 && written;
-    if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
+    const std::string folder = io::folderOf(target);
+    const std::string prefix = temporaryPrefix(target);
+    std::string temporary = folder + "/" + prefix + "XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    const int error = errno;
+    bool inPlace = false;
+    if (fd < 0) {
+        if (!exists || routeWithoutTemporary(error) == SaveRoute::Refuse)
+            return {};
+        inPlace = true;
+    } else if (exists && !keepOwnerAndGroup(fd, old)) {
+        ::close(fd);
         ::unlink(temporary.c_str());
-        return false;
+        inPlace = true;
     }
-    syncFolder(folder);
-    return true;
+
+    // fchown clears the set-id bits, so the mode is set after it.
+    const mode_t mode = exists ? static_cast<mode_t>(old.st_mode & 07777) : modeForNewFile();
+    ReplaceResult result
+        = inPlace ? rewriteInPlace(target, bytes) : replaceThroughTemporary(fd, temporary, target, mode, bytes);
+    if (result)
+        removeLeftTemporaries(folder, prefix);
+    return result;
 }
 
 bool readFileContents(const std::string& path, std::string& bytes)

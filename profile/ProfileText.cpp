@@ -31,6 +31,12 @@ std::vector<std::string> splitLines(std::string_view text)
     return lines;
 }
 
+std::string_view fromFirstNul(std::string_view text)
+{
+    const std::size_t nul = text.find('\0');
+    return nul == std::string_view::npos ? std::string_view() : text.substr(nul);
+}
+
 std::string joinLines(const std::vector<std::string>& lines)
 {
     std::size_t size = 0;
@@ -69,7 +75,9 @@ bool isCommentLine(std::string_view line)
 
 std::size_t keyPosition(std::string_view line, std::string_view key)
 {
-    if (isCommentLine(line))
+    // A profile line read as a key line too would be replaced by the key and written again
+    // as a new profile line on every save.
+    if (isCommentLine(line) || isProfileLine(line))
         return std::string_view::npos;
     const std::size_t pos = line.find(key);
     if (pos == std::string_view::npos || pos == 0 || line[pos - 1] == ' ')

@@ -10,6 +10,9 @@ namespace profile_text {
 // Splits at CR LF, lone CR and lone LF; a NUL ends the text; a final line end adds no line.
 std::vector<std::string> splitLines(std::string_view text);
 
+// The bytes from the first NUL to the end, which splitLines does not read; empty without a NUL.
+std::string_view fromFirstNul(std::string_view text);
+
 // Every line followed by CR LF.
 std::string joinLines(const std::vector<std::string>& lines);
 
@@ -20,7 +23,8 @@ std::string_view trimLeft(std::string_view text);
 bool isCommentLine(std::string_view line);
 
 // Position of the key when the line is a key line for it: its first occurrence stands at
-// the start or right after a blank, and the line is no comment. npos otherwise.
+// the start or right after a blank, and the line is neither a comment nor a profile line.
+// npos otherwise.
 std::size_t keyPosition(std::string_view line, std::string_view key);
 
 // The value after a key found at keyPos: one separator skipped, at most 100 characters, trimmed.

@@ -1,5 +1,6 @@
 #include "profile/TProfile.h"
 
+#include "platform/Cp1250Text.h"
 #include "platform/FileReplace.h"
 #include "profile/ProfileText.h"
 
@@ -27,8 +28,11 @@ ProfileOpenError::ProfileOpenError(const std::string& fileName)
 {
 }
 
-ProfileSaveError::ProfileSaveError(const std::string& fileName)
-    : std::runtime_error("Cannot create file " + fileName)
+// Failure texts are Windows-1250 like the rest of the window's texts; the backup's path is
+// the file system's UTF-8.
+ProfileSaveError::ProfileSaveError(const std::string& fileName, const std::string& keptBackup)
+    : std::runtime_error("Cannot create file " + fileName
+        + (keptBackup.empty() ? std::string() : cp1250::utf8ToCp1250("\nPůvodní obsah je uložen v " + keptBackup)))
 {
 }
 
@@ -39,11 +43,13 @@ TProfile::TProfile(std::string name)
     if (!platform::readFileContents(fileName, text))
         throw ProfileOpenError(fileName);
     lines = splitLines(text);
+    afterNul = fromFirstNul(text);
 }
 
 TProfile::TProfile(std::string name, std::string_view text)
     : lines(splitLines(text))
     , fileName(std::move(name))
+    , afterNul(fromFirstNul(text))
 {
 }
 
@@ -150,6 +156,7 @@ int TProfile::SetValues(std::string_view key, const std::vector<std::string>& li
 
 void TProfile::Save() const
 {
-    if (!platform::replaceFileContents(fileName, joinLines(lines)))
-        throw ProfileSaveError(fileName);
+    const platform::ReplaceResult result = platform::replaceFileContents(fileName, joinLines(lines) + afterNul);
+    if (!result)
+        throw ProfileSaveError(fileName, result.keptBackup);
 }

@@ -18,7 +18,8 @@ public:
 
 class ProfileSaveError : public std::runtime_error {
 public:
-    explicit ProfileSaveError(const std::string& fileName);
+    // keptBackup names the copy of the old bytes when the file may hold neither version.
+    explicit ProfileSaveError(const std::string& fileName, const std::string& keptBackup = {});
 };
 
 class TProfile {
@@ -36,11 +37,15 @@ public:
     std::string GetComment() const;
     int SetValue(std::string_view key, std::string_view value);
     int SetValues(std::string_view key, const std::vector<std::string>& list);
-    // Writes every line followed by CR LF; throws ProfileSaveError and keeps the old file.
+    // Writes every line followed by CR LF, then afterNul. Throws ProfileSaveError; the old
+    // bytes then stay in the file or in the backup copy it names.
     void Save() const;
 
     std::string currentKey;
     int lastIndex = -1;
     std::vector<std::string> lines;
     std::string fileName;
+    // The file's bytes from its first NUL to its end: never read as lines, but written back
+    // unchanged so a stray NUL cannot delete the rest of the file.
+    std::string afterNul;
 };

@@ -1,6 +1,7 @@
 // The code page at the widget boundary: every byte survives the trip through Unicode, and a
 // file name means the same file to the window, the viewer and the planner.
 #include "platform/Cp1250.h"
+#include "platform/Cp1250Text.h"
 #include "platform/FileNames.h"
 
 #include <QtTest>
@@ -25,11 +26,18 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
-        QTest::newRow("Czech letters") << QByteArray("\x9elu\x9dou\xe8k\xfd \xf9\xd8\xec")
-                                       << QString::fromUtf8("žluťoučký ůŘě");
-        QTest::newRow("euro and quotes") << QByteArray("\x80\x84\x93") << QString::fromUtf8("€„“");
-        QTest::newRow("undefined bytes stay controls")
-            << QByteArray("\x81\x83\x88\x90\x98") << QString::fromUtf8("\u0081\u0083\u0088\u0090\u0098");
+        // The upper half as Unicode's published mapping CP1250.TXT gives it, so that two swapped
+        // entries of the table show; the five undefined bytes stay the C1 controls of their value.
+        QByteArray upperHalf;
+        for (int byte = 0x80; byte <= 0xff; ++byte)
+            upperHalf += static_cast<char>(byte);
+        QTest::newRow("0x80-0xFF at their code points")
+            << upperHalf
+            << QString::fromUtf8("€\u0081‚\u0083„…†‡\u0088‰Š‹ŚŤŽŹ\u0090‘’“”•–—\u0098™š›śťžź"
+                                 "\u00a0ˇ˘Ł¤Ą¦§¨©Ş«¬\u00ad®Ż°±˛ł´µ¶·¸ąş»Ľ˝ľż"
+                                 "ŔÁÂĂÄĹĆÇČÉĘËĚÍÎĎĐŃŇÓÔŐÖ×ŘŮÚŰÜÝŢß"
+                                 "ŕáâăäĺćçčéęëěíîďđńňóôőö÷řůúűüýţ˙");
+        QTest::newRow("the lower half is ASCII") << QByteArray("\x01 Az~\x7f") << QString::fromUtf8("\u0001 Az~\u007f");
     }
     void lettersMapToTheirCharacters()
     {
@@ -37,6 +45,7 @@ private slots:
         QFETCH(QString, text);
         QCOMPARE(cp1250::toUnicode(bytes.toStdString()), text);
         QCOMPARE(cp1250::fromUnicode(text), bytes.toStdString());
+        QCOMPARE(QString::fromStdString(cp1250::cp1250ToUtf8(bytes.toStdString())), text);
     }
 
     void foreignCharactersAreMarked()

@@ -3,6 +3,10 @@
 
 #include <QtTest>
 
+#include <string>
+
+Q_DECLARE_METATYPE(std::string)
+
 namespace {
 
 QByteArray readAll(const QString& path)
@@ -39,6 +43,37 @@ private slots:
         profile.Save();
         QCOMPARE(readAll(path),
             QByteArray("# V\xfd\x9aka\r\nUnknownKey: \x8a\x81\x90  \r\n\r\n \t 45,1,air\r\nRmv: 25\r\n\x01\x1f\r\n"));
+    }
+
+    void bytesFromTheFirstNulAreKept_data()
+    {
+        using namespace std::string_literals;
+        QTest::addColumn<std::string>("file");
+        QTest::addColumn<std::string>("saved");
+        QTest::newRow("NUL in a comment, key appended before it") << "# a\0b\r\nRmv: 20\r\n"s
+                                                                  << "# a\r\nRmv: 25\r\n\0b\r\nRmv: 20\r\n"s;
+        QTest::newRow("NUL first") << "\0Rmv: 20"s
+                                   << "Rmv: 25\r\n\0Rmv: 20"s;
+        QTest::newRow("NUL after a line end") << "Rmv: 20\n\0\0\xff"s
+                                              << "Rmv: 25\r\n\0\0\xff"s;
+    }
+    void bytesFromTheFirstNulAreKept()
+    {
+        QFETCH(std::string, file);
+        QFETCH(std::string, saved);
+        writeAll(path, QByteArray::fromStdString(file));
+        TProfile profile(path.toStdString());
+        profile.SetValue("Rmv:", "25");
+        profile.Save();
+        QCOMPARE(readAll(path), QByteArray::fromStdString(saved));
+    }
+
+    void keptBackupIsNamedInTheMessage()
+    {
+        const ProfileSaveError error("profile.dat", "/home/jiří/.cache/trova/profile.dat.a1B2c3");
+        QCOMPARE(QByteArray(error.what()),
+            QByteArray("Cannot create file profile.dat\nP\xf9vodn\xed obsah je ulo\x9e"
+                       "en v /home/ji\xf8\xed/.cache/trova/profile.dat.a1B2c3"));
     }
 
     void missingOrFolderIsAnError()

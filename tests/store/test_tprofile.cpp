@@ -33,9 +33,17 @@ private slots:
         QTest::newRow("only the first occurrence counts") << Lines { "DecoRmv: Rmv: 20" } << -1 << "0" << false;
         QTest::newRow("in a comment") << Lines { "#Rmv: 20", "# Rmv: 20" } << -1 << "0" << false;
         QTest::newRow("indented hash is no comment") << Lines { " # Rmv: 1" } << 0 << "1" << false;
+        QTest::newRow("a profile line is no key line") << Lines { "1 Rmv: 20", "0Rmv: 1" } << -1 << "0" << false;
         QTest::newRow("case sensitive") << Lines { "rmv: 20", "RMV: 20" } << -1 << "0" << false;
         QTest::newRow("no blank loses a character") << Lines { "Rmv:300" } << 0 << "00" << false;
         QTest::newRow("blanks trimmed") << Lines { "Rmv:    1 000  \t" } << 0 << "1 000" << false;
+        QTest::newRow("controls 1-31 trimmed too") << Lines { "Rmv: \x01\x1f 5\x7f \x1f\x01" } << 0 << "5\x7f" << false;
+        QTest::newRow("bytes above 127 kept") << Lines { "Rmv: \xa0"
+                                                         "5\x9e" }
+                                              << 0
+                                              << QString::fromStdString("\xa0"
+                                                                        "5\x9e")
+                                              << false;
         QTest::newRow("key alone is empty") << Lines { "Rmv:" } << 0 << "" << false;
         QTest::newRow("cut at 100 before trimming")
             << Lines { "Rmv: " + std::string(99, 'a') + "  bbb" } << 0 << QString(99, 'a') << false;
@@ -116,6 +124,8 @@ private slots:
         QTest::newRow("blank entries skipped, others as typed")
             << Lines { "R: 1" } << Lines { "", " \t", "  x ", "y" } << Lines { "R:   x ", "R: y" };
         QTest::newRow("empty list removes the key") << Lines { "a", "R: 1", "R: 2" } << Lines {} << Lines { "a" };
+        QTest::newRow("profile lines stay")
+            << Lines { "1 R: 1", "R: 2", "9R: 3" } << Lines { "x" } << Lines { "1 R: 1", "R: x", "9R: 3" };
         QTest::newRow("comments and other keys stay")
             << Lines { "# R: 0", "R: 1", "PR: 2", " R: 3" } << Lines { "x" } << Lines { "# R: 0", "PR: 2", "R: x" };
     }

@@ -27,6 +27,8 @@ private slots:
             << wkpp << "chbDeepStops chbDeepStops" << QStringList { "rgDeepStops=1", "edPyleStopTime=0 (greyed)" };
         QTest::newRow("WKPP, choose Pyle")
             << wkpp << "rgDeepStopsItem0" << QStringList { "edPyleStopTime=0", "lPyleStopTime" };
+        QTest::newRow("Pyle, untick") << QByteArray("DeepStops: p\r\n") << "chbDeepStops"
+                                      << QStringList { "edPyleStopTime=0 (greyed)", "lPyleStopTime (greyed)" };
         QTest::newRow("Pyle, click the empty frame")
             << QByteArray("DeepStops: p\r\n") << "gbDeepStops"
             << QStringList { "chbDeepStops=on", "rgDeepStops=0", "edPyleStopTime=0" };
@@ -36,6 +38,8 @@ private slots:
         QTest::newRow("deco gases off") << QByteArray("UseOCDeco: y\r\n") << "chbUseOCDeco"
                                         << QStringList { "edOcDecoGas=0 (greyed)", "lOCDecoGas (greyed)",
                                                "edOcDecoMaxPO2=0", "edMaxEND=0" };
+        QTest::newRow("deco gases off and on") << QByteArray("UseOCDeco: y\r\n") << "chbUseOCDeco chbUseOCDeco"
+                                               << QStringList { "edOcDecoGas=0", "lOCDecoGas" };
         QTest::newRow("there and back") << QByteArray() << "tab0 tab2" << QStringList { "Button1 (greyed)" };
     }
     void rulesFollowTheClicks()

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Fails when an include points up the layers, when a Qt-free library includes Qt, or (given a
+# configured build folder) when the targets link in a cycle.
+# The layers, top to bottom: app -> ui -> {run, window transfers} -> profile store -> platform;
+# planner -> profile store; viewer -> platform. Tests, benchmarks, fuzzers and tools sit on top.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+# The folders each folder's files may include from (besides their own).
+declare -A allowed=(
+    [platform]="platform"
+    [profile]="profile platform"
+    [planner]="planner profile platform"
+    [run]="run profile platform"
+    [viewer]="viewer platform"
+    [ui]="ui run profile platform"
+    [app]="app ui run profile platform"
+)
+# LoadProfile and StoreProfile are members of the main window and are built into the ui
+# library; their file lives beside the other transfers.
+exceptions=" profile/ProfileTransfer.cpp "
+# Shared by the planner: no Qt in these.
+qt_free="platform/File platform/Cp1250Table platform/Cp1250Text
+         profile/TProfile profile/ProfileText profile/ProfileBlock profile/ProfileKeys profile/OutputFileName
+         profile/StopDistance planner/"
+
+failures=0
+while IFS= read -r file; do
+    folder=${file%%/*}
+    [ -n "${allowed[$folder]:-}" ] || continue
+    [[ $exceptions == *" $file "* ]] && continue
+    while IFS= read -r included; do
+        target=${included%%/*}
+        [ "$target" = "$included" ] && continue # generated forms and moc files
+        if [[ " ${allowed[$folder]} " != *" $target "* ]]; then
+            echo "upward include: $file includes \"$included\""
+            failures=$((failures + 1))
+        fi
+    done < <(sed -n 's/^#include "\([^"]*\)".*/\1/p' "$file")
+done < <(git ls-files '*.cpp' '*.h')
+
+for prefix in $qt_free; do
+    while IFS= read -r file; do
+        if grep -q '^#include <Q' "$file"; then
+            echo "Qt in a Qt-free library: $file"
+            failures=$((failures + 1))
+        fi
+    done < <(git ls-files "$prefix*.cpp" "$prefix*.h")
+done
+
+# With a configured build folder: the targets' link graph must have no cycle.
+if [ -n "${1:-}" ]; then
+    graph=$(mktemp -d)
+    cmake --graphviz="$graph/targets.dot" "$1" >/dev/null
+    edges=$(sed -n 's/^ *"\(node[0-9]*\)" -> "\(node[0-9]*\)".*/\1 \2/p' "$graph/targets.dot")
+    rm -rf "$graph"
+    if ! echo "$edges" | tsort >/dev/null 2>&1; then
+        echo "the targets link in a cycle"
+        failures=$((failures + 1))
+    fi
+fi
+
+if [ "$failures" -gt 0 ]; then
+    echo "$failures layering problem(s)"
+    exit 1
+fi
+echo "layers: every include points down, Qt-free libraries have no Qt${1:+, the targets link without a cycle}"

@@ -1,11 +1,10 @@
 #include "planner/Exposure.h"
 
-#include "planner/PlanText.h"
+#include "planner/Physics.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <utility>
 
 namespace korax {
@@ -13,7 +12,6 @@ namespace {
 
 constexpr double kBottomPO2Limit = 1.4;
 constexpr double kHypoxicPO2 = 0.16;
-constexpr double kOxygenThreshold = 0.5;
 constexpr double kStepMinutes = 0.1;
 // A thousand steps follow the PO2 of any linear depth change closely enough.
 constexpr double kMaxSteps = 1000.0;
@@ -33,20 +31,12 @@ constexpr std::array<std::pair<double, double>, 11> kNoaaLimits { {
     { 1.6, 45 },
 } };
 
-std::string number(const char* format, double value)
-{
-    char text[48];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
-
 class Exposure {
 public:
     Exposure(Plan& plan, const Settings& settings, const Water& water)
         : plan_(plan)
         , settings_(settings)
         , water_(water)
-        , unit_(settings.metric ? " m" : " ft")
     {
     }
 
@@ -58,11 +48,11 @@ public:
             checkLimits(segment);
         }
         if (plan_.cnsPercent > 100.0)
-            plan_.warnings.push_back("CNS " + number("%.0f", plan_.cnsPercent) + " % překračuje 100 %.");
+            plan_.warnings.push_back({ .kind = WarningKind::CnsAbove100, .value = plan_.cnsPercent });
         if (!plan_.segments.empty()) {
-            checkSurface(plan_.segments.front().gas, "na začátku ponoru");
+            checkSurface(plan_.segments.front().gas, WarningKind::HypoxicAtStart);
             if (plan_.complete)
-                checkSurface(plan_.segments.back().gas, "při vynoření");
+                checkSurface(plan_.segments.back().gas, WarningKind::HypoxicOnSurfacing);
         }
     }
 
@@ -85,7 +75,7 @@ private:
     {
         const int steps = static_cast<int>(std::clamp(std::ceil(s.minutes / kStepMinutes), 1.0, kMaxSteps));
         const double step = s.minutes / steps;
-        const bool constant = std::fabs(s.endDepth - s.startDepth) < 1e-9;
+        const bool constant = std::fabs(s.endDepth - s.startDepth) < kTolerance;
         for (int i = 0; i < (constant ? 1 : steps); ++i) {
             const double minutes = constant ? s.minutes : step;
             const double depth
@@ -94,7 +84,7 @@ private:
             if (po2 <= kOxygenThreshold)
                 continue;
             plan_.cnsPercent += 100.0 * minutes / cnsLimitMinutes(po2);
-            plan_.otu += minutes * std::pow((po2 - kOxygenThreshold) / kOxygenThreshold, 0.83);
+            plan_.otu += minutes * std::pow((po2 - kOxygenThreshold) / kOxygenThreshold, kOtuExponent);
         }
     }
 
@@ -102,41 +92,35 @@ private:
     {
         const double deepest = std::max(s.startDepth, s.endDepth);
         const double limit = s.decompression ? settings_.decoMaxPO2 : kBottomPO2Limit;
-        const std::string where
-            = std::string(phaseName(s.phase)) + " v " + number("%.1f", deepest) + unit_ + " (" + gasLabel(s.gas) + ")";
-        if (deepest > modByConvention(s.gas, limit, settings_.metric) + 1e-9) {
-            plan_.warnings.push_back(where + ": PO2 " + number("%.2f", s.gas.o2 * water_.pressureAt(deepest))
-                + " bar překračuje " + number("%.2f", limit) + " bar.");
+        if (deepest > modByConvention(s.gas, limit, settings_.unit) + kTolerance) {
+            plan_.warnings.push_back(
+                { WarningKind::PO2AboveLimit, s.phase, deepest, s.gas, s.gas.o2 * water_.pressureAt(deepest), limit });
         }
         const double narcotic = s.gas.n2() + (settings_.oxyNarc ? s.gas.o2 : 0.0);
         const double airNarcotic = settings_.oxyNarc ? 1.0 : kAir.n2();
         const double end = water_.depthAt(water_.pressureAt(deepest) * narcotic / airNarcotic);
-        if (end > settings_.maxEnd + 1e-9) {
-            plan_.warnings.push_back(where + ": END " + number("%.1f", end) + unit_ + " překračuje MaxEND "
-                + number("%.1f", settings_.maxEnd) + unit_ + ".");
-        }
+        // MaxEND: 0 is what the window writes for a missing key: no END limit.
+        if (settings_.maxEnd > 0.0 && end > settings_.maxEnd + kTolerance)
+            plan_.warnings.push_back({ WarningKind::EndAboveMax, s.phase, deepest, s.gas, end, settings_.maxEnd });
     }
 
-    void checkSurface(const Gas& gas, const char* when)
+    void checkSurface(const Gas& gas, WarningKind kind)
     {
         const double po2 = gas.o2 * water_.surfacePressure;
-        if (po2 < kHypoxicPO2) {
-            plan_.warnings.push_back("Směs " + gasLabel(gas) + " " + when + ": PO2 " + number("%.2f", po2)
-                + " bar na hladině je pod 0.16 bar (hypoxie).");
-        }
+        if (po2 < kHypoxicPO2)
+            plan_.warnings.push_back({ .kind = kind, .gas = gas, .value = po2 });
     }
 
     Plan& plan_;
     const Settings& settings_;
     const Water& water_;
-    std::string unit_;
 };
 
 } // namespace
 
-double modByConvention(const Gas& gas, double maxPO2, bool metric)
+double modByConvention(const Gas& gas, double maxPO2, const LengthUnit& unit)
 {
-    return std::round((maxPO2 / gas.o2 - 1.0) * (metric ? 10.0 : 33.0));
+    return std::round((maxPO2 / gas.o2 - 1.0) * unit.modFactor);
 }
 
 double cnsLimitMinutes(double po2)

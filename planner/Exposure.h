@@ -8,7 +8,7 @@ namespace korax {
 
 // The divers' maximum operating depth: (PO2 / O2 fraction − 1) × 10 m (× 33 ft), to the
 // nearest whole metre or foot.
-double modByConvention(const Gas& gas, double maxPO2, bool metric);
+double modByConvention(const Gas& gas, double maxPO2, const LengthUnit& unit);
 
 // NOAA single-exposure limit in minutes at the PO2 (interpolated; 45 above 1.6 bar);
 // 0 where oxygen does not count (0.5 bar and below).

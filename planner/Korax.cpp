@@ -1,13 +1,14 @@
 #include "planner/Korax.h"
 
+#include "planner/Alternatives.h"
 #include "planner/PlanJson.h"
 #include "planner/PlanText.h"
 #include "planner/Planner.h"
 #include "planner/Settings.h"
 #include "planner/TissueFile.h"
-#include "platform/Cp1250Text.h"
 #include "platform/FileNames.h"
 #include "platform/FileReplace.h"
+#include "profile/ProfileKeys.h"
 #include "profile/TProfile.h"
 
 #include <optional>
@@ -34,17 +35,18 @@ void usage(std::ostream& out)
 }
 
 // The tissues a repetitive dive starts from; empty with a problem when the file is unusable.
-std::optional<Tissues> previousTissues(const Settings& settings, std::vector<std::string>& problems)
+std::optional<Tissues> previousTissues(const Settings& settings, std::vector<Problem>& problems)
 {
     std::string bytes;
     if (!platform::readFileContents(platform::nativeFileName(settings.tissueFile), bytes)) {
-        problems.push_back("TissueFile: \"" + cp1250::cp1250ToUtf8(settings.tissueFile) + "\": soubor nelze přečíst");
+        problems.push_back(
+            { .kind = ProblemKind::TissueFileUnreadable, .key = keys::kTissueFile, .text = settings.tissueFile });
         return std::nullopt;
     }
     auto tissues = parseTissueFile(bytes);
     if (!tissues)
         problems.push_back(
-            "TissueFile: \"" + cp1250::cp1250ToUtf8(settings.tissueFile) + "\": není to soubor se stavem tkání KORAX");
+            { .kind = ProblemKind::NotATissueFile, .key = keys::kTissueFile, .text = settings.tissueFile });
     return tissues;
 }
 
@@ -57,20 +59,20 @@ int plan(const Options& options, std::ostream& out, std::ostream& err)
         err << error.what() << '\n';
         return kExitFailure;
     }
-    SettingsReading reading = readSettings(*profile);
+    SettingsReading reading = readSettings(profile->lines);
     const Settings& settings = reading.settings;
     if (!reading.hasPlanFile || settings.planFile.empty()) {
         err << "korax: profile.dat names no plan file (PlanFile:)\n";
         return kExitFailure;
     }
-    std::vector<std::string> problems = reading.problems;
+    std::vector<Problem> problems = reading.problems;
     std::optional<Tissues> previous;
     if (problems.empty() && settings.repetitive)
         previous = previousTissues(settings, problems);
 
     std::optional<Plan> result;
     if (problems.empty()) {
-        result = planDive(settings, startingTissues(settings, previous ? &*previous : nullptr));
+        result = planWithAlternatives(settings, startingTissues(settings, previous ? &*previous : nullptr));
         problems.insert(problems.end(), result->problems.begin(), result->problems.end());
     }
     const Plan* planned = result ? &*result : nullptr;
@@ -89,7 +91,7 @@ int plan(const Options& options, std::ostream& out, std::ostream& err)
         status = kExitFailure;
     }
     if (options.json)
-        out << planJson(planned, problems) << '\n';
+        out << planJson(settings, planned, problems) << '\n';
     return status;
 }
 

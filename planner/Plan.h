@@ -1,16 +1,14 @@
 // The result of planning one dive: the segments as the diver flies them, and what follows.
 #pragma once
 
+#include "planner/Findings.h"
 #include "planner/Gas.h"
 #include "planner/Tissues.h"
 
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace korax {
-
-enum class Phase { Descent, Bottom, Ascent, GasSwitch, DeepStop, Stop };
 
 struct Segment {
     Phase phase = Phase::Bottom;
@@ -33,16 +31,38 @@ struct GasUse {
     double litres = 0.0;
 };
 
+// A "what if" plan from the same settings: the deepest line longer or shorter, the deepest
+// lines deeper or shallower.
+enum class VariationKind { Longer, Shorter, Deeper, Shallower };
+
+struct Variation {
+    VariationKind kind;
+    std::optional<double> runtime; // empty: no such plan, or it has a problem
+    std::optional<double> decoMinutes; // run time after the end of the last profile line
+};
+
+// The plan when one deco gas is lost.
+struct LostGasPlan {
+    Gas lost;
+    std::optional<double> runtime; // empty: the plan has a problem
+    std::optional<double> firstStop;
+    std::vector<Gas> gasesLeft;
+};
+
 struct Plan {
     std::vector<Segment> segments;
     std::vector<Stop> stops;
     std::optional<double> firstStop;
+    std::optional<double> gfLowPoint; // depth, for a GF pair
     double runtime = 0.0;
+    double ascentStart = 0.0; // run time at the end of the last profile line
     std::vector<GasUse> gasUse;
     double cnsPercent = 0.0;
     double otu = 0.0;
-    std::vector<std::string> warnings; // UTF-8
-    std::vector<std::string> problems; // UTF-8
+    std::vector<Warning> warnings;
+    std::vector<Problem> problems;
+    std::vector<Variation> variations;
+    std::vector<LostGasPlan> lostGas;
     Tissues endTissues;
     bool complete = false; // false: planning stopped at a problem, no ascent to trust
 };

@@ -1,6 +1,11 @@
 #include "planner/PlanJson.h"
 
+#include "planner/Messages.h"
+
 #include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <map>
 
 namespace korax {
 namespace {
@@ -24,31 +29,94 @@ const char* phaseKey(Phase phase)
     return "";
 }
 
+// Numbers without binary noise: times to 0.001 min, depths to 0.001 of the unit, litres to
+// 0.1, CNS and OTU to 0.01 (dividing by the whole scale gives the nearest double to the decimal).
+double rounded(double value, double scale)
+{
+    return std::round(value * scale) / scale + 0.0;
+}
+double time(double minutes)
+{
+    return rounded(minutes, 1000.0);
+}
+double depth(double value)
+{
+    return rounded(value, 1000.0);
+}
+nlohmann::json timeOrNull(const std::optional<double>& minutes)
+{
+    return minutes ? nlohmann::json(time(*minutes)) : nlohmann::json(nullptr);
+}
+
+std::string variationName(VariationKind kind, const LengthUnit& unit)
+{
+    const std::string step = std::to_string(static_cast<int>(unit.variationDepth));
+    switch (kind) {
+    case VariationKind::Longer:
+        return "time+5";
+    case VariationKind::Shorter:
+        return "time-5";
+    case VariationKind::Deeper:
+        return "depth+" + step;
+    case VariationKind::Shallower:
+        return "depth-" + step;
+    }
+    return {};
+}
+
+std::vector<std::string> labels(const std::vector<Gas>& gases)
+{
+    std::vector<std::string> result;
+    for (const Gas& gas : gases)
+        result.push_back(gasLabel(gas));
+    return result;
+}
+
 } // namespace
 
-std::string planJson(const Plan* plan, const std::vector<std::string>& problems)
+std::string planJson(const Settings& settings, const Plan* plan, const std::vector<Problem>& problems)
 {
+    const LengthUnit& unit = settings.unit;
     nlohmann::json out = nlohmann::json::object();
-    out["runtime_min"] = plan ? plan->runtime : 0.0;
-    out["first_stop"] = plan && plan->firstStop ? nlohmann::json(*plan->firstStop) : nlohmann::json(nullptr);
+    out["runtime_min"] = plan ? time(plan->runtime) : 0.0;
+    out["first_stop"] = plan && plan->firstStop ? nlohmann::json(depth(*plan->firstStop)) : nlohmann::json(nullptr);
     out["stops"] = nlohmann::json::array();
     out["segments"] = nlohmann::json::array();
     out["gas_use_l"] = nlohmann::json::object();
-    out["cns_pct"] = plan ? plan->cnsPercent : 0.0;
-    out["otu"] = plan ? plan->otu : 0.0;
-    out["warnings"] = plan ? plan->warnings : std::vector<std::string> {};
-    out["problems"] = problems;
+    out["cns_pct"] = plan ? rounded(plan->cnsPercent, 100.0) : 0.0;
+    out["gf_low_pct"] = settings.gfLow() * 100.0;
+    out["gf_high_pct"] = settings.gradientFactor() * 100.0;
+    out["otu"] = plan ? rounded(plan->otu, 100.0) : 0.0;
+    out["variations"] = nlohmann::json::array();
+    out["lost_gas"] = nlohmann::json::array();
+    out["warnings"] = nlohmann::json::array();
+    out["problems"] = nlohmann::json::array();
+    for (const Problem& problem : problems)
+        out["problems"].push_back(problemText(problem, unit));
     if (plan) {
+        for (const Warning& warning : plan->warnings)
+            out["warnings"].push_back(warningText(warning, unit));
         for (const Stop& stop : plan->stops)
             out["stops"].push_back(
-                { { "depth", stop.depth }, { "minutes", stop.minutes }, { "gas", gasLabel(stop.gas) } });
+                { { "depth", depth(stop.depth) }, { "minutes", time(stop.minutes) }, { "gas", gasLabel(stop.gas) } });
         for (const Segment& s : plan->segments) {
-            out["segments"].push_back({ { "phase", phaseKey(s.phase) }, { "from", s.startDepth }, { "to", s.endDepth },
-                { "minutes", s.minutes }, { "runtime", s.runtime }, { "gas", gasLabel(s.gas) } });
+            out["segments"].push_back(
+                { { "phase", phaseKey(s.phase) }, { "from", depth(s.startDepth) }, { "to", depth(s.endDepth) },
+                    { "minutes", time(s.minutes) }, { "runtime", time(s.runtime) }, { "gas", gasLabel(s.gas) } });
         }
-        for (const GasUse& use : plan->gasUse) {
-            nlohmann::json& litres = out["gas_use_l"][gasLabel(use.gas)];
-            litres = (litres.is_null() ? 0.0 : litres.get<double>()) + use.litres;
+        std::map<std::string, double> litres;
+        for (const GasUse& use : plan->gasUse)
+            litres[gasLabel(use.gas)] += use.litres;
+        for (const auto& [label, total] : litres)
+            out["gas_use_l"][label] = rounded(total, 10.0);
+        for (const Variation& v : plan->variations) {
+            out["variations"].push_back({ { "name", variationName(v.kind, unit) },
+                { "runtime_min", timeOrNull(v.runtime) }, { "deco_min", timeOrNull(v.decoMinutes) } });
+        }
+        for (const LostGasPlan& lost : plan->lostGas) {
+            out["lost_gas"].push_back({ { "gas", gasLabel(lost.lost) }, { "runtime_min", timeOrNull(lost.runtime) },
+                { "first_stop", lost.firstStop ? nlohmann::json(depth(*lost.firstStop)) : nlohmann::json(nullptr) },
+                { "gases_left", labels(lost.gasesLeft) } });
         }
     }
     return out.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "planner/Plan.h"
+#include "planner/Settings.h"
 
 #include <string>
 #include <vector>
@@ -9,6 +10,6 @@
 namespace korax {
 
 // plan is null when the settings could not be planned.
-std::string planJson(const Plan* plan, const std::vector<std::string>& problems);
+std::string planJson(const Settings& settings, const Plan* plan, const std::vector<Problem>& problems);
 
 } // namespace korax

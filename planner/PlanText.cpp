@@ -1,5 +1,6 @@
 #include "planner/PlanText.h"
 
+#include "planner/Messages.h"
 #include "planner/Planner.h"
 #include "platform/Cp1250Text.h"
 
@@ -9,7 +10,7 @@
 namespace korax {
 namespace {
 
-std::string format(const char* pattern, double value)
+template <typename Number> std::string format(const char* pattern, Number value)
 {
     char text[64];
     std::snprintf(text, sizeof text, pattern, value);
@@ -24,29 +25,67 @@ std::string gasList(const std::vector<Gas>& gases)
     return text;
 }
 
-// Padding by characters, not bytes: the line is converted to one byte per character.
+// What a table shows where a variation or lost-gas plan could not be made.
+constexpr const char* kNone = "—";
+
+// Characters, not bytes: the line is converted to one byte per character.
+std::size_t characters(const std::string& utf8)
+{
+    std::size_t count = 0;
+    for (const char c : utf8)
+        count += (static_cast<unsigned char>(c) & 0xC0u) != 0x80u ? 1u : 0u;
+    return count;
+}
+
 std::string padRight(const std::string& utf8, std::size_t width)
 {
-    std::size_t characters = 0;
-    for (const char c : utf8)
-        characters += (static_cast<unsigned char>(c) & 0xC0u) != 0x80u ? 1u : 0u;
-    return utf8 + std::string(characters < width ? width - characters : 0, ' ');
+    const std::size_t count = characters(utf8);
+    return utf8 + std::string(count < width ? width - count : 0, ' ');
+}
+
+// A right-aligned cell of a short table, always two blanks apart from the one before.
+std::string cell(const std::string& utf8)
+{
+    const std::size_t count = characters(utf8);
+    return "  " + std::string(count < 12 ? 12 - count : 0, ' ') + utf8;
+}
+
+std::string minutes(const std::optional<double>& value)
+{
+    return value ? format("%.1f", *value) : kNone;
+}
+
+// A number of the segment table in its 8 characters with a blank before it, also past
+// 99999.9 minutes, so that the columns never run together.
+std::string column(double value)
+{
+    for (const char* pattern : { "%8.1f", "%8.0f", "%8.1e" }) {
+        const std::string text = format(pattern, value);
+        if (text.size() == 8 && text.front() == ' ')
+            return text;
+    }
+    return format("%8.1e", value);
 }
 
 class Writer {
 public:
     Writer(const Settings& settings)
         : s_(settings)
-        , unit_(settings.metric ? "m" : "ft")
+        , unit_(settings.unit.symbol)
     {
     }
 
     void heading()
     {
         line(std::string("KORAX ") + kVersion + " – plán ponoru s otevřeným okruhem");
-        line(std::string("Model: Bühlmann ZH-L16") + (s_.useBValues ? "B" : "C") + " s heliem, gradientový faktor "
-            + format("%.0f", s_.gradientFactor() * 100.0) + " % (konzervatismus " + format("%g", s_.conservatism)
-            + " %)");
+        const std::string model = std::string("Model: Bühlmann ZH-L16") + (s_.useBValues ? "B" : "C") + " s heliem, ";
+        if (s_.gfPair())
+            line(model + "GF " + format("%d", s_.gfLowPercent) + "/" + format("%g", s_.gradientFactor() * 100.0)
+                + " (GF low z GradientFactorLow:, GF high = 100 % minus konzervatismus " + format("%g", s_.conservatism)
+                + " %)");
+        else
+            line(model + "gradientový faktor " + format("%.0f", s_.gradientFactor() * 100.0) + " % (konzervatismus "
+                + format("%g", s_.conservatism) + " %)");
         const Water water = waterOf(s_);
         line("Hladina: nadmořská výška " + format("%g", s_.altitude) + " m, tlak "
             + format("%.5f", water.surfacePressure) + " bar; "
@@ -77,7 +116,7 @@ public:
             line("Opakovaný ponor: ne (tkáně nasycené vzduchem na hladině)");
         line("Spotřeba: " + format("%g", s_.rmv) + " l/min na dně a při sestupu, " + format("%g", s_.decoRmv)
             + " l/min při výstupu a na zastávkách");
-        line("MaxEND: " + format("%g", s_.maxEnd) + " " + unit_
+        line("MaxEND: " + (s_.maxEnd > 0.0 ? format("%g", s_.maxEnd) + " " + unit_ : std::string("bez omezení"))
             + (s_.oxyNarc ? " (kyslík se počítá jako narkotický)" : ""));
         line("SlideRate: a UseDecoSetpoint: se týkají uzavřeného okruhu; plánovač je nepoužívá.");
         line("");
@@ -89,38 +128,82 @@ public:
         // gas 46-54, PO2 55-59.
         line(padRight("Fáze", 19) + " Hloubka    Úsek     Čas  " + padRight("Směs", 9) + "  PO2");
         for (const Segment& segment : plan.segments) {
-            char numbers[64];
-            std::snprintf(
-                numbers, sizeof numbers, "%8.1f%8.1f%8.1f  ", segment.endDepth, segment.minutes, segment.runtime);
             const double deepest = std::max(segment.startDepth, segment.endDepth);
-            line(padRight(phaseName(segment.phase), 19) + numbers + padRight(gasLabel(segment.gas), 9)
-                + format("%5.2f", segment.gas.o2 * waterOf(s_).pressureAt(deepest)));
+            const double po2 = segment.gas.o2 * waterOf(s_).pressureAt(deepest);
+            const std::string gas = padRight(gasLabel(segment.gas), 9);
+            // A mix label of all 9 characters and a PO2 of 10 bar or more would touch.
+            const bool touching = gas.back() != ' ' && po2 >= 9.995;
+            line(padRight(phaseName(segment.phase), 19) + column(segment.endDepth) + column(segment.minutes)
+                + column(segment.runtime) + "  " + gas + format(touching ? "%5.1f" : "%5.2f", po2));
         }
         line("");
         line("Celkový čas ponoru: " + format("%.1f", plan.runtime) + " min");
         line("První zastávka: "
             + (plan.firstStop ? format("%.1f", *plan.firstStop) + " " + unit_ : std::string("žádná")));
+        if (plan.gfLowPoint)
+            line("Bod GF low: " + format("%.2f", *plan.gfLowPoint) + " " + unit_);
         line("Spotřeba plynu (litry na hladině):");
         for (const GasUse& use : plan.gasUse)
             line("  " + padRight(gasLabel(use.gas), 10) + format("%8.0f", use.litres) + " l");
         line("CNS: " + format("%.1f", plan.cnsPercent) + " %");
         line("OTU: " + format("%.1f", plan.otu));
+        if (!plan.variations.empty())
+            alternatives(plan);
         list("Varování:", plan.warnings);
     }
 
-    void list(const char* title, const std::vector<std::string>& items)
+    // The variations and lost-gas plans, made only when the plan has no problem.
+    void alternatives(const Plan& plan)
+    {
+        line("Varianty plánu:");
+        line("  " + padRight("Varianta", 16) + cell("Čas ponoru") + cell("Dekomprese"));
+        for (const Variation& v : plan.variations)
+            line("  " + padRight(variationName(v.kind), 16) + cell(minutes(v.runtime)) + cell(minutes(v.decoMinutes)));
+        line("Ztráta dekompresní směsi:");
+        if (plan.lostGas.empty())
+            line("  žádné");
+        else
+            line("  " + padRight("Bez směsi", 10) + cell("Čas ponoru") + cell("1. zastávka") + "  Zbývající směsi");
+        for (const LostGasPlan& lost : plan.lostGas) {
+            std::string firstStop = kNone;
+            if (lost.runtime)
+                firstStop = lost.firstStop ? format("%.1f", *lost.firstStop) + " " + unit_ : "žádná";
+            line("  " + padRight(gasLabel(lost.lost), 10) + cell(minutes(lost.runtime)) + cell(firstStop) + "  "
+                + (lost.gasesLeft.empty() ? std::string("žádné") : gasList(lost.gasesLeft)));
+        }
+    }
+
+    std::string variationName(VariationKind kind) const
+    {
+        const std::string depth = format("%g", s_.unit.variationDepth) + " " + unit_;
+        switch (kind) {
+        case VariationKind::Longer:
+            return "čas +5 min";
+        case VariationKind::Shorter:
+            return "čas -5 min";
+        case VariationKind::Deeper:
+            return "hloubka +" + depth;
+        case VariationKind::Shallower:
+            return "hloubka -" + depth;
+        }
+        return {};
+    }
+
+    template <typename Finding> void list(const char* title, const std::vector<Finding>& items)
     {
         line(title);
         if (items.empty())
             line("  žádné");
-        for (const std::string& item : items)
-            line("  " + item);
+        for (const Finding& item : items)
+            line("  " + text(item));
     }
 
-    std::string text;
+    std::string out;
 
 private:
-    void line(const std::string& utf8) { text += cp1250::utf8ToCp1250(utf8) + "\r\n"; }
+    void line(const std::string& utf8) { out += cp1250::utf8ToCp1250(utf8) + "\r\n"; }
+    std::string text(const Warning& warning) const { return warningText(warning, s_.unit); }
+    std::string text(const Problem& problem) const { return problemText(problem, s_.unit); }
 
     const Settings& s_;
     std::string unit_;
@@ -128,35 +211,16 @@ private:
 
 } // namespace
 
-const char* phaseName(Phase phase)
-{
-    switch (phase) {
-    case Phase::Descent:
-        return "sestup";
-    case Phase::Bottom:
-        return "dno";
-    case Phase::Ascent:
-        return "výstup";
-    case Phase::GasSwitch:
-        return "změna směsi";
-    case Phase::DeepStop:
-        return "hloubková zastávka";
-    case Phase::Stop:
-        return "zastávka";
-    }
-    return "";
-}
-
-std::string planFileText(const Settings& settings, const Plan* plan, const std::vector<std::string>& problems)
+std::string planFileText(const Settings& settings, const Plan* plan, const std::vector<Problem>& problems)
 {
     Writer writer(settings);
     writer.heading();
     if (plan)
         writer.table(*plan);
     else
-        writer.list("Varování:", {});
+        writer.list("Varování:", std::vector<Warning> {});
     writer.list("Problémy:", problems);
-    return writer.text;
+    return writer.out;
 }
 
 } // namespace korax

@@ -12,9 +12,6 @@ namespace korax {
 inline constexpr const char* kVersion = "1.0";
 
 // plan is null when the settings could not be planned; problems are then the reasons.
-std::string planFileText(const Settings& settings, const Plan* plan, const std::vector<std::string>& problems);
-
-// The word for a phase in the plan table (UTF-8), at most 18 characters.
-const char* phaseName(Phase phase);
+std::string planFileText(const Settings& settings, const Plan* plan, const std::vector<Problem>& problems);
 
 } // namespace korax

@@ -1,12 +1,12 @@
 #include "planner/Planner.h"
 
 #include "planner/Exposure.h"
+#include "planner/Physics.h"
 #include "planner/Rates.h"
 #include "planner/StopGrid.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace korax {
 namespace {
@@ -14,13 +14,14 @@ namespace {
 constexpr double kDayMinutes = 24 * 60.0;
 constexpr double kGasSwitchMinutes = 1.0;
 constexpr double kWkppStopMinutes = 1.0;
-constexpr double kPressureEpsilon = 1e-9;
 
 struct DiveState {
     Tissues tissues;
     double depth = 0.0;
     double runtime = 0.0;
     Gas gas;
+    bool defaultDescent = false; // a move went at the default rate
+    bool defaultAscent = false;
 };
 
 struct DecoGas {
@@ -35,44 +36,40 @@ public:
         , water_(waterOf(settings))
         , set_(coefficients(settings.useBValues))
         , gf_(settings.gradientFactor())
+        , pair_ { settings.gfLow(), settings.gradientFactor(), water_.surfacePressure }
         , grid_(settings.stopDistance, settings.lastStopDepth)
-        , descent_(settings.descentRates, settings.metric ? 20.0 : 66.0)
-        , ascent_(settings.ascentRates, settings.metric ? 10.0 : 33.0)
+        , descent_(settings.descentRates, settings.unit.descentRate)
+        , ascent_(settings.ascentRates, settings.unit.ascentRate)
     {
         state_.tissues = start;
         for (const Gas& gas : settings.decoGases) {
-            if (const auto depth = grid_.atOrAbove(modByConvention(gas, settings.decoMaxPO2, settings.metric)))
+            if (const auto depth = grid_.atOrAbove(modByConvention(gas, settings.decoMaxPO2, settings.unit)))
                 decoGases_.push_back({ gas, *depth });
             else
-                plan_.warnings.push_back(
-                    "Dekompresní směs " + gasLabel(gas) + " nemá hloubku výměny nad poslední zastávkou; nepoužita.");
+                plan_.warnings.push_back({ .kind = WarningKind::DecoGasUnused, .gas = gas });
         }
     }
 
     Plan run()
     {
         if (settings_.profile.empty()) {
-            plan_.problems.push_back("Chybí profil ponoru.");
+            plan_.problems.push_back({ .kind = ProblemKind::NoProfile });
             return std::move(plan_);
         }
         followProfile();
         plan_.complete = ascend();
+        if (plan_.complete && settings_.gfPair())
+            warnAboveGfHigh();
         plan_.endTissues = state_.tissues;
         plan_.runtime = state_.runtime;
-        if (descent_.usedDefault)
-            plan_.warnings.push_back(defaultRateWarning("sestupu", descent_.defaultRate()));
-        if (ascent_.usedDefault)
-            plan_.warnings.push_back(defaultRateWarning("výstupu", ascent_.defaultRate()));
+        if (state_.defaultDescent)
+            plan_.warnings.push_back({ .kind = WarningKind::DefaultDescentRate, .value = descent_.defaultRate() });
+        if (state_.defaultAscent)
+            plan_.warnings.push_back({ .kind = WarningKind::DefaultAscentRate, .value = ascent_.defaultRate() });
         return std::move(plan_);
     }
 
 private:
-    std::string defaultRateWarning(const char* what, double rate) const
-    {
-        return std::string("Pro část ") + what + " není zadána rychlost; použito "
-            + std::to_string(static_cast<int>(rate)) + (settings_.metric ? " m/min." : " ft/min.");
-    }
-
     void followProfile()
     {
         state_.gas = settings_.profile.front().gas;
@@ -82,19 +79,11 @@ private:
             move(state_, segment.depth, segment.depth >= state_.depth ? Phase::Descent : Phase::Ascent, false,
                 &plan_.segments);
             stay(state_, segment.minutes, Phase::Bottom, false, &plan_.segments);
-            if (!ceilingWarned && ceilingPressure(state_) > water_.pressureAt(state_.depth) + kPressureEpsilon) {
+            if (!ceilingWarned && ceilingPressure(state_) > water_.pressureAt(state_.depth) + kTolerance) {
                 ceilingWarned = true;
-                plan_.warnings.push_back(
-                    "Profil ponoru vystupuje nad strop dekomprese (" + formatDepth(state_.depth) + ").");
+                plan_.warnings.push_back({ .kind = WarningKind::ProfileAboveCeiling, .depth = state_.depth });
             }
         }
-    }
-
-    std::string formatDepth(double depth) const
-    {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.1f %s", depth, settings_.metric ? "m" : "ft");
-        return text;
     }
 
     double ceilingPressure(const DiveState& state) const { return toleratedPressure(state.tissues, set_, gf_); }
@@ -108,9 +97,10 @@ private:
             Segment& last = log->back();
             const bool stationary = phase != Phase::Descent && phase != Phase::Ascent;
             const bool sameRate
-                = std::fabs((last.endDepth - last.startDepth) / last.minutes - (state.depth - from) / minutes) < 1e-9;
+                = std::fabs((last.endDepth - last.startDepth) / last.minutes - (state.depth - from) / minutes)
+                < kTolerance;
             if (last.phase == phase && last.gas == state.gas && last.decompression == deco
-                && std::fabs(last.endDepth - from) < kDepthEpsilon && (stationary || sameRate)) {
+                && std::fabs(last.endDepth - from) < kTolerance && (stationary || sameRate)) {
                 last.endDepth = state.depth;
                 last.minutes += minutes;
                 last.runtime = state.runtime;
@@ -120,14 +110,15 @@ private:
         log->push_back({ phase, from, state.depth, minutes, state.runtime, state.gas, deco });
     }
 
-    void move(DiveState& state, double to, Phase phase, bool deco, std::vector<Segment>* log) const
+    void move(DiveState& state, double to, Phase phase, bool deco, std::vector<Segment>* log)
     {
-        const Rates& rates = to > state.depth ? descent_ : ascent_;
-        for (const RatePiece& piece : rates.pieces(state.depth, to)) {
+        const bool down = to > state.depth;
+        for (const RatePiece& piece : (down ? descent_ : ascent_).pieces(state.depth, to)) {
+            (down ? state.defaultDescent : state.defaultAscent) |= piece.defaultRate;
             const double from = state.depth;
             const double minutes = std::fabs(piece.toDepth - from) / piece.rate;
             const double barPerMinute = (piece.toDepth > from ? 1.0 : -1.0) * piece.rate * water_.barPerUnit;
-            loadTissues(state.tissues, set_, state.gas, water_.pressureAt(from), barPerMinute, minutes);
+            loadTissues(state.tissues, set_, state.gas, water_.pressureAt(from), barPerMinute, minutes, decay_);
             state.depth = piece.toDepth;
             state.runtime += minutes;
             record(log, phase, from, state, minutes, deco);
@@ -135,26 +126,31 @@ private:
         state.depth = to;
     }
 
-    void stay(DiveState& state, double minutes, Phase phase, bool deco, std::vector<Segment>* log) const
+    void stay(DiveState& state, double minutes, Phase phase, bool deco, std::vector<Segment>* log)
     {
-        loadTissues(state.tissues, set_, state.gas, water_.pressureAt(state.depth), 0.0, minutes);
+        loadTissues(state.tissues, set_, state.gas, water_.pressureAt(state.depth), 0.0, minutes, decay_);
         state.runtime += minutes;
         record(log, phase, state.depth, state, minutes, deco);
     }
 
-    bool legClears(const DiveState& state, double to) const
+    bool legClears(const DiveState& state, double to)
     {
         DiveState trial = state;
         move(trial, to, Phase::Ascent, true, nullptr);
-        return ceilingPressure(trial) <= water_.pressureAt(to) + kPressureEpsilon;
+        if (!settings_.gfPair())
+            return ceilingPressure(trial) <= water_.pressureAt(to) + kTolerance;
+        // The line never ends shallower than the tested tissues' own GF-low ceiling, or a
+        // short deep dive would never leave the bottom.
+        const double lowPoint = std::max(lowPoint_, toleratedPressure(trial.tissues, set_, pair_.low));
+        return withinGfPair(trial.tissues, set_, pair_, lowPoint, water_.pressureAt(to));
     }
 
     // On reaching a stop depth: the richest deco gas whose switch depth it is or lies below.
-    void arrive(DiveState& state, std::vector<Segment>* log) const
+    void arrive(DiveState& state, std::vector<Segment>* log)
     {
         const DecoGas* best = nullptr;
         for (const DecoGas& candidate : decoGases_) {
-            if (candidate.switchDepth + kDepthEpsilon >= state.depth && candidate.gas.o2 > state.gas.o2
+            if (candidate.switchDepth + kTolerance >= state.depth && candidate.gas.o2 > state.gas.o2
                 && (!best || candidate.gas.o2 > best->gas.o2))
                 best = &candidate;
         }
@@ -165,7 +161,7 @@ private:
     }
 
     // The stop depth where a direct ascent from the state would first have to wait.
-    std::optional<double> firstRequiredStop(DiveState state) const
+    std::optional<double> firstRequiredStop(DiveState state)
     {
         while (state.depth > 0.0) {
             const double next = grid_.nextAbove(state.depth);
@@ -180,7 +176,7 @@ private:
 
     void ascendTo(double depth)
     {
-        while (state_.depth > depth + kDepthEpsilon) {
+        while (state_.depth > depth + kTolerance) {
             const double next = std::max(grid_.nextAbove(state_.depth), depth);
             move(state_, next, Phase::Ascent, true, &plan_.segments);
             if (grid_.contains(next))
@@ -192,11 +188,11 @@ private:
     {
         double last = bottom;
         std::optional<double> required = firstStop;
-        while (required && last - *required > grid_.distance() + kDepthEpsilon) {
+        while (required && last - *required > grid_.distance() + kTolerance) {
             double stop = grid_.nearest((last + *required) / 2.0);
-            if (stop >= last - kDepthEpsilon)
+            if (stop >= last - kTolerance)
                 stop = grid_.nextAbove(last);
-            if (stop <= *required + kDepthEpsilon)
+            if (stop <= *required + kTolerance)
                 break;
             ascendTo(stop);
             stay(state_, settings_.pyleStopTime, Phase::DeepStop, true, &plan_.segments);
@@ -205,14 +201,31 @@ private:
         }
     }
 
+    // The GF low point: the GF-low ceiling of the tissues as the final ascent begins, but at
+    // least 1 bar below the surface, so every GF pair has one.
+    void fixLowPoint()
+    {
+        lowPoint_ = std::max(toleratedPressure(state_.tissues, set_, pair_.low), water_.surfacePressure + 1.0);
+        plan_.gfLowPoint = water_.depthAt(lowPoint_);
+    }
+
+    void warnAboveGfHigh()
+    {
+        for (const int compartment : aboveGfHighAtSurface(state_.tissues, set_, pair_))
+            plan_.warnings.push_back({ .kind = WarningKind::SurfacedAboveGfHigh, .compartment = compartment });
+    }
+
     bool ascend()
     {
         const double bottom = state_.depth;
         const double decoStart = state_.runtime;
+        plan_.ascentStart = decoStart;
+        if (settings_.gfPair())
+            fixLowPoint();
         const auto firstStop = firstRequiredStop(state_);
         if (settings_.deepStops == DeepStopMethod::Pyle && firstStop)
             pyleStops(bottom, *firstStop);
-        const double wkppFrom = bottom / 2.0 + kDepthEpsilon;
+        const double wkppFrom = bottom / 2.0 + kTolerance;
 
         while (state_.depth > 0.0) {
             const double next = grid_.nextAbove(state_.depth);
@@ -220,12 +233,11 @@ private:
             while (!legClears(state_, next)) {
                 stay(state_, settings_.precision, Phase::Stop, true, &plan_.segments);
                 if (state_.runtime - arrivedAt > kDayMinutes) {
-                    plan_.problems.push_back(
-                        "Zastávka v " + formatDepth(state_.depth) + " se neuvolní ani za 24 hodin.");
+                    plan_.problems.push_back({ .kind = ProblemKind::StopNeverClears, .value = state_.depth });
                     return false;
                 }
                 if (state_.runtime - decoStart > kDayMinutes) {
-                    plan_.problems.push_back("Dekomprese by trvala déle než 24 hodin.");
+                    plan_.problems.push_back({ .kind = ProblemKind::DecoTooLong });
                     return false;
                 }
             }
@@ -234,7 +246,7 @@ private:
                 break;
             arrive(state_, &plan_.segments);
             if (settings_.deepStops == DeepStopMethod::Wkpp && firstStop && next <= wkppFrom
-                && next > *firstStop + kDepthEpsilon)
+                && next > *firstStop + kTolerance)
                 stay(state_, kWkppStopMinutes, Phase::DeepStop, true, &plan_.segments);
         }
         return true;
@@ -243,7 +255,10 @@ private:
     const Settings& settings_;
     Water water_;
     const CoefficientSet& set_;
+    Decay decay_;
     double gf_;
+    GfPair pair_;
+    double lowPoint_ = 0.0; // GF low point (bar) of a GF pair, fixed when the final ascent begins
     StopGrid grid_;
     Rates descent_;
     Rates ascent_;
@@ -259,7 +274,7 @@ void collectStops(Plan& plan)
             = segment.phase == Phase::GasSwitch || segment.phase == Phase::DeepStop || segment.phase == Phase::Stop;
         if (!stationary)
             continue;
-        if (!plan.stops.empty() && std::fabs(plan.stops.back().depth - segment.endDepth) < kDepthEpsilon) {
+        if (!plan.stops.empty() && std::fabs(plan.stops.back().depth - segment.endDepth) < kTolerance) {
             plan.stops.back().minutes += segment.minutes;
             plan.stops.back().gas = segment.gas;
         } else {
@@ -280,7 +295,8 @@ void collectStops(Plan& plan)
 
 Water waterOf(const Settings& settings)
 {
-    return makeWater(settings.altitude, settings.saltWater ? 1.030 : 1.000, settings.metric ? 1.0 : 0.3048);
+    return makeWater(
+        settings.altitude, settings.saltWater ? kSaltWaterDensity : kFreshWaterDensity, settings.unit.metres);
 }
 
 Tissues startingTissues(const Settings& settings, const Tissues* previousDive)
@@ -293,10 +309,16 @@ Tissues startingTissues(const Settings& settings, const Tissues* previousDive)
     return tissues;
 }
 
-Plan planDive(const Settings& settings, const Tissues& start)
+Plan planAscent(const Settings& settings, const Tissues& start)
 {
     Plan plan = Diver(settings, start).run();
     collectStops(plan);
+    return plan;
+}
+
+Plan planDive(const Settings& settings, const Tissues& start)
+{
+    Plan plan = planAscent(settings, start);
     addExposure(plan, settings, waterOf(settings));
     return plan;
 }

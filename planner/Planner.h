@@ -17,4 +17,7 @@ Tissues startingTissues(const Settings& settings, const Tissues* previousDive);
 // clear in 24 hours, ends planning with a problem in the plan.
 Plan planDive(const Settings& settings, const Tissues& start);
 
+// The segments and stops only, without gas use, oxygen and limit warnings.
+Plan planAscent(const Settings& settings, const Tissues& start);
+
 } // namespace korax

@@ -31,6 +31,7 @@ std::vector<RatePiece> Rates::pieces(double from, double to) const
     for (std::size_t i = 1; i < cuts.size(); ++i) {
         const double middle = (cuts[i - 1] + cuts[i]) / 2.0;
         double rate = 0.0;
+        bool defaulted = false;
         for (const RateEntry& e : entries_) {
             if (middle >= std::min(e.from, e.to) && middle <= std::max(e.from, e.to)) {
                 rate = e.rate;
@@ -39,12 +40,14 @@ std::vector<RatePiece> Rates::pieces(double from, double to) const
         }
         if (rate <= 0.0) {
             rate = defaultRate_;
-            usedDefault = true;
+            defaulted = true;
         }
-        if (!result.empty() && result.back().rate == rate)
+        if (!result.empty() && result.back().rate == rate) {
             result.back().toDepth = cuts[i];
-        else
-            result.push_back({ cuts[i], rate });
+            result.back().defaultRate = result.back().defaultRate || defaulted;
+        } else {
+            result.push_back({ cuts[i], rate, defaulted });
+        }
     }
     return result;
 }

@@ -10,6 +10,7 @@ namespace korax {
 struct RatePiece {
     double toDepth;
     double rate; // units per minute, positive
+    bool defaultRate; // no entry covers the piece
 };
 
 class Rates {
@@ -17,11 +18,10 @@ public:
     Rates(std::vector<RateEntry> entries, double defaultRate);
 
     // The pieces of a move from one depth to another, each at its own rate; a piece no
-    // entry covers goes at the default rate and marks usedDefault.
+    // entry covers goes at the default rate.
     std::vector<RatePiece> pieces(double from, double to) const;
 
     double defaultRate() const { return defaultRate_; }
-    mutable bool usedDefault = false;
 
 private:
     std::vector<RateEntry> entries_;

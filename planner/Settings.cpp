@@ -1,55 +1,74 @@
 #include "planner/Settings.h"
 
 #include "planner/Numbers.h"
-#include "platform/Cp1250Text.h"
 #include "profile/ProfileKeys.h"
 #include "profile/ProfileText.h"
 #include "profile/StopDistance.h"
-#include "profile/TProfile.h"
 
+#include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <string_view>
 
 namespace korax {
 namespace {
 
-constexpr double kMaxDepthMetres = 300.0;
 constexpr double kMaxSegmentMinutes = 24 * 60.0;
 // Slower than this no diver moves; the bound also keeps the work of a plan finite.
 constexpr double kMinRate = 0.1;
 constexpr double kMaxRate = 1000.0;
 
+// Reads the values of profile.dat's lines and collects the problems with them.
 class Reader {
 public:
-    explicit Reader(TProfile& profile)
-        : profile_(profile)
+    explicit Reader(const std::vector<std::string>& lines)
+        : lines_(lines)
     {
     }
 
-    std::string text(std::string_view key) { return profile_.GetValue(key); }
-    bool flag(std::string_view key) { return profile_.GetBool(key); }
+    // The value of the key's first line (as TProfile::GetValue reads it), "0" without one.
+    std::string text(std::string_view key) const
+    {
+        for (const std::string& line : lines_) {
+            const std::size_t position = profile_text::keyPosition(line, key);
+            if (position != std::string_view::npos)
+                return profile_text::valueAfterKey(line, position, key.size());
+        }
+        return std::string(keys::kMissingValue);
+    }
+    bool has(std::string_view key) const
+    {
+        return std::ranges::any_of(lines_,
+            [&](const std::string& line) { return profile_text::keyPosition(line, key) != std::string_view::npos; });
+    }
+    bool flag(std::string_view key) const
+    {
+        const std::string value = text(key);
+        return value == "y" || value == "Y";
+    }
 
     // A number in [low, high]; on failure the problem is listed and fallback returned.
-    double number(std::string_view key, double low, double high, double fallback, std::string_view range)
+    double number(std::string_view key, double low, double high, double fallback)
     {
         const std::string value = text(key);
         const auto parsed = parseScalar(value);
         if (!parsed || *parsed < low || *parsed > high) {
-            problem(key, value, std::string("očekává se číslo ") + std::string(range));
+            problem(key, value);
             return fallback;
         }
         return *parsed;
     }
 
-    void problem(std::string_view key, std::string_view value, const std::string& reason)
+    void problem(std::string_view key, std::string_view value, ProblemKind kind = ProblemKind::BadValue)
     {
-        problems.push_back(std::string(key) + " \"" + cp1250::cp1250ToUtf8(value) + "\": " + reason);
+        problems.push_back({ .kind = kind, .key = key, .text = std::string(value) });
     }
 
-    std::vector<std::string> problems;
+    const std::vector<std::string>& lines() const { return lines_; }
+    std::vector<Problem> problems;
 
 private:
-    TProfile& profile_;
+    const std::vector<std::string>& lines_;
 };
 
 std::vector<std::string_view> split(std::string_view text, char separator)
@@ -82,24 +101,35 @@ std::optional<RateEntry> parseRateEntry(std::string_view text)
     return RateEntry { *from, *to, *rate };
 }
 
-std::vector<RateEntry> readRates(Reader& reader, const TProfile& profile, std::string_view key)
+std::vector<RateEntry> readRates(Reader& reader, std::string_view key)
 {
     std::vector<RateEntry> entries;
-    for (const std::string& value : profile_text::valuesOf(profile.lines, key)) {
-        if (value == kMissingValue)
+    for (const std::string& value : profile_text::valuesOf(reader.lines(), key)) {
+        if (value == keys::kMissingValue)
             continue;
         if (const auto entry = parseRateEntry(value))
             entries.push_back(*entry);
         else
-            reader.problem(key, value, "očekává se \"od-do, rychlost\" s rychlostí od 0.1 do 1000 za minutu");
+            reader.problem(key, value);
     }
     return entries;
 }
 
-std::vector<ProfileSegment> readProfile(Reader& reader, const TProfile& profile, double maxDepth)
+// A line meant as a profile line that the window would not take for one: no comment, no
+// key, "depth, time, mix" with a depth that does not start with a digit ("-5, 10, air").
+bool looksLikeProfileLine(const std::string& line)
+{
+    return !profile_text::isProfileLine(line) && !profile_text::isCommentLine(line)
+        && line.find(':') == std::string::npos && std::ranges::count(line, ',') == 2;
+}
+
+std::vector<ProfileSegment> readProfile(Reader& reader, double maxDepth)
 {
     std::vector<ProfileSegment> segments;
-    for (const std::string& line : profile_text::profileLines(profile.lines)) {
+    std::vector<std::string> lines;
+    std::ranges::copy_if(reader.lines(), std::back_inserter(lines),
+        [](const std::string& line) { return profile_text::isProfileLine(line) || looksLikeProfileLine(line); });
+    for (const std::string& line : lines) {
         const auto fields = split(line, ',');
         std::optional<double> depth;
         std::optional<double> minutes;
@@ -113,19 +143,17 @@ std::vector<ProfileSegment> readProfile(Reader& reader, const TProfile& profile,
             && *minutes <= kMaxSegmentMinutes)
             segments.push_back({ *depth, *minutes, *gas });
         else
-            reader.problem("profil", line,
-                "očekává se \"hloubka, čas, směs\" (hloubka nad 0 do " + std::to_string(static_cast<int>(maxDepth))
-                    + ", čas 0 až 1440 min)");
+            reader.problems.push_back({ .kind = ProblemKind::BadProfileLine, .text = line, .value = maxDepth });
     }
-    if (profile_text::profileLines(profile.lines).empty())
-        reader.problem("profil", "", "chybí řádky profilu ponoru");
+    if (lines.empty())
+        reader.problem({}, {}, ProblemKind::NoProfileLines);
     return segments;
 }
 
 std::vector<Gas> readDecoGases(Reader& reader, std::string_view value)
 {
     std::vector<Gas> gases;
-    if (value == kMissingValue)
+    if (value == keys::kMissingValue)
         return gases;
     std::string normal(value);
     for (char& c : normal) {
@@ -138,12 +166,40 @@ std::vector<Gas> readDecoGases(Reader& reader, std::string_view value)
         if (const auto gas = parseGas(item))
             gases.push_back(*gas);
         else
-            reader.problem(keys::kOcDecoGas, value, cp1250::cp1250ToUtf8(item).append(" není směs"));
+            reader.problems.push_back({ .kind = ProblemKind::NotAMix,
+                .key = keys::kOcDecoGas,
+                .text = std::string(value),
+                .detail = std::string(item) });
     }
     return gases;
 }
 
-DeepStopMethod readDeepStops(Reader& reader, const std::string& value)
+// Whole per cent 1 to 100, digits only; missing, empty or "0": GF low is GF high.
+int readGfLow(Reader& reader, double gfHigh)
+{
+    const std::string value = reader.text(keys::kGradientFactorLow);
+    if (value.empty() || value == keys::kMissingValue)
+        return 0;
+    int percent = 0;
+    const bool digits = value.size() <= 3 && std::ranges::all_of(value, [](char c) { return c >= '0' && c <= '9'; });
+    for (const char c : value)
+        percent = digits ? percent * 10 + (c - '0') : 0;
+    if (!digits || percent < 1 || percent > 100) {
+        reader.problem(keys::kGradientFactorLow, value);
+        return 0;
+    }
+    if (percent / 100.0 > gfHigh + kTolerance) {
+        reader.problems.push_back({ .kind = ProblemKind::GfLowAboveHigh,
+            .key = keys::kGradientFactorLow,
+            .text = value,
+            .value = static_cast<double>(percent),
+            .limit = gfHigh * 100.0 });
+        return 0;
+    }
+    return percent;
+}
+
+DeepStopMethod readDeepStops(Reader& reader, std::string_view value)
 {
     if (value.size() == 1) {
         switch (std::tolower(static_cast<unsigned char>(value[0]))) {
@@ -157,73 +213,73 @@ DeepStopMethod readDeepStops(Reader& reader, const std::string& value)
             break;
         }
     }
-    reader.problem(keys::kDeepStops, value, "očekává se p, w nebo n");
+    reader.problem(keys::kDeepStops, value);
     return DeepStopMethod::None;
 }
 
 } // namespace
 
-SettingsReading readSettings(TProfile& profile)
+SettingsReading readSettings(const std::vector<std::string>& lines)
 {
-    Reader reader(profile);
+    Reader reader(lines);
     SettingsReading result;
     Settings& s = result.settings;
-    s.metric = reader.flag(keys::kUseMetric);
+    s.unit = reader.flag(keys::kUseMetric) ? kMetres : kFeet;
     s.saltWater = reader.flag(keys::kSaltWater);
     s.useBValues = reader.flag(keys::kUseBValues);
     s.oxyNarc = reader.flag(keys::kOxyNarc);
     s.useOcDeco = reader.flag(keys::kUseOCDeco);
-    const double unitsPerMetre = s.metric ? 1.0 : 1.0 / 0.3048;
-    const double maxDepth = s.metric ? kMaxDepthMetres : 1000.0;
+    const double maxDepth = s.unit.maxDepth;
 
-    s.altitude = reader.number(keys::kAltitude, -500.0, 6000.0, 0.0, "od -500 do 6000 (metry)");
-    s.conservatism = reader.number(keys::kConservatism, 0.0, 99.0, 0.0, "od 0 do 99 (%)");
-    const double precision = reader.number(keys::kPrecision, 0.0, 60.0, 1.0, "0 nebo od 0,1 do 60 (min)");
+    s.altitude = reader.number(keys::kAltitude, -500.0, 6000.0, 0.0);
+    s.conservatism = reader.number(keys::kConservatism, 0.0, 99.0, 0.0);
+    s.gfLowPercent = readGfLow(reader, s.gradientFactor());
+    const double precision = reader.number(keys::kPrecision, 0.0, 60.0, 1.0);
     if (precision > 0.0 && precision < 0.1)
-        reader.problem(keys::kPrecision, reader.text(keys::kPrecision), "očekává se číslo 0 nebo od 0,1 do 60 (min)");
+        reader.problem(keys::kPrecision, reader.text(keys::kPrecision));
     s.precision = precision >= 0.1 ? precision : 1.0;
 
     const std::string stopDistance = reader.text(keys::kStopDistance);
     const auto distance = readStopDistance(stopDistance);
     if (!distance || *distance <= 0)
-        reader.problem(keys::kStopDistance, stopDistance, "očekává se celé číslo větší než 0");
+        reader.problem(keys::kStopDistance, stopDistance);
     else
         s.stopDistance = static_cast<double>(*distance);
-    s.lastStopDepth = reader.number(keys::kLastStopDepth, 0.0, maxDepth, 3.0 * unitsPerMetre, "od 0 do hloubky 300 m");
+    s.lastStopDepth = reader.number(keys::kLastStopDepth, 0.0, maxDepth, s.unit.fromMetres(3.0));
 
     s.deepStops = readDeepStops(reader, reader.text(keys::kDeepStops));
     if (s.deepStops == DeepStopMethod::Pyle)
-        s.pyleStopTime = reader.number(keys::kPyleStopTime, 0.1, 60.0, 1.0, "od 0,1 do 60 (min)");
+        s.pyleStopTime = reader.number(keys::kPyleStopTime, 0.1, 60.0, 1.0);
 
     const std::string tissueFile = reader.text(keys::kTissueFile);
-    if (tissueFile != kMissingValue)
+    if (tissueFile != keys::kMissingValue)
         s.tissueFile = tissueFile;
-    result.hasPlanFile = profile.Find(keys::kPlanFile) >= 0;
+    result.hasPlanFile = reader.has(keys::kPlanFile);
     s.planFile = reader.text(keys::kPlanFile);
 
     const std::string interval = reader.text(keys::kSurfaceInterval);
-    if (interval != keys::kNoRepetitiveDive && interval != kMissingValue) {
+    if (interval != keys::kNoRepetitiveDive && interval != keys::kMissingValue) {
         s.repetitive = true;
         if (const auto minutes = parseInterval(interval))
             s.surfaceInterval = *minutes;
         else
-            reader.problem(keys::kSurfaceInterval, interval, "očekává se hhh:mm");
+            reader.problem(keys::kSurfaceInterval, interval);
         if (s.tissueFile.empty())
-            reader.problem(keys::kTissueFile, tissueFile, "opakovaný ponor potřebuje soubor se stavem tkání");
+            reader.problem(keys::kTissueFile, tissueFile, ProblemKind::TissueFileNeeded);
     }
 
-    s.rmv = reader.number(keys::kRmv, 0.0, 200.0, 0.0, "od 0 do 200 (l/min)");
-    s.decoRmv = reader.number(keys::kDecoRmv, 0.0, 200.0, 0.0, "od 0 do 200 (l/min)");
+    s.rmv = reader.number(keys::kRmv, 0.0, 200.0, 0.0);
+    s.decoRmv = reader.number(keys::kDecoRmv, 0.0, 200.0, 0.0);
     if (s.useOcDeco)
         s.decoGases = readDecoGases(reader, reader.text(keys::kOcDecoGas));
     const std::string maxPO2 = reader.text(keys::kOcDecoMaxPO2);
-    if (maxPO2 != kMissingValue)
-        s.decoMaxPO2 = reader.number(keys::kOcDecoMaxPO2, 0.5, 2.0, 1.6, "od 0,5 do 2 (bar)");
-    s.maxEnd = reader.number(keys::kMaxEND, 0.0, maxDepth, 0.0, "od 0 do hloubky 300 m");
+    if (maxPO2 != keys::kMissingValue)
+        s.decoMaxPO2 = reader.number(keys::kOcDecoMaxPO2, 0.5, 2.0, 1.6);
+    s.maxEnd = reader.number(keys::kMaxEND, 0.0, maxDepth, 0.0);
 
-    s.descentRates = readRates(reader, profile, keys::kDescentRate);
-    s.ascentRates = readRates(reader, profile, keys::kAscentRate);
-    s.profile = readProfile(reader, profile, maxDepth);
+    s.descentRates = readRates(reader, keys::kDescentRate);
+    s.ascentRates = readRates(reader, keys::kAscentRate);
+    s.profile = readProfile(reader, maxDepth);
     result.problems = std::move(reader.problems);
     return result;
 }

@@ -2,12 +2,13 @@
 // listed as a problem with its key and its text.
 #pragma once
 
+#include "planner/Findings.h"
 #include "planner/Gas.h"
+#include "planner/LengthUnit.h"
+#include "planner/Physics.h"
 
 #include <string>
 #include <vector>
-
-class TProfile;
 
 namespace korax {
 
@@ -28,13 +29,14 @@ struct ProfileSegment {
 };
 
 struct Settings {
-    bool metric = true;
+    LengthUnit unit = kMetres;
     bool saltWater = true;
     bool useBValues = false;
     bool oxyNarc = false;
     bool useOcDeco = false;
     double altitude = 0.0; // metres
     double conservatism = 0.0; // per cent
+    int gfLowPercent = 0; // 0: GF low is GF high
     double precision = 1.0; // minutes
     double stopDistance = 3.0;
     double lastStopDepth = 3.0;
@@ -53,15 +55,20 @@ struct Settings {
     std::vector<RateEntry> ascentRates;
     std::vector<ProfileSegment> profile;
 
+    // GF high, and the only factor of a uniform plan.
     double gradientFactor() const { return 1.0 - conservatism / 100.0; }
+    double gfLow() const { return gfLowPercent > 0 ? gfLowPercent / 100.0 : gradientFactor(); }
+    // GF low below GF high: the plan follows the GF line from the GF low point to the surface.
+    bool gfPair() const { return gfLow() < gradientFactor() - kTolerance; }
 };
 
 struct SettingsReading {
     Settings settings;
     bool hasPlanFile = false;
-    std::vector<std::string> problems; // UTF-8
+    std::vector<Problem> problems;
 };
 
-SettingsReading readSettings(TProfile& profile);
+// lines: profile.dat as TProfile holds it.
+SettingsReading readSettings(const std::vector<std::string>& lines);
 
 } // namespace korax

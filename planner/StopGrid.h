@@ -29,6 +29,4 @@ private:
     double lastStop_;
 };
 
-inline constexpr double kDepthEpsilon = 1e-7;
-
 } // namespace korax

@@ -1,20 +1,48 @@
 #include "planner/Tissues.h"
 
+#include "planner/Physics.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace korax {
 namespace {
 
-constexpr double kGravity = 9.80665; // m/s²
+// A compartment's inert gas pressure and its a, b weighted by its N2 and He.
+struct Loading {
+    double inert;
+    double a;
+    double b;
+};
 
-void loadOne(
-    double& pressure, double halfTime, double fraction, double startPressure, double barPerMinute, double minutes)
+Loading loadingOf(const Tissues& tissues, const CoefficientSet& set, std::size_t i)
 {
-    const double k = std::log(2.0) / halfTime;
+    const double n2 = std::max(tissues.n2[i], 0.0);
+    const double he = std::max(tissues.he[i], 0.0);
+    const double inert = n2 + he;
+    if (inert <= 0.0)
+        return { 0.0, 0.0, 1.0 };
+    return { inert, (set[i].n2A * n2 + set[i].heA * he) / inert, (set[i].n2B * n2 + set[i].heB * he) / inert };
+}
+
+// The tissue pressure a gradient factor allows at the ambient pressure: p + gf · (M(p) − p).
+double allowed(const Loading& c, double gf, double pressure)
+{
+    return pressure + gf * (c.a + pressure / c.b - pressure);
+}
+
+double rateConstant(double halfTime)
+{
+    return std::log(2.0) / halfTime;
+}
+
+void loadOne(double& pressure, double halfTime, double decay, double fraction, double startPressure,
+    double barPerMinute, double minutes)
+{
+    const double k = rateConstant(halfTime);
     const double inspired = (startPressure - kWaterVapour) * fraction;
     const double rate = barPerMinute * fraction;
-    pressure = inspired + rate * (minutes - 1.0 / k) - (inspired - pressure - rate / k) * std::exp(-k * minutes);
+    pressure = inspired + rate * (minutes - 1.0 / k) - (inspired - pressure - rate / k) * decay;
 }
 
 } // namespace
@@ -22,8 +50,9 @@ void loadOne(
 Water makeWater(double altitudeMetres, double densityKgPerLitre, double unitMetres)
 {
     Water water;
-    water.surfacePressure = 1.01325 * std::pow(1.0 - 2.25577e-5 * altitudeMetres, 5.25588);
-    water.barPerUnit = densityKgPerLitre * 1000.0 * kGravity * unitMetres / 100000.0;
+    water.surfacePressure = kSeaLevelPressure * std::pow(1.0 - kBarometricK * altitudeMetres, kBarometricExponent);
+    // kg/l to kg/m³, and Pa to bar.
+    water.barPerUnit = densityKgPerLitre * 1000.0 * kStandardGravity * unitMetres / 100000.0;
     return water;
 }
 
@@ -35,31 +64,80 @@ Tissues saturatedWithAir(double surfacePressure)
     return tissues;
 }
 
+const std::array<double, 2 * kCompartments>& Decay::factors(const CoefficientSet& set, double minutes)
+{
+    for (const Entry& entry : entries_) {
+        if (entry.minutes == minutes)
+            return entry.factors;
+    }
+    Entry& entry = entries_[next_];
+    next_ = (next_ + 1) % entries_.size();
+    entry.minutes = minutes;
+    for (std::size_t i = 0; i < kCompartments; ++i) {
+        entry.factors[i] = std::exp(-rateConstant(set[i].n2HalfTime) * minutes);
+        entry.factors[kCompartments + i] = std::exp(-rateConstant(set[i].heHalfTime) * minutes);
+    }
+    return entry.factors;
+}
+
 void loadTissues(Tissues& tissues, const CoefficientSet& set, const Gas& gas, double startPressure, double barPerMinute,
-    double minutes)
+    double minutes, Decay& decay)
 {
     if (minutes <= 0.0)
         return;
+    const auto& factors = decay.factors(set, minutes);
     for (std::size_t i = 0; i < kCompartments; ++i) {
-        loadOne(tissues.n2[i], set[i].n2HalfTime, gas.n2(), startPressure, barPerMinute, minutes);
-        loadOne(tissues.he[i], set[i].heHalfTime, gas.he, startPressure, barPerMinute, minutes);
+        loadOne(tissues.n2[i], set[i].n2HalfTime, factors[i], gas.n2(), startPressure, barPerMinute, minutes);
+        loadOne(
+            tissues.he[i], set[i].heHalfTime, factors[kCompartments + i], gas.he, startPressure, barPerMinute, minutes);
     }
+}
+
+void loadTissues(Tissues& tissues, const CoefficientSet& set, const Gas& gas, double startPressure, double barPerMinute,
+    double minutes)
+{
+    Decay decay;
+    loadTissues(tissues, set, gas, startPressure, barPerMinute, minutes, decay);
 }
 
 double toleratedPressure(const Tissues& tissues, const CoefficientSet& set, double gf)
 {
     double tolerated = 0.0;
     for (std::size_t i = 0; i < kCompartments; ++i) {
-        const double n2 = std::max(tissues.n2[i], 0.0);
-        const double he = std::max(tissues.he[i], 0.0);
-        const double inert = n2 + he;
-        if (inert <= 0.0)
-            continue;
-        const double a = (set[i].n2A * n2 + set[i].heA * he) / inert;
-        const double b = (set[i].n2B * n2 + set[i].heB * he) / inert;
-        tolerated = std::max(tolerated, (inert - a * gf) / (gf / b + 1.0 - gf));
+        const Loading c = loadingOf(tissues, set, i);
+        if (c.inert > 0.0)
+            tolerated = std::max(tolerated, (c.inert - c.a * gf) / (gf / c.b + 1.0 - gf));
     }
     return tolerated;
+}
+
+bool withinGfPair(const Tissues& tissues, const CoefficientSet& set, const GfPair& gf, double lowPoint, double pressure)
+{
+    if (pressure >= lowPoint)
+        return true;
+    const double p0 = gf.surfacePressure;
+    for (std::size_t i = 0; i < kCompartments; ++i) {
+        const Loading c = loadingOf(tissues, set, i);
+        const double atSurface = allowed(c, gf.high, p0);
+        const double atLowPoint = allowed(c, gf.low, lowPoint);
+        if (atSurface >= atLowPoint)
+            continue;
+        const double limit = atSurface + (atLowPoint - atSurface) * (pressure - p0) / (lowPoint - p0);
+        if (c.inert > limit + kTolerance)
+            return false;
+    }
+    return true;
+}
+
+std::vector<int> aboveGfHighAtSurface(const Tissues& tissues, const CoefficientSet& set, const GfPair& gf)
+{
+    std::vector<int> compartments;
+    for (std::size_t i = 0; i < kCompartments; ++i) {
+        const Loading c = loadingOf(tissues, set, i);
+        if (c.inert > allowed(c, gf.high, gf.surfacePressure) + kTolerance)
+            compartments.push_back(static_cast<int>(i) + 1);
+    }
+    return compartments;
 }
 
 } // namespace korax

@@ -1,5 +1,6 @@
 #include "platform/Processes.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -51,9 +52,14 @@ RunResult runAndWait(const QString& program, const QStringList& arguments)
     return { Outcome::exited, process.exitCode() };
 }
 
-void startViewer(const QString& program, const QString& fileName)
+void startViewer(const QString& program, const QString& ownViewer, const QString& fileName)
 {
-    const QString viewer = findAlongPath(program);
+    QString viewer = findAlongPath(program);
+    if (viewer.isEmpty()) {
+        const QString beside = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(ownViewer);
+        if (isProgram(beside))
+            viewer = beside;
+    }
     if (!viewer.isEmpty()) {
         QProcess::startDetached(viewer, { fileName });
         return;

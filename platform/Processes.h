@@ -17,9 +17,10 @@ struct RunResult {
 // and blocks, without an event loop, until it ends.
 RunResult runAndWait(const QString& program, const QStringList& arguments);
 
-// Starts the viewer found in the working directory or along PATH on the file and returns at
-// once. Where no such program exists, the file is opened with the desktop's own application
-// for it; an empty name then opens nothing. Failures are silent: the caller ignores them.
-void startViewer(const QString& program, const QString& fileName);
+// Starts the viewer on the file and returns at once: program from the working directory or
+// along PATH, else ownViewer from the folder of this executable. Where neither exists, the
+// file is opened with the desktop's own application for it; an empty name then opens
+// nothing. Failures are silent: the caller ignores them.
+void startViewer(const QString& program, const QString& ownViewer, const QString& fileName);
 
 } // namespace processes

@@ -16,6 +16,7 @@ namespace {
 
 const QString kPlanner = QStringLiteral("korax.exe");
 const QString kViewer = QStringLiteral("notepad.exe");
+const QString kOwnViewer = QStringLiteral("trova-plan");
 const QString kUpdateTissueSwitch = QStringLiteral("-s");
 const QString kErrorCaption = QStringLiteral("Chyba");
 
@@ -89,7 +90,7 @@ void runPlannerAndShowPlan(QWidget& window, bool updateTissueFile, const QString
         messages::showMessage(&window, kErrorCaption, missing);
         return;
     }
-    processes::startViewer(kViewer, planFile);
+    processes::startViewer(kViewer, kOwnViewer, planFile);
 }
 
 void deleteOlderOutputs(int runCounter, const std::string& baseName)

@@ -1,8 +1,10 @@
 # Sourced by run.sh, test.sh and .ci/run: installs the Debian 12 packages a step needs.
 
+# qt6-charts-dev does not pull in libqt6opengl6-dev, which its CMake package needs.
+# poppler-utils (pdftotext, pdfinfo) reads the viewer's PDFs in the tests.
 # xvfb and xdotool: a window test types into the window on an X server of its own.
-TROVA_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libbenchmark-dev
-                      nlohmann-json3-dev fonts-dejavu-core xvfb xdotool)
+TROVA_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev
+                      libbenchmark-dev nlohmann-json3-dev fonts-dejavu-core poppler-utils xvfb xdotool)
 
 # Installs the named packages that are missing (as root), or says the one line to run.
 ensure_packages() {

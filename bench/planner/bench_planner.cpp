@@ -1,8 +1,8 @@
-// Time to plan the two reference dives, settings already read (one plan per iteration).
+// Time to plan the two reference dives, settings already read (one plan per iteration), and
+// the full run of the deep one: the plan, its four variations and its three lost-gas plans.
+#include "planner/Alternatives.h"
 #include "planner/Planner.h"
 #include "planner/Settings.h"
-#include "profile/ProfileText.h"
-#include "profile/TProfile.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,8 +15,7 @@ korax::Settings settingsOf(const std::vector<std::string>& dive)
         "PlanFile: plan.out", "SurfaceInterval: 900:00", "Rmv: 20", "DecoRmv: 16", "UseOCDeco: y", "OcDecoMaxPO2: 1.6",
         "MaxEND: 30", "DescentRate: 0-100, 20", "AscentRate: 100-6, 9", "AscentRate: 6-0, 3" };
     lines.insert(lines.end(), dive.begin(), dive.end());
-    TProfile profile("profile.dat", profile_text::joinLines(lines));
-    return korax::readSettings(profile).settings;
+    return korax::readSettings(lines).settings;
 }
 
 void plan(benchmark::State& state, const korax::Settings& settings)
@@ -28,9 +27,21 @@ void plan(benchmark::State& state, const korax::Settings& settings)
     }
 }
 
+const std::vector<std::string> k100m25min { "OcDecoGas: 21/35, 50, 100", "100, 25, 10/70" };
+
 void BM_Plan100m25minTrimix(benchmark::State& state)
 {
-    plan(state, settingsOf({ "OcDecoGas: 21/35, 50, 100", "100, 25, 10/70" }));
+    plan(state, settingsOf(k100m25min));
+}
+
+void BM_FullRun100m25minTrimix(benchmark::State& state)
+{
+    const korax::Settings settings = settingsOf(k100m25min);
+    const korax::Tissues start = korax::startingTissues(settings, nullptr);
+    for (auto _ : state) {
+        korax::Plan result = korax::planWithAlternatives(settings, start);
+        benchmark::DoNotOptimize(result);
+    }
 }
 
 void BM_Plan45m30minTrimix(benchmark::State& state)
@@ -42,4 +53,5 @@ void BM_Plan45m30minTrimix(benchmark::State& state)
 
 BENCHMARK(BM_Plan100m25minTrimix)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Plan45m30minTrimix)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FullRun100m25minTrimix)->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

@@ -1,5 +1,7 @@
 // Any bytes as profile.dat (and, after a NUL, as the tissue file of a repetitive dive):
-// reading, planning and writing the plan must neither crash nor run without bound.
+// reading, planning (with the variations and lost-gas plans) and writing the plan must neither
+// crash nor run without bound.
+#include "planner/Alternatives.h"
 #include "planner/PlanJson.h"
 #include "planner/PlanText.h"
 #include "planner/Planner.h"
@@ -16,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::size_t nul = bytes.find('\0');
     TProfile profile("profile.dat", bytes.substr(0, nul));
-    const korax::SettingsReading reading = korax::readSettings(profile);
+    const korax::SettingsReading reading = korax::readSettings(profile.lines);
     std::optional<korax::Tissues> previous;
     if (nul != std::string_view::npos)
         previous = korax::parseTissueFile(bytes.substr(nul + 1));
@@ -24,10 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)korax::planFileText(reading.settings, nullptr, reading.problems);
         return 0;
     }
-    const korax::Plan plan
-        = korax::planDive(reading.settings, korax::startingTissues(reading.settings, previous ? &*previous : nullptr));
+    const korax::Plan plan = korax::planWithAlternatives(
+        reading.settings, korax::startingTissues(reading.settings, previous ? &*previous : nullptr));
     (void)korax::planFileText(reading.settings, &plan, plan.problems);
-    (void)korax::planJson(&plan, plan.problems);
+    (void)korax::planJson(reading.settings, &plan, plan.problems);
     (void)korax::tissueFileText(plan.endTissues);
     return 0;
 }

@@ -5,10 +5,11 @@
 #include "planner/Coefficients.h"
 #include "planner/Planner.h"
 #include "profile/ProfileText.h"
-#include "profile/TProfile.h"
 
 #include <cmath>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace planner_test {
@@ -40,8 +41,7 @@ inline Lines profile(const Lines& changes)
 
 inline korax::Settings settingsOf(const Lines& lines)
 {
-    TProfile file("profile.dat", profile_text::joinLines(lines));
-    return korax::readSettings(file).settings;
+    return korax::readSettings(lines).settings;
 }
 
 inline korax::Plan planOf(const korax::Settings& s)
@@ -73,18 +73,29 @@ struct StepLoader {
         }
     }
 
+    // A compartment's inert gas pressure and its M-value line M(Pamb) = a + Pamb / b, with a
+    // and b weighted by its nitrogen and helium.
+    struct Loading {
+        double inert, a, b;
+        double m(double ambient) const { return a + ambient / b; }
+    };
+    Loading loading(std::size_t i) const
+    {
+        const double p = n2[i] + he[i];
+        return { p, (set[i].n2A * n2[i] + set[i].heA * he[i]) / p, (set[i].n2B * n2[i] + set[i].heB * he[i]) / p };
+    }
+
     // The ceiling as an ambient pressure: solve p = Pamb + gf * (Pamb / b + a - Pamb) for Pamb.
-    double ceilingPressure() const
+    double ceilingPressure(double gradientFactor) const
     {
         double ceiling = 0.0;
         for (std::size_t i = 0; i < korax::kCompartments; ++i) {
-            const double p = n2[i] + he[i];
-            const double a = (set[i].n2A * n2[i] + set[i].heA * he[i]) / p;
-            const double b = (set[i].n2B * n2[i] + set[i].heB * he[i]) / p;
-            ceiling = std::max(ceiling, (p - gf * a) / (1.0 - gf + gf / b));
+            const auto [p, a, b] = loading(i);
+            ceiling = std::max(ceiling, (p - gradientFactor * a) / (1.0 - gradientFactor + gradientFactor / b));
         }
         return ceiling;
     }
+    double ceilingPressure() const { return ceilingPressure(gf); }
 
     const korax::CoefficientSet& set;
     korax::Water water;

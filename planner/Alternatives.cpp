@@ -1,0 +1,92 @@
+#include "planner/Alternatives.h"
+
+#include "planner/Planner.h"
+
+#include <algorithm>
+
+namespace korax {
+namespace {
+
+constexpr VariationKind kVariations[] { VariationKind::Longer, VariationKind::Shorter, VariationKind::Deeper,
+    VariationKind::Shallower };
+
+double deepestLine(const Settings& settings)
+{
+    double deepest = 0.0;
+    for (const ProfileSegment& line : settings.profile)
+        deepest = std::max(deepest, line.depth);
+    return deepest;
+}
+
+} // namespace
+
+std::optional<Settings> variedSettings(const Settings& settings, VariationKind kind)
+{
+    Settings varied = settings;
+    const double deepest = deepestLine(settings);
+    const double step = settings.unit.variationDepth;
+    switch (kind) {
+    case VariationKind::Longer:
+    case VariationKind::Shorter: {
+        const auto first = std::ranges::find(varied.profile, deepest, &ProfileSegment::depth);
+        if (first == varied.profile.end())
+            return std::nullopt;
+        const double change = kind == VariationKind::Longer ? kVariationMinutes : -kVariationMinutes;
+        first->minutes = std::max(first->minutes + change, 0.0);
+        return varied;
+    }
+    case VariationKind::Deeper:
+        if (deepest + step > settings.unit.maxDepth + kTolerance)
+            return std::nullopt;
+        for (ProfileSegment& line : varied.profile) {
+            if (line.depth == deepest)
+                line.depth = deepest + step;
+        }
+        return varied;
+    case VariationKind::Shallower:
+        if (deepest - step <= kTolerance)
+            return std::nullopt;
+        for (ProfileSegment& line : varied.profile)
+            line.depth = std::min(line.depth, deepest - step);
+        return varied;
+    }
+    return std::nullopt;
+}
+
+Settings withoutDecoGas(const Settings& settings, std::size_t index)
+{
+    Settings without = settings;
+    without.decoGases.erase(without.decoGases.begin() + static_cast<std::ptrdiff_t>(index));
+    return without;
+}
+
+Plan planWithAlternatives(const Settings& settings, const Tissues& start)
+{
+    Plan plan = planDive(settings, start);
+    if (!plan.problems.empty())
+        return plan;
+    for (const VariationKind kind : kVariations) {
+        Variation variation { kind, std::nullopt, std::nullopt };
+        if (const auto varied = variedSettings(settings, kind)) {
+            const Plan other = planAscent(*varied, start);
+            if (other.problems.empty()) {
+                variation.runtime = other.runtime;
+                variation.decoMinutes = other.runtime - other.ascentStart;
+            }
+        }
+        plan.variations.push_back(variation);
+    }
+    for (std::size_t i = 0; i < settings.decoGases.size(); ++i) {
+        const Settings without = withoutDecoGas(settings, i);
+        const Plan other = planAscent(without, start);
+        LostGasPlan lost { settings.decoGases[i], std::nullopt, std::nullopt, without.decoGases };
+        if (other.problems.empty()) {
+            lost.runtime = other.runtime;
+            lost.firstStop = other.firstStop;
+        }
+        plan.lostGas.push_back(lost);
+    }
+    return plan;
+}
+
+} // namespace korax

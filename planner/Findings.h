@@ -1,0 +1,60 @@
+// What the model reports beside the plan: problems (the dive cannot be planned) and warnings
+// (the plan is made but breaks a limit). Typed here; the Czech texts are written in Messages.
+#pragma once
+
+#include "planner/Gas.h"
+
+#include <string>
+#include <string_view>
+
+namespace korax {
+
+enum class Phase { Descent, Bottom, Ascent, GasSwitch, DeepStop, Stop };
+
+enum class ProblemKind {
+    BadValue, // key, text: the value of the key cannot be used
+    BadProfileLine, // text: the line; value: the deepest depth allowed
+    NoProfileLines,
+    NotAMix, // key, text: the whole value; detail: the item that is no mix
+    GfLowAboveHigh, // value: GF low, limit: GF high, per cent
+    TissueFileNeeded, // key, text
+    TissueFileUnreadable, // key, text
+    NotATissueFile, // key, text
+    NoProfile,
+    StopNeverClears, // value: the depth of the stop
+    DecoTooLong,
+};
+
+struct Problem {
+    ProblemKind kind;
+    std::string_view key {}; // the key of profile.dat, empty when the problem has none
+    std::string text {}; // the offending text as profile.dat holds it (Windows-1250)
+    std::string detail {};
+    double value = 0.0;
+    double limit = 0.0;
+};
+
+enum class WarningKind {
+    DecoGasUnused, // gas
+    DefaultDescentRate, // value: the rate used
+    DefaultAscentRate,
+    ProfileAboveCeiling, // depth
+    PO2AboveLimit, // phase, depth, gas; value: PO2; limit
+    EndAboveMax, // phase, depth, gas; value: END; limit: MaxEND
+    CnsAbove100, // value: CNS per cent
+    HypoxicAtStart, // gas; value: PO2 at the surface
+    HypoxicOnSurfacing,
+    SurfacedAboveGfHigh, // compartment (1-based)
+};
+
+struct Warning {
+    WarningKind kind;
+    Phase phase = Phase::Bottom;
+    double depth = 0.0;
+    Gas gas {};
+    double value = 0.0;
+    double limit = 0.0;
+    int compartment = 0;
+};
+
+} // namespace korax

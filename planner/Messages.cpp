@@ -1,0 +1,144 @@
+#include "planner/Messages.h"
+
+#include "platform/Cp1250Text.h"
+#include "profile/ProfileKeys.h"
+
+#include <array>
+#include <cstdio>
+#include <utility>
+
+namespace korax {
+namespace {
+
+std::string number(const char* format, double value)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+std::string depth(double value, const LengthUnit& unit)
+{
+    return number("%.1f", value) + " " + unit.symbol;
+}
+
+// What a key's value must be, as the plan tells the diver.
+constexpr std::array<std::pair<std::string_view, const char*>, 15> kExpected { {
+    { keys::kAltitude, "očekává se číslo od -500 do 6000 (metry)" },
+    { keys::kConservatism, "očekává se číslo od 0 do 99 (%)" },
+    { keys::kGradientFactorLow, "očekává se celé číslo od 1 do 100 (%)" },
+    { keys::kPrecision, "očekává se číslo 0 nebo od 0,1 do 60 (min)" },
+    { keys::kStopDistance, "očekává se celé číslo větší než 0" },
+    { keys::kLastStopDepth, "očekává se číslo od 0 do hloubky 300 m" },
+    { keys::kDeepStops, "očekává se p, w nebo n" },
+    { keys::kPyleStopTime, "očekává se číslo od 0,1 do 60 (min)" },
+    { keys::kSurfaceInterval, "očekává se hhh:mm" },
+    { keys::kRmv, "očekává se číslo od 0 do 200 (l/min)" },
+    { keys::kDecoRmv, "očekává se číslo od 0 do 200 (l/min)" },
+    { keys::kOcDecoMaxPO2, "očekává se číslo od 0,5 do 2 (bar)" },
+    { keys::kMaxEND, "očekává se číslo od 0 do hloubky 300 m" },
+    { keys::kDescentRate, "očekává se \"od-do, rychlost\" s rychlostí od 0.1 do 1000 za minutu" },
+    { keys::kAscentRate, "očekává se \"od-do, rychlost\" s rychlostí od 0.1 do 1000 za minutu" },
+} };
+
+std::string expected(std::string_view key)
+{
+    for (const auto& [known, text] : kExpected) {
+        if (known == key)
+            return text;
+    }
+    return "hodnotu nelze použít";
+}
+
+// Where a segment's warning applies: "dno v 40.0 m (21/35)".
+std::string where(const Warning& w, const LengthUnit& unit)
+{
+    return std::string(phaseName(w.phase)) + " v " + depth(w.depth, unit) + " (" + gasLabel(w.gas) + ")";
+}
+
+} // namespace
+
+std::string problemText(const Problem& p, const LengthUnit& unit)
+{
+    const std::string quoted = std::string(p.key) + " \"" + cp1250::cp1250ToUtf8(p.text) + "\": ";
+    switch (p.kind) {
+    case ProblemKind::BadValue:
+        return quoted + expected(p.key);
+    case ProblemKind::BadProfileLine:
+        return "profil \"" + cp1250::cp1250ToUtf8(p.text) + "\": očekává se \"hloubka, čas, směs\" (hloubka nad 0 do "
+            + number("%.0f", p.value) + ", čas 0 až 1440 min)";
+    case ProblemKind::NoProfileLines:
+        return "profil \"\": chybí řádky profilu ponoru";
+    case ProblemKind::NotAMix:
+        return quoted + cp1250::cp1250ToUtf8(p.detail) + " není směs";
+    case ProblemKind::GfLowAboveHigh:
+        return quoted + "GF low " + number("%.0f", p.value) + " % je vyšší než GF high " + number("%.0f", p.limit)
+            + " % (" + std::string(keys::kConservatism) + ")";
+    case ProblemKind::TissueFileNeeded:
+        return quoted + "opakovaný ponor potřebuje soubor se stavem tkání";
+    case ProblemKind::TissueFileUnreadable:
+        return quoted + "soubor nelze přečíst";
+    case ProblemKind::NotATissueFile:
+        return quoted + "není to soubor se stavem tkání KORAX";
+    case ProblemKind::NoProfile:
+        return "Chybí profil ponoru.";
+    case ProblemKind::StopNeverClears:
+        return "Zastávka v " + depth(p.value, unit) + " se neuvolní ani za 24 hodin.";
+    case ProblemKind::DecoTooLong:
+        return "Dekomprese by trvala déle než 24 hodin.";
+    }
+    return {};
+}
+
+std::string warningText(const Warning& w, const LengthUnit& unit)
+{
+    const std::string rateUnit = std::string(" ") + unit.symbol + "/min.";
+    switch (w.kind) {
+    case WarningKind::DecoGasUnused:
+        return "Dekompresní směs " + gasLabel(w.gas) + " nemá hloubku výměny nad poslední zastávkou; nepoužita.";
+    case WarningKind::DefaultDescentRate:
+        return "Pro část sestupu není zadána rychlost; použito " + number("%.0f", w.value) + rateUnit;
+    case WarningKind::DefaultAscentRate:
+        return "Pro část výstupu není zadána rychlost; použito " + number("%.0f", w.value) + rateUnit;
+    case WarningKind::ProfileAboveCeiling:
+        return "Profil ponoru vystupuje nad strop dekomprese (" + depth(w.depth, unit) + ").";
+    case WarningKind::PO2AboveLimit:
+        return where(w, unit) + ": PO2 " + number("%.2f", w.value) + " bar překračuje " + number("%.2f", w.limit)
+            + " bar.";
+    case WarningKind::EndAboveMax:
+        return where(w, unit) + ": END " + depth(w.value, unit) + " překračuje MaxEND " + depth(w.limit, unit) + ".";
+    case WarningKind::CnsAbove100:
+        return "CNS " + number("%.0f", w.value) + " % překračuje 100 %.";
+    case WarningKind::HypoxicAtStart:
+        return "Směs " + gasLabel(w.gas) + " na začátku ponoru: PO2 " + number("%.2f", w.value)
+            + " bar na hladině je pod 0.16 bar (hypoxie).";
+    case WarningKind::HypoxicOnSurfacing:
+        return "Směs " + gasLabel(w.gas) + " při vynoření: PO2 " + number("%.2f", w.value)
+            + " bar na hladině je pod 0.16 bar (hypoxie).";
+    case WarningKind::SurfacedAboveGfHigh:
+        return "Oddíl " + std::to_string(w.compartment)
+            + " se vynoří s větším přesycením, než dovoluje GF high (tento oddíl GF low/high neomezuje).";
+    }
+    return {};
+}
+
+const char* phaseName(Phase phase)
+{
+    switch (phase) {
+    case Phase::Descent:
+        return "sestup";
+    case Phase::Bottom:
+        return "dno";
+    case Phase::Ascent:
+        return "výstup";
+    case Phase::GasSwitch:
+        return "změna směsi";
+    case Phase::DeepStop:
+        return "hloubková zastávka";
+    case Phase::Stop:
+        return "zastávka";
+    }
+    return "";
+}
+
+} // namespace korax

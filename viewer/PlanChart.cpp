@@ -1,0 +1,242 @@
+#include "viewer/PlanChart.h"
+
+#include <QGraphicsSimpleTextItem>
+#include <QLegendMarker>
+#include <QMouseEvent>
+#include <QScatterSeries>
+#include <QToolTip>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace {
+
+using plan_table::Phase;
+using plan_table::Row;
+
+// Gases in the order the dive first breathes them; distinct on paper in black and white too.
+const std::array<QColor, 6> kGasColours = { QColor(0x1f, 0x4e, 0x9c), QColor(0xe0, 0x7b, 0x00),
+    QColor(0x2e, 0x9e, 0x3e), QColor(0xb8, 0x32, 0x9e), QColor(0x7a, 0x52, 0x30), QColor(0x00, 0xa3, 0xb5) };
+constexpr qreal kProfilePenWidth = 2.5;
+constexpr qreal kMarkerSize = 11.0;
+constexpr qreal kDepthHeadroom = 1.04;
+constexpr double kMostTicks = 10.0;
+constexpr qreal kLabelZ = 10.0;
+constexpr qreal kLabelGap = 8.0;
+
+bool isStay(Phase phase)
+{
+    return phase == Phase::GasSwitch || phase == Phase::DeepStop || phase == Phase::Stop;
+}
+
+// A 1, 2 or 5 times a power of ten that cuts 0 .. top into at most ten steps.
+double niceStep(double top)
+{
+    const double magnitude = std::pow(10.0, std::floor(std::log10(top / kMostTicks)));
+    for (const double factor : { 1.0, 2.0, 5.0 }) {
+        if (top / (factor * magnitude) <= kMostTicks)
+            return factor * magnitude;
+    }
+    return 10.0 * magnitude;
+}
+
+// An axis from 0 past top, in whole steps, with a tick at each.
+QValueAxis* axisTo(double top, const QString& title)
+{
+    const double step = niceStep(std::max(top, 1.0));
+    auto* axis = new QValueAxis;
+    axis->setTitleText(title);
+    axis->setLabelFormat(QStringLiteral("%g"));
+    axis->setRange(0.0, std::ceil(top / step) * step);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0.0);
+    axis->setTickInterval(step);
+    return axis;
+}
+
+QString number(double value)
+{
+    return QString::number(value, 'f', 1);
+}
+
+// Stop labels drop a trailing ".0": "12 m · 5 min".
+QString shortNumber(double value)
+{
+    return QString::number(value, 'g', 6);
+}
+
+QScatterSeries* markers(const QString& name, QScatterSeries::MarkerShape shape, const QColor& colour)
+{
+    auto* series = new QScatterSeries;
+    series->setName(name);
+    series->setMarkerShape(shape);
+    series->setMarkerSize(kMarkerSize);
+    series->setColor(colour);
+    series->setBorderColor(Qt::black);
+    return series;
+}
+
+} // namespace
+
+PlanChart::PlanChart(plan_table::PlanTable table)
+    : table_(std::move(table))
+{
+    setBackgroundRoundness(0);
+    legend()->setAlignment(Qt::AlignBottom);
+    addProfile();
+    addAxes();
+    addStopLabels();
+    connect(this, &QChart::plotAreaChanged, this, [this] { placeStopLabels(); });
+}
+
+// One line per stretch on one gas, each starting where the previous one ended, so the
+// profile runs unbroken from (0, 0) through the end of every row.
+void PlanChart::addProfile()
+{
+    QStringList gases;
+    QPointF previous(0.0, 0.0);
+    QList<QPointF> switches;
+    QList<QPointF> deepStops;
+    QList<QList<QPointF>> legPoints;
+    QStringList legGases;
+    for (const Row& row : table_.rows) {
+        const QString gas = QString::fromStdString(row.gas);
+        if (legGases.isEmpty() || legGases.last() != gas) {
+            legGases << gas;
+            legPoints.append({ previous });
+        }
+        const QPointF end(row.runtime, row.depth);
+        legPoints.last().append(end);
+        if (row.phase == Phase::GasSwitch)
+            switches << previous;
+        if (row.phase == Phase::DeepStop)
+            deepStops << previous;
+        previous = end;
+    }
+    for (qsizetype leg = 0; leg < legGases.size(); ++leg) {
+        auto* series = new QLineSeries;
+        series->setName(legGases[leg]);
+        if (!gases.contains(legGases[leg]))
+            gases << legGases[leg];
+        series->setPen(QPen(kGasColours[static_cast<std::size_t>(gases.indexOf(legGases[leg])) % kGasColours.size()],
+            kProfilePenWidth));
+        series->replace(legPoints[leg]);
+        addSeries(series);
+        if (anchor_ == nullptr)
+            anchor_ = series;
+    }
+    // One legend entry per gas, however often the dive comes back to it.
+    QStringList listed;
+    for (QLegendMarker* marker : legend()->markers()) {
+        const QString gas = marker->series()->name();
+        marker->setVisible(!listed.contains(gas));
+        if (!listed.contains(gas))
+            listed << gas;
+    }
+    if (!switches.isEmpty()) {
+        QScatterSeries* series
+            = markers(QStringLiteral("změna směsi"), QScatterSeries::MarkerShapeTriangle, Qt::yellow);
+        series->replace(switches);
+        addSeries(series);
+    }
+    if (!deepStops.isEmpty()) {
+        QScatterSeries* series
+            = markers(QStringLiteral("hloubková zastávka"), QScatterSeries::MarkerShapeRotatedRectangle, Qt::red);
+        series->replace(deepStops);
+        addSeries(series);
+    }
+}
+
+// One label per place the diver stays on the ascent: a gas switch, deep stop or stop, and
+// those that follow at the same depth, with their minutes added up.
+void PlanChart::addStopLabels()
+{
+    const std::vector<Row>& rows = table_.rows;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const bool staysOn = i > 0 && isStay(rows[i - 1].phase) && rows[i - 1].depth == rows[i].depth;
+        if (!isStay(rows[i].phase) || staysOn)
+            continue;
+        double minutes = 0.0;
+        for (std::size_t j = i; j < rows.size() && isStay(rows[j].phase) && rows[j].depth == rows[i].depth; ++j)
+            minutes += rows[j].minutes;
+        const QString text
+            = QStringLiteral("%1 %2 · %3 min")
+                  .arg(shortNumber(rows[i].depth), QString::fromStdString(table_.unit), shortNumber(minutes));
+        auto* label = new QGraphicsSimpleTextItem(text, this);
+        label->setZValue(kLabelZ);
+        const QPointF start = i == 0 ? QPointF(0.0, 0.0) : QPointF(rows[i - 1].runtime, rows[i - 1].depth);
+        stopLabels_.push_back({ label, start });
+    }
+}
+
+void PlanChart::addAxes()
+{
+    const auto deepest = std::max_element(
+        table_.rows.begin(), table_.rows.end(), [](const Row& a, const Row& b) { return a.depth < b.depth; });
+    QValueAxis* time = axisTo(table_.rows.back().runtime, QStringLiteral("Čas ponoru (min)"));
+    QValueAxis* depth = axisTo(
+        deepest->depth * kDepthHeadroom, QStringLiteral("Hloubka (%1)").arg(QString::fromStdString(table_.unit)));
+    depth->setReverse(true);
+    addAxis(time, Qt::AlignBottom);
+    addAxis(depth, Qt::AlignLeft);
+    for (QAbstractSeries* series : this->series()) {
+        series->attachAxis(time);
+        series->attachAxis(depth);
+    }
+}
+
+// Each label ends just left of where its stop begins, level with the stop: the staircase of
+// the ascent leaves that corner free. A label that would cover the one before it is hidden;
+// the tooltip still tells its stop.
+void PlanChart::placeStopLabels()
+{
+    QRectF previous;
+    for (const StopLabel& label : stopLabels_) {
+        const QPointF anchor = mapToPosition(label.value, anchor_);
+        const QSizeF size = label.item->boundingRect().size();
+        const QRectF place(
+            anchor.x() - kLabelGap - size.width(), anchor.y() - size.height() / 2.0, size.width(), size.height());
+        const bool fits = place.left() >= plotArea().left() && !place.intersects(previous);
+        label.item->setVisible(fits);
+        label.item->setPos(place.topLeft());
+        if (fits)
+            previous = place;
+    }
+}
+
+QString PlanChart::describeAt(double runtime) const
+{
+    const auto row = std::lower_bound(
+        table_.rows.begin(), table_.rows.end(), runtime, [](const Row& r, double t) { return r.runtime < t; });
+    if (runtime < 0.0 || row == table_.rows.end())
+        return {};
+    const double from = row == table_.rows.begin() ? 0.0 : std::prev(row)->depth;
+    const QString unit = QString::fromStdString(table_.unit);
+    const QString depth = from == row->depth ? QStringLiteral("%1 %2").arg(number(row->depth), unit)
+                                             : QStringLiteral("%1 → %2 %3").arg(number(from), number(row->depth), unit);
+    return QStringLiteral("%1\nhloubka: %2\nčas ponoru: %3 min\nsměs: %4")
+        .arg(QString::fromUtf8(plan_table::phaseName(row->phase)), depth, number(row->runtime),
+            QString::fromStdString(row->gas));
+}
+
+PlanChartView::PlanChartView(PlanChart* chart, QWidget* parent)
+    : QChartView(chart, parent)
+    , planChart_(chart)
+{
+    setRenderHint(QPainter::Antialiasing);
+    setMouseTracking(true);
+}
+
+void PlanChartView::mouseMoveEvent(QMouseEvent* event)
+{
+    const QString text = chart()->plotArea().contains(event->position())
+        ? planChart_->describeAt(chart()->mapToValue(event->position()).x())
+        : QString();
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(event->globalPosition().toPoint(), text, this);
+    QChartView::mouseMoveEvent(event);
+}

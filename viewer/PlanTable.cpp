@@ -1,0 +1,145 @@
+#include "viewer/PlanTable.h"
+
+#include "platform/Cp1250Text.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace plan_table {
+namespace {
+
+// The header line of the planner's table, trailing blanks trimmed.
+constexpr std::string_view kHeader = "Fáze                Hloubka    Úsek     Čas  Směs       PO2";
+constexpr std::string_view kUnitLine = "Jednotky hloubky: ";
+
+constexpr std::array kPhases
+    = { Phase::Descent, Phase::Bottom, Phase::Ascent, Phase::GasSwitch, Phase::DeepStop, Phase::Stop };
+
+// Fixed columns of a row, 0-based byte offsets: the file has one byte per character.
+struct Column {
+    std::size_t from;
+    std::size_t width;
+};
+constexpr Column kPhaseColumn { 0, 19 };
+constexpr Column kDepthColumn { 19, 8 };
+constexpr Column kMinutesColumn { 27, 8 };
+constexpr Column kRuntimeColumn { 35, 8 };
+constexpr Column kGapColumn { 43, 2 };
+constexpr Column kGasColumn { 45, 9 };
+constexpr std::size_t kPo2From = 54;
+
+std::string_view trimRight(std::string_view text)
+{
+    const std::size_t end = text.find_last_not_of(" \t\r");
+    return end == std::string_view::npos ? std::string_view {} : text.substr(0, end + 1);
+}
+
+std::string_view trimLeft(std::string_view text)
+{
+    const std::size_t start = text.find_first_not_of(' ');
+    return start == std::string_view::npos ? std::string_view {} : text.substr(start);
+}
+
+std::string_view field(std::string_view line, Column column)
+{
+    return line.substr(column.from, column.width);
+}
+
+std::optional<double> number(std::string_view text)
+{
+    text = trimLeft(text);
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc {} || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<Phase> phase(std::string_view text)
+{
+    const std::string name = cp1250::cp1250ToUtf8(trimRight(text));
+    for (const Phase candidate : kPhases) {
+        if (name == phaseName(candidate))
+            return candidate;
+    }
+    return std::nullopt;
+}
+
+std::optional<Row> row(std::string_view line)
+{
+    if (line.size() <= kPo2From || field(line, kGapColumn) != "  ")
+        return std::nullopt;
+    const std::optional<Phase> kind = phase(field(line, kPhaseColumn));
+    const std::optional<double> depth = number(field(line, kDepthColumn));
+    const std::optional<double> minutes = number(field(line, kMinutesColumn));
+    const std::optional<double> runtime = number(field(line, kRuntimeColumn));
+    const std::string_view gas = trimRight(field(line, kGasColumn));
+    if (!kind || !depth || !minutes || !runtime || gas.empty() || gas.find(' ') != std::string_view::npos
+        || !number(line.substr(kPo2From)))
+        return std::nullopt;
+    return Row { *kind, *depth, *minutes, *runtime, cp1250::cp1250ToUtf8(gas) };
+}
+
+// "m" or "ft" from "Jednotky hloubky: m, rychlosti v m/min"; empty for any other line.
+std::string unitOf(std::string_view line)
+{
+    if (!line.starts_with(kUnitLine))
+        return {};
+    const std::string_view rest = line.substr(kUnitLine.size());
+    for (const std::string_view unit : { std::string_view("m"), std::string_view("ft") }) {
+        if (rest.starts_with(unit) && (rest.size() == unit.size() || rest[unit.size()] == ','))
+            return std::string(unit);
+    }
+    return {};
+}
+
+} // namespace
+
+std::optional<PlanTable> readPlanTable(std::string_view bytes)
+{
+    static const std::string header = cp1250::utf8ToCp1250(kHeader);
+    PlanTable table;
+    bool inTable = false;
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find('\n');
+        const std::string_view line = trimRight(bytes.substr(0, end));
+        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+        if (!inTable) {
+            inTable = line == header;
+            if (table.unit.empty())
+                table.unit = unitOf(line);
+            continue;
+        }
+        if (line.empty())
+            break;
+        std::optional<Row> next = row(line);
+        if (!next || next->depth < 0.0 || next->runtime < (table.rows.empty() ? 0.0 : table.rows.back().runtime))
+            return std::nullopt;
+        table.rows.push_back(std::move(*next));
+    }
+    if (table.unit.empty() || table.rows.empty())
+        return std::nullopt;
+    return table;
+}
+
+const char* phaseName(Phase phase)
+{
+    switch (phase) {
+    case Phase::Descent:
+        return "sestup";
+    case Phase::Bottom:
+        return "dno";
+    case Phase::Ascent:
+        return "výstup";
+    case Phase::GasSwitch:
+        return "změna směsi";
+    case Phase::DeepStop:
+        return "hloubková zastávka";
+    case Phase::Stop:
+        return "zastávka";
+    }
+    return "";
+}
+
+} // namespace plan_table

@@ -1,0 +1,34 @@
+// Our planner's plan table, read from a plan file's Windows-1250 bytes without Qt. Only a
+// file that holds exactly that table gives one; anything else reads as text without a table.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plan_table {
+
+enum class Phase { Descent, Bottom, Ascent, GasSwitch, DeepStop, Stop };
+
+struct Row {
+    Phase phase = Phase::Bottom;
+    double depth = 0.0; // at the end of the segment
+    double minutes = 0.0;
+    double runtime = 0.0; // at the end of the segment
+    std::string gas; // "O2/He" as the planner wrote it
+};
+
+struct PlanTable {
+    std::string unit; // "m" or "ft"
+    std::vector<Row> rows;
+};
+
+// The table when a line, trailing blanks trimmed, is the planner's header, every line after it
+// up to the first empty one is a row in the fixed columns, and the heading names the depth unit.
+std::optional<PlanTable> readPlanTable(std::string_view bytes);
+
+// The Czech name of a phase as the plan writes it, UTF-8.
+const char* phaseName(Phase phase);
+
+} // namespace plan_table

@@ -1,6 +1,7 @@
 #include "platform/MessageBoxes.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace messages {
 namespace {
@@ -25,6 +26,21 @@ void showMessage(QWidget* parent, const QString& caption, const QString& text)
 void showFailure(QWidget* parent, const QString& caption, const QString& text)
 {
     showBox(parent, QMessageBox::Critical, caption, text);
+}
+
+Answer ask(QWidget* parent, const QString& caption, const QString& text, bool withBack)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* yes = box.addButton(QStringLiteral("&Ano"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Ne"), QMessageBox::NoRole);
+    QPushButton* back = withBack ? box.addButton(QStringLiteral("Zpět"), QMessageBox::RejectRole) : nullptr;
+    box.setDefaultButton(yes);
+    box.setEscapeButton(withBack ? back : no);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return Answer::yes;
+    return box.clickedButton() == no ? Answer::no : Answer::back;
 }
 
 } // namespace messages

@@ -33,18 +33,23 @@ QString findAlongPath(const QString& program)
 
 } // namespace
 
-int runAndWait(const QString& program, const QStringList& arguments)
+RunResult runAndWait(const QString& program, const QStringList& arguments)
 {
+    using Outcome = RunResult::Outcome;
     const QString path = QDir::current().absoluteFilePath(program);
+    if (!QFileInfo::exists(path))
+        return { Outcome::notFound, 0 };
     if (!isProgram(path))
-        return -1;
+        return { Outcome::cannotStart, 0 };
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.setStandardInputFile(QProcess::nullDevice());
     process.start(path, arguments);
-    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit)
-        return -1;
-    return process.exitCode();
+    if (!process.waitForFinished(-1))
+        return { process.error() == QProcess::FailedToStart ? Outcome::cannotStart : Outcome::crashed, 0 };
+    if (process.exitStatus() != QProcess::NormalExit)
+        return { Outcome::crashed, 0 };
+    return { Outcome::exited, process.exitCode() };
 }
 
 void startViewer(const QString& program, const QString& ownViewer, const QString& fileName)

@@ -6,10 +6,16 @@
 
 namespace processes {
 
+// How a run of a program ended.
+struct RunResult {
+    enum class Outcome { notFound, cannotStart, exited, crashed };
+    Outcome outcome;
+    int exitCode; // only for exited
+};
+
 // Runs the program found under exactly this name in the working directory (no PATH search)
-// and blocks, without an event loop, until it ends. Returns its exit code, or -1 when it
-// does not exist or cannot be started.
-int runAndWait(const QString& program, const QStringList& arguments);
+// and blocks, without an event loop, until it ends.
+RunResult runAndWait(const QString& program, const QStringList& arguments);
 
 // Starts the viewer on the file and returns at once: program from the working directory or
 // along PATH, else ownViewer from the folder of this executable. Where neither exists, the

@@ -1,11 +1,15 @@
 #include "run/PlannerRun.h"
 
 #include "platform/Cp1250.h"
+#include "platform/FileStamp.h"
+#include "platform/MessageBoxes.h"
 #include "platform/Processes.h"
 #include "profile/OutputFileName.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QPointer>
+#include <QWidget>
 
 namespace planner_run {
 namespace {
@@ -14,23 +18,77 @@ const QString kPlanner = QStringLiteral("korax.exe");
 const QString kViewer = QStringLiteral("notepad.exe");
 const QString kOwnViewer = QStringLiteral("trova-plan");
 const QString kUpdateTissueSwitch = QStringLiteral("-s");
+const QString kErrorCaption = QStringLiteral("Chyba");
 
-// The window takes no input while the planner runs; the cursor says so.
-class WaitCursor {
+// The window takes no input while the planner runs. Keys, clicks and close requests given
+// meanwhile wait in the queue; they are delivered to the still disabled window, which drops
+// them, so none of them presses or closes anything after the run. The controls keep their own
+// enabled states: only the window's is changed.
+class InputClosed {
 public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
+    explicit InputClosed(QWidget& closedWindow)
+        : window(closedWindow)
+        , focused(closedWindow.focusWidget())
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        window.setEnabled(false);
+    }
+    ~InputClosed()
+    {
+        QApplication::sync();
+        window.setEnabled(true);
+        if (focused)
+            focused->setFocus();
+        QApplication::restoreOverrideCursor();
+    }
+    InputClosed(const InputClosed&) = delete;
+    InputClosed& operator=(const InputClosed&) = delete;
+
+private:
+    QWidget& window;
+    QPointer<QWidget> focused;
 };
+
+// Why the plan of this run is not there to show; empty when it is. An unchanged file after a
+// normal end is taken as written: a rewrite in place within one tick of a coarse clock looks so.
+QString planMissing(const processes::RunResult& run, bool planUnchanged, const QString& planFile)
+{
+    using Outcome = processes::RunResult::Outcome;
+    switch (run.outcome) {
+    case Outcome::notFound:
+        return QStringLiteral("Plánovač korax.exe nebyl nalezen; plán %1 nebyl vytvořen.").arg(planFile);
+    case Outcome::cannotStart:
+        return QStringLiteral("Plánovač korax.exe nelze spustit; plán %1 nebyl vytvořen.").arg(planFile);
+    case Outcome::crashed:
+        return QStringLiteral("Plánovač korax.exe skončil neočekávaně; plán %1 se nezobrazí.").arg(planFile);
+    case Outcome::exited:
+        break;
+    }
+    if (planUnchanged && run.exitCode != 0)
+        return QStringLiteral("Plánovač korax.exe skončil s kódem %2 a plán %1 nezapsal.")
+            .arg(planFile, QString::number(run.exitCode));
+    return {};
+}
 
 } // namespace
 
-void runPlannerAndShowPlan(bool updateTissueFile, const QString& planFile)
+void runPlannerAndShowPlan(QWidget& window, bool updateTissueFile, const QString& planFile)
 {
+    if (planFile.isEmpty()) {
+        messages::showMessage(&window, kErrorCaption, QStringLiteral("Není zadán výstupní soubor."));
+        return;
+    }
+    const std::string plan = QFile::encodeName(planFile).toStdString();
+    const platform::FileStamp before = platform::stampOf(plan);
+    processes::RunResult run {};
     {
-        const WaitCursor waiting;
-        processes::runAndWait(kPlanner, updateTissueFile ? QStringList { kUpdateTissueSwitch } : QStringList {});
+        const InputClosed closed(window);
+        run = processes::runAndWait(kPlanner, updateTissueFile ? QStringList { kUpdateTissueSwitch } : QStringList {});
+    }
+    const QString missing = planMissing(run, platform::stampOf(plan) == before, planFile);
+    if (!missing.isEmpty()) {
+        messages::showMessage(&window, kErrorCaption, missing);
+        return;
     }
     processes::startViewer(kViewer, kOwnViewer, planFile);
 }

@@ -2,10 +2,11 @@
 
 # qt6-charts-dev does not pull in libqt6opengl6-dev, which its CMake package needs.
 # poppler-utils (pdftotext, pdfinfo) reads the viewer's PDFs in the tests.
-# xvfb, openbox and the X libraries: the window-manager tests run the windows under a real one.
+# xvfb, openbox and the X libraries: the window-manager tests run the windows under a real one;
+# xdotool types into the window on an X server of the test's own.
 TROVA_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev
                       libbenchmark-dev nlohmann-json3-dev fonts-dejavu-core poppler-utils
-                      xvfb openbox x11-utils libx11-dev libxcb1-dev)
+                      xvfb openbox x11-utils libx11-dev libxcb1-dev xdotool)
 
 # Installs the named packages that are missing (as root), or says the one line to run.
 ensure_packages() {

@@ -1,6 +1,7 @@
 #include "ui/Koraxgui.h"
 
 #include "platform/Cp1250.h"
+#include "platform/MessageBoxes.h"
 #include "profile/OutputFileName.h"
 #include "profile/TProfile.h"
 #include "run/PlannerRun.h"
@@ -12,6 +13,7 @@
 #include "ui/Savechng.h"
 #include "ui/WindowPlacement.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -27,6 +29,21 @@ namespace {
 constexpr char kProfileFileName[] = "profile.dat";
 constexpr int kHintHidePauseMs = 10000;
 constexpr QSize kClientSize(550, 438);
+
+// A cell editor still open holds text that its table does not have yet: every store first
+// hands it over, so that what is written is what the user sees.
+void commitOpenEditors(QWidget& window)
+{
+    for (QAbstractItemView* view : window.findChildren<QAbstractItemView*>()) {
+        const QModelIndex cell = view->currentIndex();
+        QWidget* editor = view->indexWidget(cell);
+        if (editor == nullptr)
+            continue;
+        QAbstractItemDelegate* delegate = view->itemDelegateForIndex(cell);
+        emit delegate->commitData(editor);
+        emit delegate->closeEditor(editor);
+    }
+}
 
 } // namespace
 
@@ -76,6 +93,8 @@ void TfKoraxGUI::FormCreate()
 {
     scaleOuterSize(*this, dpiScaleFactor(logicalDpiY()));
     setHintHidePause(*this, kHintHidePauseMs);
+    // Stamped before reading: a change made while we read then shows up as a change.
+    profileStamp = platform::stampOf(kProfileFileName);
     profile = std::make_unique<TProfile>(kProfileFileName);
     LoadProfile(*profile);
     Button1->setEnabled(false);
@@ -83,18 +102,20 @@ void TfKoraxGUI::FormCreate()
 
 void TfKoraxGUI::Button1Click()
 {
+    commitOpenEditors(*this);
     computePressed = 1;
-    if (StoreProfile(*profile) != 1)
+    if (StoreProfile(*profile) != 1 || mayOverwriteProfile(false) != messages::Answer::yes)
         return;
-    profile->Save();
+    saveProfile();
     planner_run::runPlannerAndShowPlan(
-        chbRepetitiveDives->isChecked() && chbUpdateTissue->isChecked(), edOutputFile->text());
+        *this, chbRepetitiveDives->isChecked() && chbUpdateTissue->isChecked(), edOutputFile->text());
     ++runCounter;
     edOutputFile->setText(cp1250::toUnicode(outputFileName(runCounter, outputBaseName)));
 }
 
 void TfKoraxGUI::FormClose(TCloseAction& action)
 {
+    commitOpenEditors(*this);
     if (computePressed == 0) {
         switch (saveChanges.exec()) {
         case mrYes:
@@ -132,14 +153,37 @@ bool TfKoraxGUI::SaveProfileOnClose()
         edOutputFile->setText(numberedName);
         return false;
     }
+    switch (mayOverwriteProfile(true)) {
+    case messages::Answer::yes:
+        break;
+    case messages::Answer::no:
+        return true;
+    case messages::Answer::back:
+        edOutputFile->setText(numberedName);
+        return false;
+    }
     try {
-        profile->Save();
+        saveProfile();
     } catch (...) {
         // The window stays open after the report; its next run keeps its numbered name.
         edOutputFile->setText(numberedName);
         throw;
     }
     return true;
+}
+
+messages::Answer TfKoraxGUI::mayOverwriteProfile(bool closing)
+{
+    if (platform::stampOf(kProfileFileName) == profileStamp)
+        return messages::Answer::yes;
+    return messages::ask(this, QString::fromLatin1(kApplicationTitle),
+        QStringLiteral("Soubor profile.dat mezitím změnil jiný program. Chcete jej přesto přepsat?"), closing);
+}
+
+void TfKoraxGUI::saveProfile()
+{
+    profile->Save();
+    profileStamp = platform::stampOf(kProfileFileName);
 }
 
 void TfKoraxGUI::reject()
@@ -149,6 +193,11 @@ void TfKoraxGUI::reject()
 
 void TfKoraxGUI::closeEvent(QCloseEvent* event)
 {
+    // Disabled only while the planner runs: a close asked for then is dropped with the other input.
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
     TCloseAction action = TCloseAction::caHide;
     const bool finished = errors::runReported(this, [this, &action] { FormClose(action); });
     if (finished && action == TCloseAction::caHide)

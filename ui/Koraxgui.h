@@ -1,7 +1,10 @@
 // The main window of T/ROVA: every planner setting on three pages, the compute and exit buttons.
 #pragma once
 
+#include "platform/FileStamp.h"
 #include "ui_Koraxgui.h"
+
+#include "platform/MessageBoxes.h"
 
 #include <QDialog>
 
@@ -132,12 +135,19 @@ protected:
 
 private:
     void connectHandlers();
-    // Returns whether the settings were saved; a refused setting keeps the window open.
+    // Returns whether the close goes on: after a save, or when the user declines to overwrite
+    // another program's changes. A refused setting or "Zpět" keeps the window open.
     bool SaveProfileOnClose();
+    // Whether profile.dat may be written now: unchanged since our last read or save, or the user
+    // says to overwrite. Asked with "Zpět" only when closing.
+    messages::Answer mayOverwriteProfile(bool closing);
+    void saveProfile();
 
     int runCounter = 1;
     std::string outputBaseName;
     int computePressed = 0;
     std::unique_ptr<TProfile> profile;
+    // profile.dat as we last read or wrote it, to notice edits by another program.
+    platform::FileStamp profileStamp;
     TfSaveChanges& saveChanges;
 };

@@ -1,12 +1,64 @@
 // Stands in for the planner (installed as korax.exe) and the viewer (as notepad.exe): appends
-// its arguments to "<its name>.log" in the working folder. As the planner it also writes the
-// plan file that profile.dat names.
+// its arguments to "<its name>.log" in the working folder. As the planner it keeps a copy of
+// the profile.dat it was given as "profile.seen" and then acts as STANDIN_PLANNER says:
+//   (unset)   replaces the plan file that profile.dat names and exits with 3, as ours does
+//             for invalid settings;
+//   fail      exits with 3 without writing;
+//   crash     writes the plan, then is killed by a signal;
+//   in-place  rewrites the plan in place with the same size and puts its old modification
+//             time back, as a coarse clock would show it; exits with 0;
+//   keys      sends Return and Escape to the focused window through XTest (xdotool) on its
+//             first run in the folder, then writes the plan and exits with 0.
 #include "platform/FileNames.h"
+#include "platform/FileReplace.h"
 #include "profile/TProfile.h"
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+extern char** environ;
+
+namespace {
+
+constexpr char kPlan[] = "plan\r\n";
+
+void rewriteInPlace(const std::string& path)
+{
+    struct stat before { };
+    const int fd = open(path.c_str(), O_WRONLY);
+    if (fd < 0 || fstat(fd, &before) != 0 || write(fd, kPlan, sizeof kPlan - 1) < 0)
+        std::exit(2);
+    const timespec times[2] { before.st_atim, before.st_mtim };
+    futimens(fd, times);
+    close(fd);
+}
+
+void sendKeys()
+{
+    if (std::filesystem::exists("keys.sent"))
+        return;
+    std::ofstream("keys.sent");
+    char program[] = "xdotool";
+    char key[] = "key";
+    char enter[] = "Return";
+    char escape[] = "Escape";
+    char* arguments[] { program, key, enter, escape, nullptr };
+    pid_t child = 0;
+    int status = 0;
+    if (posix_spawnp(&child, program, nullptr, nullptr, arguments, environ) != 0 || waitpid(child, &status, 0) < 0)
+        std::exit(2);
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -16,9 +68,24 @@ int main(int argc, char* argv[])
     for (int i = 1; i < argc; ++i)
         calls << '|' << argv[i];
     calls << '\n';
+    calls.close();
     if (name != "korax.exe")
         return 0;
-    TProfile profile("profile.dat");
-    std::ofstream(platform::nativeFileName(profile.GetValue("PlanFile:")), std::ios::binary) << "plan\r\n";
-    return 3; // any exit code: the window ignores it
+    std::filesystem::copy_file("profile.dat", "profile.seen", std::filesystem::copy_options::overwrite_existing);
+    const char* mode = std::getenv("STANDIN_PLANNER");
+    const std::string how = mode != nullptr ? mode : "";
+    const std::string plan = platform::nativeFileName(TProfile("profile.dat").GetValue("PlanFile:"));
+    if (how == "fail")
+        return 3;
+    if (how == "in-place") {
+        rewriteInPlace(plan);
+        return 0;
+    }
+    if (how == "keys")
+        sendKeys();
+    if (!platform::replaceFileContents(plan, kPlan))
+        return 2;
+    if (how == "crash")
+        std::raise(SIGKILL);
+    return how == "keys" ? 0 : 3;
 }

@@ -54,7 +54,7 @@ void ModalWatcher::look()
     seen << QStringLiteral("%1|%2|%3")
                 .arg(modal->windowTitle(), box ? box->text() : QString())
                 .arg(box ? int(box->icon()) : -1);
-    if (box)
+    if (box && box->button(QMessageBox::Ok))
         box->button(QMessageBox::Ok)->click();
     else if (answer)
         answer(*modal);

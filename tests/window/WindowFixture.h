@@ -44,8 +44,8 @@ public:
     std::unique_ptr<TfKoraxGUI> window;
 };
 
-// Watches for modal windows; records each one and answers it with the given action (message
-// boxes with OK, other windows by closing them when no answer is given).
+// Watches for modal windows; records each one and answers it (message boxes with an OK button
+// with OK, others with the given action, or by closing them when no answer is given).
 class ModalWatcher : public QObject {
 public:
     using Answer = std::function<void(QWidget&)>;
@@ -69,6 +69,16 @@ namespace answers {
 inline ModalWatcher::Answer press(const char* buttonName)
 {
     return [buttonName](QWidget& modal) { modal.findChild<QPushButton*>(QString::fromLatin1(buttonName))->click(); };
+}
+// A button found by its caption, as on the question boxes.
+inline ModalWatcher::Answer pressCaption(const QString& caption)
+{
+    return [caption](QWidget& modal) {
+        for (QPushButton* button : modal.findChildren<QPushButton*>()) {
+            if (button->text() == caption)
+                button->click();
+        }
+    };
 }
 inline ModalWatcher::Answer escape()
 {

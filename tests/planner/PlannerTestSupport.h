@@ -59,7 +59,6 @@ struct StepLoader {
     explicit StepLoader(const korax::Settings& settings)
         : set(korax::coefficients(settings.useBValues))
         , water(korax::waterOf(settings))
-        , gf(settings.gradientFactor())
     {
         n2.fill((water.surfacePressure - 0.0627) * 0.79);
     }
@@ -95,11 +94,9 @@ struct StepLoader {
         }
         return ceiling;
     }
-    double ceilingPressure() const { return ceilingPressure(gf); }
 
     const korax::CoefficientSet& set;
     korax::Water water;
-    double gf;
     std::array<double, korax::kCompartments> n2 {}, he {};
 };
 

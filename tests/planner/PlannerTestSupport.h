@@ -7,9 +7,7 @@
 #include "profile/ProfileText.h"
 
 #include <cmath>
-#include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace planner_test {
@@ -48,10 +46,6 @@ inline korax::Plan planOf(const korax::Settings& s)
 {
     return korax::planDive(s, korax::startingTissues(s, nullptr));
 }
-inline korax::Plan planOf(const Lines& lines)
-{
-    return planOf(settingsOf(lines));
-}
 
 // Compartment loading by many small constant-pressure steps: an implementation apart
 // from the planner's Schreiner equation, sharing only the published coefficients.
@@ -72,11 +66,10 @@ struct StepLoader {
         }
     }
 
-    // A compartment's inert gas pressure and its M-value line M(Pamb) = a + Pamb / b, with a
-    // and b weighted by its nitrogen and helium.
+    // A compartment's inert gas pressure and the a and b of its M-value line M(Pamb) = a + Pamb / b,
+    // weighted by its nitrogen and helium.
     struct Loading {
         double inert, a, b;
-        double m(double ambient) const { return a + ambient / b; }
     };
     Loading loading(std::size_t i) const
     {

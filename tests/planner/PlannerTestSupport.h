@@ -7,9 +7,7 @@
 #include "profile/ProfileText.h"
 
 #include <cmath>
-#include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace planner_test {
@@ -48,10 +46,6 @@ inline korax::Plan planOf(const korax::Settings& s)
 {
     return korax::planDive(s, korax::startingTissues(s, nullptr));
 }
-inline korax::Plan planOf(const Lines& lines)
-{
-    return planOf(settingsOf(lines));
-}
 
 // Compartment loading by many small constant-pressure steps: an implementation apart
 // from the planner's Schreiner equation, sharing only the published coefficients.
@@ -59,7 +53,6 @@ struct StepLoader {
     explicit StepLoader(const korax::Settings& settings)
         : set(korax::coefficients(settings.useBValues))
         , water(korax::waterOf(settings))
-        , gf(settings.gradientFactor())
     {
         n2.fill((water.surfacePressure - 0.0627) * 0.79);
     }
@@ -73,11 +66,10 @@ struct StepLoader {
         }
     }
 
-    // A compartment's inert gas pressure and its M-value line M(Pamb) = a + Pamb / b, with a
-    // and b weighted by its nitrogen and helium.
+    // A compartment's inert gas pressure and the a and b of its M-value line M(Pamb) = a + Pamb / b,
+    // weighted by its nitrogen and helium.
     struct Loading {
         double inert, a, b;
-        double m(double ambient) const { return a + ambient / b; }
     };
     Loading loading(std::size_t i) const
     {
@@ -95,11 +87,9 @@ struct StepLoader {
         }
         return ceiling;
     }
-    double ceilingPressure() const { return ceilingPressure(gf); }
 
     const korax::CoefficientSet& set;
     korax::Water water;
-    double gf;
     std::array<double, korax::kCompartments> n2 {}, he {};
 };
 

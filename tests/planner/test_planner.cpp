@@ -98,8 +98,8 @@ private slots:
                    "OcDecoGas: 80", "DescentRate: 0-50, 30", "AscentRate: 50-0, 10", "50, 18.333, air" })
             << 43.0 << "12:";
 
-        // GasPlanner (jirkapok/GasPlanner, projects/scuba-physics/src/lib/algorithm/
-        // BuhlmannAlgorithm.spec.ts at commit af33686): 30 m for 25 min on air from leaving the
+        // GasPlanner (jirkapok/GasPlanner, the Bühlmann algorithm tests in
+        // projects/scuba-physics/src/lib/algorithm at commit af33686): 30 m for 25 min on air from leaving the
         // surface (20 m/min down, so 23.5 min at depth), 10 m/min up, GF 40/85, 3 m stops, last
         // at 3 m, salt water, sea level: stops 9 m 1 min, 6 m 3 min, 3 m 4 min, run time 36 min
         // without the 3-minute safety stop (39 min with it). Ours: the same stops, 36.0 min.

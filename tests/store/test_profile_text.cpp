@@ -7,16 +7,6 @@
 
 using Lines = std::vector<std::string>;
 Q_DECLARE_METATYPE(Lines)
-Q_DECLARE_METATYPE(std::string)
-
-namespace {
-
-std::string bytes(const QByteArray& data)
-{
-    return { data.constData(), static_cast<std::size_t>(data.size()) };
-}
-
-} // namespace
 
 class ProfileTextTest : public QObject {
     Q_OBJECT
@@ -35,9 +25,9 @@ private slots:
         QFETCH(QByteArray, text);
         QFETCH(Lines, lines);
         QFETCH(QByteArray, written);
-        const TProfile profile("mem", bytes(text));
+        const TProfile profile("mem", text.toStdString());
         QCOMPARE(profile.lines, lines);
-        QCOMPARE(profile_text::joinLines(profile.lines), bytes(written));
+        QCOMPARE(QByteArray::fromStdString(profile_text::joinLines(profile.lines)), written);
     }
 
     void readsRepeatedValuesAndProfileLinesInFileOrder()

@@ -2,22 +2,32 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace case_file {
 
 QByteArray unescape(QByteArrayView field)
 {
-    static const QByteArray from = "\\rnt0", to = QByteArray("\\\r\n\t\0", 5);
+    static const QByteArray letters = "\\rnt0";
+    static const QByteArray meant("\\\r\n\t\0", 5);
     QByteArray bytes;
     for (qsizetype i = 0; i < field.size(); ++i) {
-        const qsizetype simple = i + 1 < field.size() && field[i] == '\\' ? from.indexOf(field[i + 1]) : -1;
-        if (field[i] != '\\')
+        if (field[i] != '\\') {
             bytes += field[i];
-        else if (simple >= 0)
-            bytes += to[simple], ++i;
-        else if (field.sliced(i + 1).startsWith('x') && i + 3 < field.size())
-            bytes += char(field.sliced(i + 2, 2).toByteArray().toUInt(nullptr, 16)), i += 3;
-        else
+            continue;
+        }
+        const QByteArray escape = field.sliced(i + 1).first(std::min<qsizetype>(3, field.size() - i - 1)).toByteArray();
+        bool hex = false;
+        const uint code = escape.startsWith('x') ? escape.mid(1).toUInt(&hex, 16) : 0;
+        if (hex && escape.size() == 3) {
+            bytes += static_cast<char>(code);
+            i += 3;
+        } else if (!escape.isEmpty() && letters.contains(escape[0])) {
+            bytes += meant[letters.indexOf(escape[0])];
+            i += 1;
+        } else {
             qFatal("bad escape in \"%s\"", field.toByteArray().constData());
+        }
     }
     return bytes;
 }

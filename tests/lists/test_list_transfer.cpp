@@ -3,6 +3,7 @@
 #include "profile/DiveProfileTransfer.h"
 #include "profile/ProfileText.h"
 #include "profile/RateListTransfer.h"
+#include "tests/support/CaseFile.h"
 
 #include <QPlainTextEdit>
 #include <QTableWidget>
@@ -15,6 +16,23 @@ using Rows = QList<QStringList>;
 
 constexpr std::string_view kDescent = "DescentRate:";
 
+namespace {
+
+QList<QByteArrayList> cases(const char* name)
+{
+    return case_file::read(QStringLiteral(TROVA_TEST_DATA "/lists/") + name);
+}
+
+Rows rowsOf(const QByteArray& field)
+{
+    Rows rows;
+    for (const QString& row : field.isEmpty() ? QStringList() : QString::fromUtf8(field).split(';'))
+        rows << row.split('~');
+    return rows;
+}
+
+} // namespace
+
 class ListTransferTest : public QObject {
     Q_OBJECT
 
@@ -25,18 +43,9 @@ private slots:
         QTest::addColumn<QStringList>("shown");
         QTest::addColumn<QString>("hint");
         QTest::addColumn<Lines>("saved");
-        const Lines three { "# Sestup \x9e:", "# od-do", "DescentRate: 0-9, 20", "DescentRate: 10-30",
-            "DescentRate: 30" };
-        QTest::newRow("three descent lines, hint above the first")
-            << three << QStringList { "0-9, 20", "10-30", "30" } << QStringLiteral("Sestup ž:\nod-do") << three;
-        QTest::newRow("missing key shows 0, appended at the end")
-            << Lines { "AscentRate: 9" } << QStringList { "0" } << "" << Lines { "AscentRate: 9", "DescentRate: 0" };
-        QTest::newRow("value over 100 characters cut")
-            << Lines { "DescentRate: " + std::string(100, 'r') + "XYZ" } << QStringList { QString(100, 'r') } << ""
-            << Lines { "DescentRate: " + std::string(100, 'r') };
-        QTest::newRow("a first 0 shown, a later 0 ends the list")
-            << Lines { "DescentRate: 0", "DescentRate: 4-5, 6", "DescentRate: 0", "DescentRate: 7" }
-            << QStringList { "0", "4-5, 6" } << "" << Lines { "DescentRate: 0", "DescentRate: 4-5, 6" };
+        for (const QByteArrayList& row : cases("rate_lists.txt"))
+            QTest::newRow(row[0]) << case_file::lines(row[1]) << QString::fromUtf8(row[2]).split('\n')
+                                  << QString::fromUtf8(row[3]) << case_file::lines(row[4]);
     }
     void rateListShownAndWrittenBack()
     {
@@ -60,16 +69,8 @@ private slots:
         QTest::addColumn<QString>("entered");
         QTest::addColumn<bool>("severalScreenLines");
         QTest::addColumn<Lines>("saved");
-        const QString longEntry = QStringLiteral("45-30, 9 metru za minutu, potom 30-21, 6 metru za minutu");
-        QTest::newRow("leading blanks written")
-            << QStringLiteral("   3 m\u00a0ž") << false << Lines { "x", "DescentRate:    3 m\xa0\x9e" };
-        QTest::newRow("long entry stays one line")
-            << longEntry << true << Lines { "x", "DescentRate: " + longEntry.toStdString() };
-        QTest::newRow("blank lines skipped") << "1\n \t\n\n2\n"
-                                             << false << Lines { "x", "DescentRate: 1", "DescentRate: 2" };
-        QTest::newRow("Shift+Enter break is a line end") << QStringLiteral(
-            "45-6, 9\u20286-0, 3") << true << Lines { "x", "DescentRate: 45-6, 9", "DescentRate: 6-0, 3" };
-        QTest::newRow("empty memo removes every line of the key") << "" << false << Lines { "x" };
+        for (const QByteArrayList& row : cases("entered_rates.txt"))
+            QTest::newRow(row[0]) << QString::fromUtf8(row[1]) << (row[2] == "y") << case_file::lines(row[3]);
     }
     void rateListKeepsTheEnteredLines()
     {
@@ -91,64 +92,29 @@ private slots:
     {
         QTest::addColumn<Lines>("file");
         QTest::addColumn<Rows>("shown");
+        QTest::addColumn<Rows>("edited");
         QTest::addColumn<Lines>("saved");
-        QTest::newRow("blanks after commas shown, written without; trailing blanks kept")
-            << Lines { "45, 25, 21/35 " } << Rows { { "45", " 25", " 21/35 " } } << Lines { "45,25,21/35 " };
-        QTest::newRow("indented digit line not shown, unchanged") << Lines { " 45,25,air",
-            "30,5,air" } << Rows { { "30", "5", "air" } } << Lines { " 45,25,air", "30,5,air" };
-        QTest::newRow("scattered lines shown in file order, written as one block where the last stood")
-            << Lines { "45,25,21/35", "Rmv: 20", "30,3,vzduch \x9e", "x", "21,1" }
-            << Rows { { "45", "25", "21/35" }, { "30", "3", QStringLiteral("vzduch ž") }, { "21", "1" } }
-            << Lines { "Rmv: 20", "x", "45,25,21/35", "30,3,vzduch \x9e", "21,1," };
-        QTest::newRow("fields beyond the third kept in the mix")
-            << Lines { "45,25,21/35,x, y" } << Rows { { "45", "25", "21/35,x, y" } } << Lines { "45,25,21/35,x, y" };
-        QTest::newRow("lines beyond the fifth replaced by the table")
-            << Lines { "1", "2", "a", "3", "4", "5", "6", "b" } << Rows { { "1" }, { "2" }, { "3" }, { "4" }, { "5" } }
-            << Lines { "a", "1,,", "2,,", "3,,", "4,,", "5,,", "b" };
+        for (const QByteArrayList& row : cases("dive_profiles.txt"))
+            QTest::newRow(row[0]) << case_file::lines(row[1]) << rowsOf(row[2]) << rowsOf(row[3])
+                                  << case_file::lines(row[4]);
     }
     void diveProfileShownAndWrittenBack()
     {
         QFETCH(Lines, file);
         QFETCH(Rows, shown);
-        QFETCH(Lines, saved);
-        TProfile profile("profile.dat", profile_text::joinLines(file));
-        QTableWidget grid(6, 3);
-        LoadDiveProfile(profile, grid);
-        for (int row = 1; row < grid.rowCount(); ++row)
-            for (int column = 0; column < grid.columnCount(); ++column)
-                QCOMPARE(grid.item(row, column) ? grid.item(row, column)->text() : QString(),
-                    shown.value(row - 1).value(column));
-        StoreDiveProfile(profile, grid);
-        QCOMPARE(profile.lines, saved);
-    }
-
-    void diveProfileWritesTheEditedRows_data()
-    {
-        QTest::addColumn<Lines>("file");
-        QTest::addColumn<Rows>("edited");
-        QTest::addColumn<Lines>("saved");
-        QTest::newRow("cleared depth of row 2 ends the rows")
-            << Lines { "1,1,a", "2,2,b" } << Rows { { "1", "1", "a" }, { "", "2", "b" }, { "3", "3", "c" } }
-            << Lines { "1,1,a" };
-        QTest::newRow("non-digit depth skipped, the block stays adjacent")
-            << Lines { "x", "1,1,a", "y" } << Rows { { "1", "1", "a" }, { "hloubka", "2", "b" }, { "3", "3", "c" } }
-            << Lines { "x", "1,1,a", "3,3,c", "y" };
-        QTest::newRow("no profile line: rows appended at the end")
-            << Lines { "a", "b" } << Rows { { "9", "9", "air" } } << Lines { "a", "b", "9,9,air" };
-        QTest::newRow("a line break pasted into a cell stays in its row")
-            << Lines { "z" } << Rows { { "30", "3", "21/35\n40,5,air" } } << Lines { "z", "30,3,21/35 40,5,air" };
-    }
-    void diveProfileWritesTheEditedRows()
-    {
-        QFETCH(Lines, file);
         QFETCH(Rows, edited);
         QFETCH(Lines, saved);
         TProfile profile("profile.dat", profile_text::joinLines(file));
         QTableWidget grid(6, 3);
         LoadDiveProfile(profile, grid);
-        for (int row = 1; row < grid.rowCount(); ++row) // the table owns the items
-            for (int column = 0; column < grid.columnCount(); ++column)
-                grid.setItem(row, column, new QTableWidgetItem(edited.value(row - 1).value(column)));
+        for (int row = 1; row < grid.rowCount(); ++row) {
+            for (int column = 0; column < grid.columnCount(); ++column) {
+                QCOMPARE(grid.item(row, column) ? grid.item(row, column)->text() : QString(),
+                    shown.value(row - 1).value(column));
+                if (!edited.isEmpty()) // the table owns the items
+                    grid.setItem(row, column, new QTableWidgetItem(edited.value(row - 1).value(column)));
+            }
+        }
         StoreDiveProfile(profile, grid);
         QCOMPARE(profile.lines, saved);
     }

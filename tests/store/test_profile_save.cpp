@@ -1,11 +1,8 @@
 // Reading and saving real files: nothing the user had may be lost, whatever fails.
 #include "profile/TProfile.h"
+#include "tests/support/CaseFile.h"
 
 #include <QtTest>
-
-#include <string>
-
-Q_DECLARE_METATYPE(std::string)
 
 namespace {
 
@@ -34,31 +31,22 @@ class ProfileSaveTest : public QObject {
 private slots:
     void init() { QFile::remove(path); }
 
-    // Only the changed line differs; from the first NUL on the bytes stay as they were.
     void savesTheOtherBytesAsTheyWere_data()
     {
-        using namespace std::string_literals;
-        QTest::addColumn<std::string>("file");
-        QTest::addColumn<std::string>("saved");
-        QTest::newRow("unknown lines, code page bytes, controls")
-            << "# V\xfd\x9aka\r\nUnknownKey: \x8a\x81\x90  \n\n \t 45,1,air\rRmv: 20\r\n\x01\x1f"s
-            << "# V\xfd\x9aka\r\nUnknownKey: \x8a\x81\x90  \r\n\r\n \t 45,1,air\r\nRmv: 25\r\n\x01\x1f\r\n"s;
-        QTest::newRow("NUL in a comment, key appended before it") << "# a\0b\r\nRmv: 20\r\n"s
-                                                                  << "# a\r\nRmv: 25\r\n\0b\r\nRmv: 20\r\n"s;
-        QTest::newRow("NUL first") << "\0Rmv: 20"s
-                                   << "Rmv: 25\r\n\0Rmv: 20"s;
-        QTest::newRow("NUL after a line end") << "Rmv: 20\n\0\0\xff"s
-                                              << "Rmv: 25\r\n\0\0\xff"s;
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("saved");
+        for (const QByteArrayList& row : case_file::read(TROVA_TEST_DATA "/store/saved_bytes.txt"))
+            QTest::newRow(row[0]) << row[1] << row[2];
     }
     void savesTheOtherBytesAsTheyWere()
     {
-        QFETCH(std::string, file);
-        QFETCH(std::string, saved);
-        writeAll(path, QByteArray::fromStdString(file));
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, saved);
+        writeAll(path, file);
         TProfile profile(path.toStdString());
         profile.SetValue("Rmv:", "25");
         profile.Save();
-        QCOMPARE(readAll(path), QByteArray::fromStdString(saved));
+        QCOMPARE(readAll(path), saved);
     }
 
     void keptBackupIsNamedInTheMessage()

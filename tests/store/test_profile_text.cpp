@@ -1,21 +1,12 @@
 // The line rules of profile.dat: how text becomes lines and lines become text again.
 #include "profile/ProfileText.h"
 #include "profile/TProfile.h"
+#include "tests/support/CaseFile.h"
 
 #include <QtTest>
 
 using Lines = std::vector<std::string>;
 Q_DECLARE_METATYPE(Lines)
-Q_DECLARE_METATYPE(std::string)
-
-namespace {
-
-std::string bytes(const QByteArray& data)
-{
-    return { data.constData(), static_cast<std::size_t>(data.size()) };
-}
-
-} // namespace
 
 class ProfileTextTest : public QObject {
     Q_OBJECT
@@ -26,28 +17,17 @@ private slots:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<Lines>("lines");
         QTest::addColumn<QByteArray>("written");
-        QTest::newRow("empty file") << QByteArray() << Lines {} << QByteArray();
-        QTest::newRow("last line gets its end") << QByteArray("a") << Lines { "a" } << QByteArray("a\r\n");
-        QTest::newRow("final CR LF adds no line")
-            << QByteArray("a\r\nb\r\n") << Lines { "a", "b" } << QByteArray("a\r\nb\r\n");
-        QTest::newRow("lone LF and lone CR")
-            << QByteArray("a\nb\rc\r") << Lines { "a", "b", "c" } << QByteArray("a\r\nb\r\nc\r\n");
-        QTest::newRow("LF CR is two ends")
-            << QByteArray("a\n\rb") << Lines { "a", "", "b" } << QByteArray("a\r\n\r\nb\r\n");
-        QTest::newRow("NUL ends the text")
-            << QByteArray("a\r\nb\0c\r\nd", 10) << Lines { "a", "b" } << QByteArray("a\r\nb\r\n");
-        QTest::newRow("bytes, tabs and blanks kept")
-            << QByteArray(" \tK: \x8a\xe8\x81\xff \t") << Lines { " \tK: \x8a\xe8\x81\xff \t" }
-            << QByteArray(" \tK: \x8a\xe8\x81\xff \t\r\n");
+        for (const QByteArrayList& row : case_file::read(TROVA_TEST_DATA "/store/line_ends.txt"))
+            QTest::newRow(row[0]) << row[1] << case_file::lines(row[2]) << row[3];
     }
     void splitsAtEveryLineEndAndWritesCrLf()
     {
         QFETCH(QByteArray, text);
         QFETCH(Lines, lines);
         QFETCH(QByteArray, written);
-        const TProfile profile("mem", bytes(text));
+        const TProfile profile("mem", text.toStdString());
         QCOMPARE(profile.lines, lines);
-        QCOMPARE(profile_text::joinLines(profile.lines), bytes(written));
+        QCOMPARE(QByteArray::fromStdString(profile_text::joinLines(profile.lines)), written);
     }
 
     void readsRepeatedValuesAndProfileLinesInFileOrder()

@@ -1,14 +1,13 @@
 #include "tests/support/XServer.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -18,68 +17,45 @@ extern char** environ;
 namespace {
 
 // Generous: the test machines are loaded two-core boxes.
-constexpr auto kStartWait = std::chrono::seconds(30);
+constexpr int kStartWaitMs = 30000;
 
-using Clock = std::chrono::steady_clock;
-
-int millisecondsLeft(Clock::time_point deadline)
-{
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    return left > 0 ? static_cast<int>(left) : 0;
-}
-
-// Starts program with arguments and the environment plus extra; its output goes nowhere, and
-// keepOpen stays open across the exec (-1 for none).
-pid_t spawn(const std::vector<std::string>& command, const std::string& extra, int keepOpen)
+// Starts command with its output going nowhere; fd 3 of the child is keepOpen when given.
+pid_t spawn(std::vector<std::string> command, int keepOpen = -1)
 {
     std::vector<char*> arguments;
-    for (const std::string& argument : command)
-        arguments.push_back(const_cast<char*>(argument.c_str()));
+    for (std::string& argument : command)
+        arguments.push_back(argument.data());
     arguments.push_back(nullptr);
-    std::vector<char*> environment;
-    for (char** entry = environ; *entry != nullptr; ++entry)
-        environment.push_back(*entry);
-    if (!extra.empty())
-        environment.push_back(const_cast<char*>(extra.c_str()));
-    environment.push_back(nullptr);
-
-    const pid_t child = fork();
-    if (child == 0) {
-        const int nowhere = open("/dev/null", O_WRONLY);
-        dup2(nowhere, STDOUT_FILENO);
-        dup2(nowhere, STDERR_FILENO);
-        if (keepOpen >= 0)
-            fcntl(keepOpen, F_SETFD, 0);
-        execvpe(arguments[0], arguments.data(), environment.data());
-        _exit(127);
-    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    if (keepOpen >= 0)
+        posix_spawn_file_actions_adddup2(&actions, keepOpen, 3);
+    pid_t child = -1;
+    if (posix_spawnp(&child, arguments[0], &actions, nullptr, arguments.data(), environ) != 0)
+        child = -1;
+    posix_spawn_file_actions_destroy(&actions);
     return child;
 }
 
-void endProcess(pid_t& process)
+void endProcess(pid_t process)
 {
     if (process <= 0)
         return;
     kill(process, SIGTERM);
     while (waitpid(process, nullptr, 0) < 0 && errno == EINTR) { }
-    process = -1;
-}
-
-// Reaps process when it has ended, so that it is not signalled later.
-bool hasEnded(pid_t& process)
-{
-    if (waitpid(process, nullptr, WNOHANG) != process)
-        return false;
-    process = -1;
-    return true;
 }
 
 } // namespace
 
 XServer::XServer(Manager manager)
 {
-    if (startXvfb() && manager == Manager::Openbox && startOpenbox())
+    if (startXvfb() && manager == Manager::Openbox) {
+        // env execs openbox in its own process, so the id is openbox's.
+        openbox = spawn({ "env", "DISPLAY=" + displayName, "openbox", "--sm-disable" });
         waitForWindowManager();
+    }
 }
 
 XServer::~XServer()
@@ -96,68 +72,44 @@ bool XServer::startXvfb()
         return false;
     }
     // Xvfb picks a free display and writes its number down the pipe when it is ready.
-    xvfb = spawn({ "Xvfb", "-displayfd", std::to_string(number[1]), "-dpi", "96", "-screen", "0", "1280x1024x24",
-                     "-nolisten", "tcp" },
-        {}, number[1]);
+    xvfb = spawn(
+        { "Xvfb", "-displayfd", "3", "-dpi", "96", "-screen", "0", "1280x1024x24", "-nolisten", "tcp" }, number[1]);
     close(number[1]);
-    std::string digits;
-    const Clock::time_point deadline = Clock::now() + kStartWait;
-    pollfd reader { number[0], POLLIN, 0 };
+    // Ends when Xvfb has written the line or has gone (and with it the pipe's last writer).
     char c = 0;
-    while (poll(&reader, 1, millisecondsLeft(deadline)) > 0 && read(number[0], &c, 1) == 1 && c != '\n')
-        digits += c;
+    while (read(number[0], &c, 1) == 1 && c != '\n')
+        displayName += c;
     close(number[0]);
-    if (xvfb < 0 || c != '\n' || digits.empty()) {
+    if (xvfb < 0 || c != '\n' || displayName.empty()) {
         failureText = "Xvfb did not start (is the package xvfb installed?)";
         return false;
     }
-    displayName = ':' + digits;
-    return true;
-}
-
-bool XServer::startOpenbox()
-{
-    openbox = spawn({ "openbox", "--sm-disable" }, "DISPLAY=" + displayName, -1);
-    if (openbox < 0) {
-        failureText = "cannot start openbox";
-        return false;
-    }
+    displayName.insert(0, ":");
     return true;
 }
 
 bool XServer::waitForWindowManager()
 {
-    Display* x = XOpenDisplay(displayName.c_str());
+    Display* x = openbox > 0 ? XOpenDisplay(displayName.c_str()) : nullptr;
     if (x == nullptr) {
-        failureText = "cannot open " + displayName;
+        failureText = "cannot start openbox on " + displayName;
         return false;
     }
     const Window root = DefaultRootWindow(x);
     const Atom check = XInternAtom(x, "_NET_SUPPORTING_WM_CHECK", False);
     XSelectInput(x, root, PropertyChangeMask);
-    const Clock::time_point deadline = Clock::now() + kStartWait;
+    pollfd connection { ConnectionNumber(x), POLLIN, 0 };
     bool ready = false;
-    while (!ready) {
-        Atom type = None;
-        int format = 0;
-        unsigned long count = 0;
-        unsigned long after = 0;
-        unsigned char* value = nullptr;
-        ready = XGetWindowProperty(x, root, check, 0, 1, False, XA_WINDOW, &type, &format, &count, &after, &value)
-                == Success
-            && count == 1;
-        XFree(value);
-        if (ready || hasEnded(openbox) || millisecondsLeft(deadline) == 0)
-            break;
-        // Sleeps until the root window's properties change (or the time is up).
-        pollfd connection { ConnectionNumber(x), POLLIN, 0 };
-        if (XPending(x) == 0)
-            poll(&connection, 1, millisecondsLeft(deadline));
-        while (XPending(x) > 0) {
-            XEvent event;
+    // Looks again each time the root window's properties change; openbox changes them often
+    // while it starts, so a long quiet means it will not.
+    do {
+        for (XEvent event; XPending(x) > 0;)
             XNextEvent(x, &event);
-        }
-    }
+        int count = 0;
+        Atom* names = XListProperties(x, root, &count);
+        ready = std::find(names, names + count, check) != names + count;
+        XFree(names);
+    } while (!ready && (XPending(x) > 0 || poll(&connection, 1, kStartWaitMs) > 0));
     XCloseDisplay(x);
     if (!ready)
         failureText = "openbox did not take the screen (is the package openbox installed?)";

@@ -22,7 +22,6 @@ public:
 
 private:
     bool startXvfb();
-    bool startOpenbox();
     bool waitForWindowManager();
 
     pid_t xvfb = -1;

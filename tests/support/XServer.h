@@ -21,9 +21,6 @@ public:
     const std::string& failure() const { return failureText; }
 
 private:
-    bool startXvfb();
-    bool waitForWindowManager();
-
     pid_t xvfb = -1;
     pid_t openbox = -1;
     std::string displayName;

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <csignal>
-#include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -13,30 +12,19 @@
 
 namespace {
 
-// Generous: the test machines are loaded two-core boxes.
-constexpr int kQuietMs = 30000;
-
-// Starts command with its output going nowhere and keepOpen as its fd 3 (-1: none).
-pid_t spawn(std::vector<std::string> command, int keepOpen = -1)
+pid_t spawn(std::vector<std::string> command)
 {
     std::vector<char*> arguments;
     for (std::string& argument : command)
         arguments.push_back(argument.data());
     arguments.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-    if (keepOpen >= 0)
-        posix_spawn_file_actions_adddup2(&actions, keepOpen, 3);
     pid_t child = -1;
-    const bool started = posix_spawnp(&child, arguments[0], &actions, nullptr, arguments.data(), environ) == 0;
-    posix_spawn_file_actions_destroy(&actions);
-    return started ? child : -1;
+    return posix_spawnp(&child, arguments[0], nullptr, nullptr, arguments.data(), environ) == 0 ? child : -1;
 }
 
 // Whether the window manager named itself on the root window, looking again at each change of
-// the root's properties; openbox changes them often while it starts, so a long quiet means never.
+// the root's properties; openbox changes them often while it starts, so 30 s of quiet (generous
+// on a loaded two-core box) means never.
 bool waitForWindowManager(Display* x)
 {
     const Window root = DefaultRootWindow(x);
@@ -45,21 +33,14 @@ bool waitForWindowManager(Display* x)
     pollfd connection { ConnectionNumber(x), POLLIN, 0 };
     bool ready = false;
     do {
-        for (XEvent event; XPending(x) > 0;)
-            XNextEvent(x, &event);
+        XSync(x, True); // a change from now on wakes the poll below
         int count = 0;
         Atom* names = XListProperties(x, root, &count);
         ready = std::find(names, names + count, check) != names + count;
         XFree(names);
-    } while (!ready && (XPending(x) > 0 || poll(&connection, 1, kQuietMs) > 0));
+    } while (!ready && (XPending(x) > 0 || poll(&connection, 1, 30000) > 0));
     XCloseDisplay(x);
     return ready;
-}
-
-void endProcess(pid_t process)
-{
-    if (process > 0 && kill(process, SIGTERM) == 0)
-        waitpid(process, nullptr, 0);
 }
 
 } // namespace
@@ -69,9 +50,9 @@ XServer::XServer(Manager manager)
     // Xvfb picks a free display and writes its number down the pipe when it is ready; the read
     // ends at that line or when Xvfb has gone, and with it the pipe's last writer.
     int number[2];
-    if (pipe2(number, O_CLOEXEC) == 0) {
-        xvfb = spawn(
-            { "Xvfb", "-displayfd", "3", "-dpi", "96", "-screen", "0", "1280x1024x24", "-nolisten", "tcp" }, number[1]);
+    if (pipe(number) == 0) {
+        xvfb = spawn({ "Xvfb", "-displayfd", std::to_string(number[1]), "-dpi", "96", "-screen", "0", "1280x1024x24",
+            "-nolisten", "tcp" });
         close(number[1]);
         for (char c = 0; read(number[0], &c, 1) == 1 && c != '\n';)
             displayName += c;
@@ -93,6 +74,7 @@ XServer::XServer(Manager manager)
 
 XServer::~XServer()
 {
-    endProcess(openbox);
-    endProcess(xvfb);
+    for (const pid_t process : { openbox, xvfb })
+        if (process > 0 && kill(process, SIGTERM) == 0)
+            waitpid(process, nullptr, 0);
 }

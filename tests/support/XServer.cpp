@@ -58,11 +58,10 @@ XServer::XServer(Manager manager)
             displayName += c;
         close(number[0]);
     }
-    if (xvfb < 0 || displayName.empty()) {
+    if (xvfb < 0 || displayName.size() < 2) {
         failureText = "Xvfb did not start (is the package xvfb installed?)";
         return;
     }
-    displayName.insert(0, ":");
     if (manager != Manager::Openbox)
         return;
     // env execs openbox in its own process, so the id is openbox's.

@@ -23,6 +23,6 @@ public:
 private:
     pid_t xvfb = -1;
     pid_t openbox = -1;
-    std::string displayName;
+    std::string displayName = ":";
     std::string failureText;
 };

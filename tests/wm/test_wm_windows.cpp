@@ -48,15 +48,14 @@ private:
     // The client area in root coordinates grown by the frame the window manager reports.
     QRect geometry(Window window)
     {
-        int left = 0;
-        int top = 0;
+        QPoint at;
         Window child = None;
         XWindowAttributes size {};
         XGetWindowAttributes(x, window, &size);
-        XTranslateCoordinates(x, window, root, 0, 0, &left, &top, &child);
+        XTranslateCoordinates(x, window, root, 0, 0, &at.rx(), &at.ry(), &child);
         const QList<unsigned long> frame = items(window, "_NET_FRAME_EXTENTS");
         const auto side = [&](int i) { return static_cast<int>(frame.value(i)); }; // left, right, top, bottom
-        return QRect(left, top, size.width, size.height).adjusted(-side(0), -side(2), side(1), side(3));
+        return QRect(at, QSize(size.width, size.height)).adjusted(-side(0), -side(2), side(1), side(3));
     }
 
     // One reported fact about window as text: for a list of atoms, those asked that it holds.
@@ -75,10 +74,11 @@ private:
             return "min " + n(5) + 'x' + n(6) + " max " + n(7) + 'x' + n(8);
         if (key == "WM_TRANSIENT_FOR")
             return listed.value(0) == mainWindow ? QStringLiteral("main window") : QStringLiteral("other");
-        const QList<unsigned long> order = items(root, kStacking);
+        if (key == "_MOTIF_WM_HINTS") // decorations (third) count when flagged (2); 0x20 minimise box, 0x40 maximise
+            return QString::number(listed.value(0) & 2 ? listed.value(2) & 0x60 : 0x60, 16);
+        const qsizetype below = items(root, kStacking).indexOf(mainWindow);
         if (key == kStacking)
-            return order.contains(mainWindow) && order.indexOf(window) > order.indexOf(mainWindow) ? "above"
-                                                                                                   : "not above";
+            return below >= 0 && items(root, kStacking).indexOf(window) > below ? "above" : "not above";
         const QRect box = geometry(window);
         const int dx = box.left() * 2 + box.width() - DisplayWidth(x, 0); // the centres' distance in half pixels
         const int dy = box.top() * 2 + box.height() - DisplayHeight(x, 0);
@@ -135,13 +135,14 @@ private slots:
         // Openbox keeps the minimise action of every normal window; the box is not drawn.
         row("main: no resize, no maximise", "main", "_NET_WM_ALLOWED_ACTIONS", "MINIMIZE CLOSE");
         row("main: centred with the frame", "main", "centre", "centred");
+        row("main: no minimise or maximise box asked", "main", "_MOTIF_WM_HINTS", "0");
         row("dialog: type normal", "Save Changes", "_NET_WM_WINDOW_TYPE", "NORMAL");
         row("dialog: modal", "Save Changes", "_NET_WM_STATE", "MODAL");
         row("dialog: all boxes, sizeable", "Save Changes", "_NET_WM_ALLOWED_ACTIONS",
             "MINIMIZE MAXIMIZE_HORZ MAXIMIZE_VERT RESIZE CLOSE");
+        row("dialog: minimise and maximise boxes asked", "Save Changes", "_MOTIF_WM_HINTS", "60");
         row("dialog: outer size on first show", "Save Changes", "outer size", "355x117");
         row("dialog: centred with the frame", "Save Changes", "centre", "centred");
-        row("dialog: above the main window", "Save Changes", kStacking, "above");
         row("dialog: close box answers Cancel", "Save Changes", "close box", "answered 2");
         for (const QString& window :
             { QStringLiteral("Save Changes"), QStringLiteral("Chyba"), QStringLiteral("T/ROVA") }) {

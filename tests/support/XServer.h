@@ -21,12 +21,8 @@ public:
     const std::string& failure() const { return failureText; }
 
 private:
-    bool startXvfb();
-    bool startOpenbox();
-    bool waitForWindowManager();
-
     pid_t xvfb = -1;
     pid_t openbox = -1;
-    std::string displayName;
+    std::string displayName = ":";
     std::string failureText;
 };

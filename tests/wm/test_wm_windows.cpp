@@ -2,282 +2,203 @@
 // test's own), checked by what the window manager and the X server report about them.
 #include "tests/support/XServer.h"
 #include "tests/window/WindowFixture.h"
-#include "tests/wm/XDesktop.h"
 #include "ui/Koraxgui.h"
 #include "ui/KoraxguiLook.h"
 
 #include <QApplication>
-#include <QTabWidget>
 #include <QtTest>
 
-#include <cstdio>
-#include <cstring>
-#include <functional>
-
-namespace {
+// After Qt: Xlib's macros (None, Bool, Status, Button1...) would clash with Qt's own names.
+#include <X11/Xlib.h>
 
 // What the window manager does comes when it comes; on a loaded machine this can take seconds.
 constexpr int kSettleMs = 20000;
 constexpr long kFromPager = 2; // the source of a request: a taskbar or a title bar, not the program
-constexpr long kNow = 0; // X's CurrentTime
+constexpr const char* kStacking = "_NET_CLIENT_LIST_STACKING"; // bottom to top
 
-const QByteArray kProfile("StopDistance: 3\r\n");
-
-// Runs inspect on the next modal window, from inside its modal loop.
-void onNextModal(QObject& context, std::function<void(QWidget&)> inspect)
-{
-    auto* timer = new QTimer(&context);
-    QObject::connect(timer, &QTimer::timeout, &context, [timer, inspect = std::move(inspect)] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            inspect(*modal);
-        }
-    });
-    timer->start(10);
-}
-
-QString settled(const std::function<QString()>& fact, const QString& expected)
-{
-    // What is there after the wait is compared by the caller, whether it came or not.
-    static_cast<void>(QTest::qWaitFor([&] { return fact() == expected; }, kSettleMs));
-    return fact();
-}
-
-} // namespace
+// The atoms looked for in each list the window manager keeps, in the order they are reported.
+const QMap<QString, QStringList> kAtomsAsked { { "_NET_WM_WINDOW_TYPE", { "NORMAL", "DIALOG" } },
+    { "_NET_WM_STATE", { "SKIP_TASKBAR", "SKIP_PAGER", "MODAL" } },
+    { "_NET_WM_ALLOWED_ACTIONS", { "MINIMIZE", "MAXIMIZE_HORZ", "MAXIMIZE_VERT", "RESIZE", "CLOSE" } } };
 
 class WindowManagerTest : public QObject {
     Q_OBJECT
 
 private:
-    XDesktop desktop;
+    Display* x = XOpenDisplay(nullptr);
+    Window root = DefaultRootWindow(x);
 
-    // One reported fact about window, named by key, as text.
+    Atom atom(const QString& name) { return XInternAtom(x, qPrintable(name), False); }
+
+    // A property of 32-bit items (atoms, windows, numbers), in order; Xlib hands them over as longs.
+    QList<unsigned long> items(Window window, const QString& property)
+    {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* value = nullptr;
+        XGetWindowProperty(
+            x, window, atom(property), 0, 64, False, AnyPropertyType, &type, &format, &count, &after, &value);
+        const auto* first = reinterpret_cast<const unsigned long*>(value);
+        const QList<unsigned long> result(first, first + count);
+        XFree(value);
+        return result;
+    }
+
+    // The client area in root coordinates grown by the frame the window manager reports.
+    QRect geometry(Window window)
+    {
+        QPoint at;
+        Window child = None;
+        XWindowAttributes size {};
+        XGetWindowAttributes(x, window, &size);
+        XTranslateCoordinates(x, window, root, 0, 0, &at.rx(), &at.ry(), &child);
+        const QList<unsigned long> frame = items(window, "_NET_FRAME_EXTENTS");
+        const auto side = [&](int i) { return static_cast<int>(frame.value(i)); }; // left, right, top, bottom
+        return QRect(at, QSize(size.width, size.height)).adjusted(-side(0), -side(2), side(1), side(3));
+    }
+
+    // One reported fact about window as text: for a list of atoms, those asked that it holds.
     QString fact(Window window, const QString& key, Window mainWindow)
     {
-        if (key == "type")
-            return desktop.atoms(window, "_NET_WM_WINDOW_TYPE").value(0);
-        if (key == "state") {
-            QStringList shown;
-            for (const QString& state : desktop.atoms(window, "_NET_WM_STATE")) {
-                if (state.contains("SKIP") || state.endsWith("MODAL"))
-                    shown << state.mid(int(strlen("_NET_WM_STATE_"))).toLower();
-            }
-            return shown.join(' ');
-        }
-        if (key == "size limits")
-            return desktop.sizeLimits(window);
-        if (key == "actions") {
-            const QStringList allowed = desktop.atoms(window, "_NET_WM_ALLOWED_ACTIONS");
-            QStringList boxes;
-            for (const char* action : { "MINIMIZE", "MAXIMIZE_HORZ", "MAXIMIZE_VERT", "RESIZE", "CLOSE" }) {
-                if (allowed.contains(QStringLiteral("_NET_WM_ACTION_") + action))
-                    boxes << QString::fromLatin1(action).toLower();
-            }
-            return boxes.join(' ');
-        }
-        if (key == "boxes asked") {
-            // The Motif hints: flags, functions, decorations; 0x20 the minimise box, 0x40 maximise.
-            const QList<unsigned long> motif = desktop.numbers(window, "_MOTIF_WM_HINTS", nullptr);
-            if (motif.size() < 3 || !(motif[0] & 2))
-                return QStringLiteral("all");
-            QStringList boxes;
-            if (motif[2] & 0x20)
-                boxes << "minimise";
-            if (motif[2] & 0x40)
-                boxes << "maximise";
-            return boxes.isEmpty() ? QStringLiteral("none") : boxes.join(' ');
-        }
-        if (key == "title")
-            return desktop.utf8Text(window, "_NET_WM_NAME");
-        if (key == "client size" || key == "outer size") {
-            const QRect box = key == "client size" ? desktop.clientGeometry(window) : desktop.outerGeometry(window);
-            return QStringLiteral("%1x%2").arg(box.width()).arg(box.height());
-        }
-        if (key == "place") {
-            // The frame's centre against the screen's, in half pixels.
-            const QRect outer = desktop.outerGeometry(window);
-            const QRect screen = desktop.screen();
-            const int dx = outer.left() * 2 + outer.width() - screen.width();
-            const int dy = outer.top() * 2 + outer.height() - screen.height();
-            return outer.isValid() && std::abs(dx) <= 2 && std::abs(dy) <= 2
-                ? QStringLiteral("centred")
-                : QStringLiteral("off centre by %1,%2 half pixels").arg(dx).arg(dy);
-        }
-        if (key == "owner") {
-            const Window owner = desktop.transientFor(window);
-            return owner == mainWindow ? QStringLiteral("main window") : QStringLiteral("0x%1").arg(owner, 0, 16);
-        }
-        if (key == "stacking") {
-            const QList<unsigned long> order = desktop.stacking();
-            if (!order.contains(window) || !order.contains(mainWindow))
-                return QStringLiteral("not listed");
-            return order.indexOf(window) > order.indexOf(mainWindow) ? QStringLiteral("above the main window")
-                                                                     : QStringLiteral("below the main window");
-        }
-        return QStringLiteral("no such fact");
+        const QList<unsigned long> listed = items(window, key);
+        QStringList held;
+        const QString prefix = key == "_NET_WM_ALLOWED_ACTIONS" ? QStringLiteral("_NET_WM_ACTION_") : key + '_';
+        for (const QString& word : kAtomsAsked.value(key))
+            if (listed.contains(atom(prefix + word)))
+                held << word;
+        if (kAtomsAsked.contains(key))
+            return held.join(' ');
+        const auto n = [&](int i) { return QString::number(listed.value(i)); };
+        if (key == "WM_NORMAL_HINTS") // flags, 4 unused, min size, max size
+            return "min " + n(5) + 'x' + n(6) + " max " + n(7) + 'x' + n(8);
+        if (key == "WM_TRANSIENT_FOR")
+            return listed.value(0) == mainWindow ? QStringLiteral("main window") : QStringLiteral("other");
+        if (key == "_MOTIF_WM_HINTS") // decorations (third) count when flagged (2); 0x20 minimise box, 0x40 maximise
+            return QString::number(listed.value(0) & 2 ? listed.value(2) & 0x60 : 0x60, 16);
+        const qsizetype below = items(root, kStacking).indexOf(mainWindow);
+        if (key == kStacking)
+            return below >= 0 && items(root, kStacking).indexOf(window) > below ? "above" : "not above";
+        const QRect box = geometry(window);
+        const int dx = box.left() * 2 + box.width() - DisplayWidth(x, 0); // the centres' distance in half pixels
+        const int dy = box.top() * 2 + box.height() - DisplayHeight(x, 0);
+        if (key == "centre")
+            return std::abs(dx) <= 2 && std::abs(dy) <= 2 ? "centred" : QStringLiteral("off by %1,%2").arg(dx).arg(dy);
+        return QStringLiteral("%1x%2").arg(box.width()).arg(box.height());
+    }
+
+    // A request to the window manager, as a taskbar or a title bar sends it.
+    void ask(Window window, const char* message, long first, long second)
+    {
+        XEvent event {};
+        event.xclient = { ClientMessage, 0, False, x, window, atom(message), 32, { .l = { first, second, 0, 0, 0 } } };
+        XSendEvent(x, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+        XFlush(x);
     }
 
     bool isManaged(Window window)
     {
-        return desktop.stacking().contains(window) && desktop.outerGeometry(window).isValid();
-    }
-    bool managedInTime(Window window)
-    {
-        return QTest::qWaitFor([&] { return isManaged(window); }, kSettleMs);
+        return QTest::qWaitFor([&] { return items(root, kStacking).contains(window); }, kSettleMs);
     }
 
     // As a taskbar raises the main window; then where window stands.
     QString stackingAfterRaise(Window window, Window mainWindow)
     {
-        desktop.ask(mainWindow, "_NET_ACTIVE_WINDOW", kFromPager, kNow);
-        if (!desktop.waitForRestack(kSettleMs))
-            return QStringLiteral("no restack");
-        return fact(window, "stacking", mainWindow);
+        if (!isManaged(window))
+            return QStringLiteral("never managed");
+        XSync(x, True); // the answer is the first rewrite of the stacking list after the request
+        ask(mainWindow, "_NET_ACTIVE_WINDOW", kFromPager, CurrentTime);
+        XEvent event {};
+        const bool restacked = QTest::qWaitFor(
+            [&] { return XCheckTypedEvent(x, PropertyNotify, &event) && event.xproperty.atom == atom(kStacking); },
+            kSettleMs);
+        return restacked ? fact(window, kStacking, mainWindow) : QStringLiteral("no restack");
     }
 
 private slots:
-    void mainWindowIsAnOrdinaryFixedWindow_data()
+    void initTestCase() { XSelectInput(x, root, PropertyChangeMask); }
+
+    // Each window as the window manager shows it: the main window, the dialog its close box brings
+    // up as "&Konec" does, and the message boxes saving a wrong value ("Chyba") or a read-only
+    // file (the error report) brings up.
+    void windowsAreReportedAsADesktopUserExpects_data()
     {
+        QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("type normal") << "type"
-                                     << "_NET_WM_WINDOW_TYPE_NORMAL";
-        QTest::newRow("in the taskbar and the pager, not modal") << "state"
-                                                                 << "";
-        QTest::newRow("not resizable") << "size limits"
-                                       << "min 550x438 max 550x438";
+        const auto row = [](const QString& name, const QString& window, const QString& key, const QString& expected) {
+            QTest::newRow(qPrintable(name)) << window << key << expected;
+        };
+        row("main: type normal", "main", "_NET_WM_WINDOW_TYPE", "NORMAL");
+        row("main: in the taskbar and the pager, not modal", "main", "_NET_WM_STATE", "");
+        row("main: not resizable", "main", "WM_NORMAL_HINTS", "min 550x438 max 550x438");
         // Openbox keeps the minimise action of every normal window; the box is not drawn.
-        QTest::newRow("no resize, no maximise, close") << "actions"
-                                                       << "minimize close";
-        QTest::newRow("neither minimise nor maximise box") << "boxes asked"
-                                                           << "none";
-        QTest::newRow("title") << "title"
-                               << "T/ROVA";
-        QTest::newRow("client area") << "client size"
-                                     << "550x438";
-        QTest::newRow("centred with the frame") << "place"
-                                                << "centred";
+        row("main: no resize, no maximise", "main", "_NET_WM_ALLOWED_ACTIONS", "MINIMIZE CLOSE");
+        row("main: centred with the frame", "main", "centre", "centred");
+        row("main: no minimise or maximise box asked", "main", "_MOTIF_WM_HINTS", "0");
+        row("dialog: type normal", "Save Changes", "_NET_WM_WINDOW_TYPE", "NORMAL");
+        row("dialog: modal", "Save Changes", "_NET_WM_STATE", "MODAL");
+        row("dialog: all boxes, sizeable", "Save Changes", "_NET_WM_ALLOWED_ACTIONS",
+            "MINIMIZE MAXIMIZE_HORZ MAXIMIZE_VERT RESIZE CLOSE");
+        row("dialog: minimise and maximise boxes asked", "Save Changes", "_MOTIF_WM_HINTS", "60");
+        row("dialog: outer size on first show", "Save Changes", "outer size", "355x117");
+        row("dialog: centred with the frame", "Save Changes", "centre", "centred");
+        row("dialog: close box answers Cancel", "Save Changes", "close box", "answered 2");
+        for (const QString& window :
+            { QStringLiteral("Save Changes"), QStringLiteral("Chyba"), QStringLiteral("T/ROVA") }) {
+            row(window + ": transient for the main window", window, "WM_TRANSIENT_FOR", "main window");
+            row(window + ": above after the main window is raised", window, "after raise", "above");
+        }
     }
-    void mainWindowIsAnOrdinaryFixedWindow()
+    void windowsAreReportedAsADesktopUserExpects()
     {
+        QFETCH(QString, window);
         QFETCH(QString, key);
         QFETCH(QString, expected);
-        const OpenWindow open(kProfile);
-        const Window window = open.window->winId();
-        QCOMPARE(settled([&] { return fact(window, key, window); }, expected), expected);
-    }
-
-    void saveChangesStaysAboveTheMainWindow_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("type normal") << "type"
-                                     << "_NET_WM_WINDOW_TYPE_NORMAL";
-        QTest::newRow("modal") << "state"
-                               << "modal";
-        QTest::newRow("transient for the main window") << "owner"
-                                                       << "main window";
-        QTest::newRow("all boxes asked") << "boxes asked"
-                                         << "minimise maximise";
-        QTest::newRow("title") << "title"
-                               << "Save Changes";
-        QTest::newRow("outer size on first show") << "outer size"
-                                                  << "355x117";
-        QTest::newRow("centred with the frame") << "place"
-                                                << "centred";
-        QTest::newRow("above the main window") << "stacking"
-                                               << "above the main window";
-        QTest::newRow("above after the main window is raised") << "after raise"
-                                                               << "above the main window";
-    }
-    void saveChangesStaysAboveTheMainWindow()
-    {
-        QFETCH(QString, key);
-        QFETCH(QString, expected);
-        const OpenWindow open(kProfile);
-        const Window mainWindow = open.window->winId();
-        QString observed;
-        onNextModal(*this, [&](QWidget& dialog) {
-            const Window window = dialog.winId();
-            if (key == "after raise") {
-                observed
-                    = managedInTime(window) ? stackingAfterRaise(window, mainWindow) : QStringLiteral("never managed");
-            } else {
-                observed = settled([&] { return fact(window, key, mainWindow); }, expected);
-            }
-            dialog.close();
-        });
-        open.window->close();
-        QCOMPARE(observed, expected);
-    }
-
-    // Each box comes up over the main window, raised or not.
-    void messageBoxesStayAboveTheMainWindow_data()
-    {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<bool>("readOnly");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("Chyba") << QByteArray("StopDistance: 0\r\n") << false
-                               << "Chyba: main window, above the main window";
-        QTest::newRow("error report") << kProfile << true << "T/ROVA: main window, above the main window";
-    }
-    void messageBoxesStayAboveTheMainWindow()
-    {
-        QFETCH(QByteArray, file);
-        QFETCH(bool, readOnly);
-        QFETCH(QString, expected);
-        const OpenWindow open(file);
-        if (readOnly)
+        const OpenWindow open(
+            window == "Chyba" ? QByteArray("StopDistance: 0\r\n") : QByteArray("StopDistance: 3\r\n"));
+        if (window == "T/ROVA")
             open.folder.makeReadOnly();
         const Window mainWindow = open.window->winId();
-        QString observed = QStringLiteral("no box");
-        onNextModal(*this, [&](QWidget& box) {
-            const Window window = box.winId();
-            if (!managedInTime(window))
-                observed = QStringLiteral("never managed");
-            else
-                observed = QStringLiteral("%1: %2, %3")
-                               .arg(box.windowTitle(), fact(window, "owner", mainWindow),
-                                   stackingAfterRaise(window, mainWindow));
-            box.close();
+        const auto look = [&](QWidget& shown) {
+            const Window id = shown.winId();
+            if (key == "after raise")
+                return stackingAfterRaise(id, mainWindow);
+            if (key == "close box") {
+                ask(id, "_NET_CLOSE_WINDOW", CurrentTime, kFromPager);
+                static_cast<void>(QTest::qWaitFor([&] { return !shown.isVisible(); }, kSettleMs));
+                return QStringLiteral("answered %1").arg(static_cast<QDialog&>(shown).result());
+            }
+            // What is there after the wait is compared, whether it came or not.
+            static_cast<void>(QTest::qWaitFor([&] { return fact(id, key, mainWindow) == expected; }, kSettleMs));
+            return fact(id, key, mainWindow);
+        };
+        QString observed = window == "main" ? look(*open.window) : QStringLiteral("no %1").arg(window);
+        // Looked at from inside the modal loop of the first modal window.
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            if (QWidget* shown = QApplication::activeModalWidget()) {
+                poll.stop();
+                if (shown->windowTitle() == window)
+                    observed = look(*shown);
+                shown->close();
+            }
         });
+        poll.start(10);
+        if (window == "Save Changes" && isManaged(mainWindow))
+            ask(mainWindow, "_NET_CLOSE_WINDOW", CurrentTime, kFromPager);
         open.window->PageControl1->setCurrentIndex(0);
-        open.window->Button1->click();
-        QCOMPARE(observed, expected);
-    }
-
-    // The main window's close box closes as "&Konec" does (the dialog asks); the dialog's close
-    // box answers Cancel, so the window stays open and nothing is written.
-    void closeBoxesAnswerAsTheirButtons()
-    {
-        const OpenWindow open(kProfile);
-        const Window mainWindow = open.window->winId();
-        QTRY_VERIFY_WITH_TIMEOUT(isManaged(mainWindow), kSettleMs);
-        QString asked;
-        onNextModal(*this, [&](QWidget& dialog) {
-            asked = dialog.windowTitle();
-            const Window window = dialog.winId();
-            if (managedInTime(window))
-                desktop.ask(window, "_NET_CLOSE_WINDOW", kNow, kFromPager);
-            else
-                dialog.close();
-        });
-        desktop.ask(mainWindow, "_NET_CLOSE_WINDOW", kNow, kFromPager);
-        QTRY_VERIFY_WITH_TIMEOUT(!asked.isEmpty() && QApplication::activeModalWidget() == nullptr, kSettleMs);
-        QCOMPARE(asked, QStringLiteral("Save Changes"));
-        QVERIFY(open.window->isVisible());
-        QCOMPARE(open.folder.contents(), kProfile);
+        if (window == "Chyba" || window == "T/ROVA")
+            open.window->findChild<QPushButton*>("Button1")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(observed, expected, kSettleMs);
     }
 };
 
 int main(int argc, char* argv[])
 {
     const XServer server(XServer::Manager::Openbox);
-    if (!server.failure().empty()) {
-        std::fprintf(stderr, "%s\n", server.failure().c_str());
-        return 1;
-    }
+    if (!server.failure().empty())
+        qFatal("%s", server.failure().c_str());
     qputenv("DISPLAY", QByteArray::fromStdString(server.display()));
     qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication application(argc, argv);

@@ -16,10 +16,12 @@ namespace {
 QByteArray afterKonecAno(const QByteArray& contents)
 {
     OpenWindow open(contents);
-    ModalWatcher watcher(answers::press("Button1"));
+    ModalWatcher watcher(pressing(QStringLiteral("Button1")));
     open.window->BitBtn1->click();
     return open.window->isVisible() ? QByteArray() : open.folder.contents();
 }
+
+const QByteArray kSample = bytesOf(TROVA_DEMO_DATA "/profile.dat");
 
 } // namespace
 
@@ -29,7 +31,7 @@ class ListWindowTest : public QObject {
 private slots:
     void showsTheHintsAndHeaderOfTheSample()
     {
-        OpenWindow open(readDemoProfile());
+        OpenWindow open(kSample);
         const QTableWidget& grid = *open.window->sgDiveProfile;
         QCOMPARE(open.window->mAscentRates->toolTip(), QStringLiteral("Rychlosti výstupu: od-do, rychlost za minutu."));
         QVERIFY(grid.toolTip().startsWith(QStringLiteral("Profil ponoru: hloubka, čas")));
@@ -38,7 +40,7 @@ private slots:
         QVERIFY(!(grid.item(0, 1)->flags() & Qt::ItemIsEditable));
     }
 
-    void sampleComesBackByteForByte() { QCOMPARE(afterKonecAno(readDemoProfile()), readDemoProfile()); }
+    void sampleComesBackByteForByte() { QCOMPARE(afterKonecAno(kSample), kSample); }
 
     void konecAnoRoundsSettle_data()
     {

@@ -4,42 +4,12 @@
 #include "tests/window/WindowFixture.h"
 #include "ui/Koraxgui.h"
 
-#include <QCheckBox>
 #include <QDesktopServices>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTableWidget>
 #include <QtTest>
 
 namespace {
 
 const QByteArray kProfile("StopDistance: 3\r\nPlanFile: plan.out\r\nSurfaceInterval: 900:00\r\n45,25,21/35\r\n");
-const QString kStandIn = QStringLiteral(TROVA_STANDIN);
-const QString kOverwrite
-    = QStringLiteral("T/ROVA|Soubor profile.dat mezitím změnil jiný program. Chcete jej přesto přepsat?|4");
-
-// The starts of the stand-in installed as name, one "argc=N|arg|arg" each, logged in the
-// window's working folder wherever the stand-in was found.
-QStringList callsOf(const QString& name)
-{
-    QFile log(name + ".log");
-    return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts)
-                                         : QStringList();
-}
-
-QByteArray bytesOf(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-// The compute button is off on the page the window opens on; the first page is the dive.
-void press(OpenWindow& open)
-{
-    open.window->PageControl1->setCurrentIndex(0);
-    open.window->Button1->click();
-}
 
 } // namespace
 
@@ -56,231 +26,109 @@ public slots:
 class PlannerRunTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir pathEntry;
-    QByteArray savedPath = qgetenv("PATH");
+    QTemporaryDir plannerEntry; // a korax.exe along PATH, which must never run
+    QTemporaryDir viewerEntry;
+    const QByteArray savedPath = qgetenv("PATH");
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(QFile::copy(kStandIn, pathEntry.filePath("notepad.exe")));
-        QVERIFY(QFile::copy(kStandIn, pathEntry.filePath("korax.exe"))); // a planner along PATH must never run
+        QVERIFY(QFile::copy(TROVA_STANDIN, plannerEntry.filePath("korax.exe")));
+        QVERIFY(QFile::copy(TROVA_STANDIN, viewerEntry.filePath("notepad.exe")));
     }
     void init()
     {
-        qputenv("PATH", (pathEntry.path() + QDir::listSeparator()).toLocal8Bit() + savedPath);
+        qputenv("PATH", (plannerEntry.path() + ':' + viewerEntry.path() + ':').toLocal8Bit() + savedPath);
         qunsetenv("STANDIN_PLANNER");
     }
 
-    // Without a notepad.exe, as on Linux desktops, the desktop opens the plan.
-    void withoutViewerTheDesktopOpensThePlan()
+    // Each run's output name, numbered from 1, to the planner (in profile.dat) and the viewer;
+    // the planner's switch "-s" only with both ticks. Run by Enter, as "&Výpočet" on a settings page.
+    void eachRunGetsItsNameAndSwitch_data() { Rows::addFrom("run/numbering.txt"); }
+    void eachRunGetsItsNameAndSwitch()
     {
-        qputenv("PATH", savedPath);
-        OpenWindow open(kProfile);
-        QVERIFY(QFile::copy(kStandIn, "korax.exe"));
-        UrlRecorder desktop;
-        QDesktopServices::setUrlHandler("file", &desktop, "open");
-        open.window->edOutputFile->setText("mine.out");
-        press(open);
-        QDesktopServices::unsetUrlHandler("file");
-        QCOMPARE(desktop.opened, QList<QUrl> { QUrl::fromLocalFile(QDir::current().absoluteFilePath("mine.out")) });
-    }
-
-    void numbersEveryRun_data()
-    {
-        QTest::addColumn<QByteArray>("profile");
-        QTest::addColumn<QString>("base");
-        QTest::newRow("plan.out") << kProfile << "plan.out";
-        QTest::newRow("no PlanFile: the base is 0") << QByteArray("StopDistance: 3\r\n") << "0";
-    }
-    void numbersEveryRun()
-    {
-        QFETCH(QByteArray, profile);
-        QFETCH(QString, base);
-        OpenWindow open(profile);
-        QVERIFY(QFile::copy(kStandIn, "korax.exe"));
+        const OpenWindow open(Rows::cell("profile"));
+        QVERIFY(QFile::copy(TROVA_STANDIN, "korax.exe"));
+        open.window->chbRepetitiveDives->setChecked(Rows::yes("repetitive"));
+        open.window->chbUpdateTissue->setChecked(Rows::yes("update"));
+        open.window->PageControl1->setCurrentIndex(0);
         QStringList viewed;
         for (int run = 1; run <= 10; ++run) {
-            const QString name = QString::number(run) + base;
+            const QString name = QString::number(run) + Rows::text("base");
             QCOMPARE(open.window->edOutputFile->text(), name);
-            press(open);
+            QTest::keyClick(open.window->edAltitude, Qt::Key_Return);
             QVERIFY(QFile::exists(name)); // the planner saw the name in profile.dat
             viewed << "argc=1|" + name;
             // Viewers start detached: wait for each before the next, whose log could come first.
             QTRY_COMPARE(callsOf("notepad.exe"), viewed);
         }
+        QCOMPARE(callsOf("korax.exe"), QStringList(10, Rows::text("call")));
     }
 
-    void switchOnlyWithBothTicks_data()
+    // Only a plan this run wrote is shown (here by the desktop, no viewer on PATH), whatever the
+    // exit code; so is an unchanged plan after a normal end, which a coarse clock can hide a
+    // rewrite in. Else a box says why, and an older plan of the name is not shown as new.
+    void showsOnlyAPlanThisRunWrote_data() { Rows::addFrom("run/plans.txt"); }
+    void showsOnlyAPlanThisRunWrote()
     {
-        QTest::addColumn<bool>("repetitive");
-        QTest::addColumn<bool>("updateTissue");
-        QTest::addColumn<QString>("call");
-        QTest::newRow("neither") << false << false << "argc=0";
-        QTest::newRow("repetitive only") << true << false << "argc=0";
-        QTest::newRow("update only") << false << true << "argc=0";
-        QTest::newRow("both") << true << true << "argc=1|-s";
-    }
-    void switchOnlyWithBothTicks()
-    {
-        QFETCH(bool, repetitive);
-        QFETCH(bool, updateTissue);
-        QFETCH(QString, call);
-        OpenWindow open(kProfile);
-        QVERIFY(QFile::copy(kStandIn, "korax.exe"));
-        open.window->chbRepetitiveDives->setChecked(repetitive);
-        open.window->chbUpdateTissue->setChecked(updateTissue);
-        press(open);
-        QCOMPARE(callsOf("korax.exe"), QStringList { call });
-    }
-
-    // A plan this run wrote is shown under the name the field showed, whatever the exit code;
-    // so is an unchanged plan after a normal end, which a coarse clock can hide a rewrite in.
-    void viewerGetsTheOutputName_data()
-    {
-        QTest::addColumn<QString>("planner");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("oldPlan");
-        const QString typedName = QStringLiteral("můj plán.out");
-        QTest::newRow("typed name with a blank and Czech letters, exit 3") << "" << typedName << false;
-        QTest::newRow("older plan replaced") << ""
-                                             << "1plan.out" << true;
-        QTest::newRow("rewritten in place within one clock tick, exit 0") << "in-place"
-                                                                          << "1plan.out" << true;
-    }
-    void viewerGetsTheOutputName()
-    {
-        QFETCH(QString, planner);
-        QFETCH(QString, typed);
-        QFETCH(bool, oldPlan);
-        OpenWindow open(kProfile);
-        QVERIFY(QFile::copy(kStandIn, "korax.exe"));
-        qputenv("STANDIN_PLANNER", planner.toLocal8Bit());
-        QFile old(typed);
-        QVERIFY(!oldPlan || (old.open(QIODevice::WriteOnly) && old.write("old!\r\n") == 6));
-        old.close();
-        open.window->edOutputFile->setText(typed);
-        ModalWatcher watcher;
-        press(open);
-        QVERIFY(watcher.seen.isEmpty());
-        QCOMPARE(bytesOf(typed), QByteArray("plan\r\n")); // never from the planner along PATH
-        QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("2plan.out"));
-        QTRY_COMPARE(callsOf("notepad.exe"), QStringList { "argc=1|" + typed });
-    }
-
-    // An older 1plan.out is never shown as this run's plan: a box says why, and the field moves on.
-    void unwrittenPlanIsNotShown_data()
-    {
-        QTest::addColumn<QString>("plannerFrom");
-        QTest::addColumn<QString>("planner");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<bool>("plannerRuns");
-        QTest::newRow("planner absent from the working folder")
-            << ""
-            << ""
-            << "1plan.out"
-            << "Plánovač korax.exe nebyl nalezen; plán 1plan.out nebyl vytvořen." << false;
-        const QString cannotStart = QStringLiteral("Plánovač korax.exe nelze spustit; plán 1plan.out nebyl vytvořen.");
-        QTest::newRow("korax.exe is no program") << "profile.dat"
-                                                 << ""
-                                                 << "1plan.out" << cannotStart << false;
-        QTest::newRow("korax.exe not executable") << "not executable"
-                                                  << ""
-                                                  << "1plan.out" << cannotStart << false;
-        QTest::newRow("korax.exe is a folder") << "folder"
-                                               << ""
-                                               << "1plan.out" << cannotStart << false;
-        QTest::newRow("exit 3 without writing")
-            << kStandIn << "fail"
-            << "1plan.out"
-            << "Plánovač korax.exe skončil s kódem 3 a plán 1plan.out nezapsal." << true;
-        QTest::newRow("killed after writing")
-            << kStandIn << "crash"
-            << "1plan.out"
-            << "Plánovač korax.exe skončil neočekávaně; plán 1plan.out se nezobrazí." << true;
-        QTest::newRow("empty name starts nothing") << kStandIn << ""
-                                                   << ""
-                                                   << "Není zadán výstupní soubor." << false;
-    }
-    void unwrittenPlanIsNotShown()
-    {
-        QFETCH(QString, plannerFrom);
-        QFETCH(QString, planner);
-        QFETCH(QString, typed);
-        QFETCH(QString, box);
-        QFETCH(bool, plannerRuns);
-        qputenv("PATH", savedPath); // no viewer: the desktop would open the plan at once
-        OpenWindow open(kProfile);
-        QFile old("1plan.out");
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old!\r\n") == 6);
-        old.close();
-        if (plannerFrom == "folder")
+        qputenv("PATH", (plannerEntry.path() + ':').toLocal8Bit() + savedPath);
+        const OpenWindow open(kProfile);
+        const QString plan = Rows::text("typed");
+        QFile oldPlan(plan); // as long as the stand-in's, which rewrites it in place with the same size
+        QVERIFY(!Rows::yes("old") || (oldPlan.open(QIODevice::WriteOnly) && oldPlan.write("old!\r\n") == 6));
+        oldPlan.close();
+        const QByteArray planner = Rows::cell("planner");
+        if (planner == "folder")
             QVERIFY(QDir().mkdir("korax.exe"));
-        else if (plannerFrom == "not executable")
-            QVERIFY(QFile::copy(kStandIn, "korax.exe")
-                && QFile::setPermissions("korax.exe", QFile::ReadOwner | QFile::WriteOwner));
-        else if (!plannerFrom.isEmpty())
-            QVERIFY(QFile::copy(plannerFrom, "korax.exe")
-                && QFile::setPermissions("korax.exe", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        qputenv("STANDIN_PLANNER", planner.toLocal8Bit());
-        open.window->edOutputFile->setText(typed);
+        else if (!planner.isEmpty())
+            QVERIFY(QFile::copy(planner == "profile.dat" ? "profile.dat" : TROVA_STANDIN, "korax.exe")
+                && QFile::setPermissions("korax.exe",
+                    QFile::ReadOwner | (planner == "not executable" ? QFile::ReadOwner : QFile::ExeOwner)));
+        qputenv("STANDIN_PLANNER", Rows::cell("how"));
+        open.window->edOutputFile->setText(plan);
         UrlRecorder desktop;
         QDesktopServices::setUrlHandler("file", &desktop, "open");
         ModalWatcher watcher;
-        press(open);
+        open.compute();
         QDesktopServices::unsetUrlHandler("file");
-        QCOMPARE(watcher.seen, QStringList { "Chyba|" + box + "|0" });
-        QCOMPARE(desktop.opened, QList<QUrl> {});
         QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("2plan.out"));
-        QCOMPARE(QFile::exists("profile.seen"), plannerRuns);
+        QCOMPARE(QFile::exists("profile.seen"), Rows::yes("runs"));
+        const bool shown = Rows::cell("box").isEmpty();
+        QCOMPARE(watcher.seen, shown ? QStringList {} : QStringList { "Chyba|" + Rows::text("box") + "|0" });
+        QCOMPARE(desktop.opened,
+            shown ? QList<QUrl> { QUrl::fromLocalFile(QDir::current().absoluteFilePath(plan)) } : QList<QUrl> {});
+        QVERIFY(!shown || bytesOf(plan) == "plan\r\n");
     }
 
-    // A press whose store or save fails starts nothing and leaves the field; closing later asks
-    // nothing, fails the same way and stays open.
-    void failedSaveStartsNothing_data()
-    {
-        QTest::addColumn<QByteArray>("profile");
-        QTest::addColumn<bool>("readOnly");
-        QTest::addColumn<QString>("box");
-        QTest::newRow("refused stop distance") << QByteArray("StopDistance: 0\r\nPlanFile: plan.out\r\n") << false
-                                               << QStringLiteral("Chyba|Vzálenost mezi zastávkami nesmí být nulová!|0");
-        QTest::newRow("read-only profile.dat") << kProfile << true << "T/ROVA|Cannot create file profile.dat|3";
-    }
+    // A press whose store or save fails starts nothing; closing later asks nothing, fails the
+    // same way and stays open; the field keeps the next run's name.
+    void failedSaveStartsNothing_data() { Rows::addFrom("run/failed-save.txt"); }
     void failedSaveStartsNothing()
     {
-        QFETCH(QByteArray, profile);
-        QFETCH(bool, readOnly);
-        QFETCH(QString, box);
-        OpenWindow open(profile);
-        QVERIFY(QFile::copy(kStandIn, "korax.exe"));
-        if (readOnly)
+        const OpenWindow open(Rows::cell("profile"));
+        QVERIFY(QFile::copy(TROVA_STANDIN, "korax.exe"));
+        if (Rows::yes("readOnly"))
             open.folder.makeReadOnly();
         ModalWatcher watcher;
-        press(open);
-        QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("1plan.out"));
+        open.compute();
         open.window->close();
-        QCOMPARE(watcher.seen, QStringList(2, box));
+        QCOMPARE(
+            watcher.seen, QStringList(2, Rows::text("caption") + '|' + Rows::text("box") + '|' + Rows::text("icon")));
         QVERIFY(open.window->isVisible());
-        QCOMPARE(open.folder.contents(), profile);
+        QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("1plan.out"));
+        QCOMPARE(open.folder.contents(), Rows::cell("profile"));
         QVERIFY(callsOf("korax.exe").isEmpty());
     }
 
     // Text typed into a cell whose editor is still open is stored, as the user sees it.
-    void openCellIsStored_data()
-    {
-        QTest::addColumn<bool>("pressFirst");
-        QTest::addColumn<QByteArray>("plannerSaw");
-        QTest::newRow("compute with the cell open") << false << QByteArray("30,25,21/35");
-        QTest::newRow("close with the cell open") << true << QByteArray("45,25,21/35");
-    }
+    void openCellIsStored_data() { Rows::addFrom("run/open-cell.txt"); }
     void openCellIsStored()
     {
-        QFETCH(bool, pressFirst);
-        QFETCH(QByteArray, plannerSaw);
-        OpenWindow open(kProfile);
-        QVERIFY(QFile::copy(kStandIn, "korax.exe"));
+        const bool pressFirst = Rows::yes("pressFirst");
+        const OpenWindow open(kProfile);
+        QVERIFY(QFile::copy(TROVA_STANDIN, "korax.exe"));
         if (pressFirst)
-            press(open);
+            open.compute();
         QTableWidget& grid = *open.window->sgDiveProfile;
         grid.setCurrentCell(1, 0);
         QTest::keyClick(&grid, Qt::Key_F2);
@@ -289,90 +137,59 @@ private slots:
         QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(editor, "30");
         if (!pressFirst)
-            press(open);
+            open.compute();
         open.window->close();
-        QVERIFY(bytesOf("profile.seen").contains("\r\n" + plannerSaw + "\r\n"));
+        QVERIFY(bytesOf("profile.seen").contains("\r\n" + Rows::cell("plannerSaw") + "\r\n"));
         QVERIFY(open.folder.contents().contains("\r\n30,25,21/35\r\n"));
     }
 
     // profile.dat changed by another program since our last read or save: asked before writing.
-    void otherProgramsEditIsAsked_data()
-    {
-        QTest::addColumn<bool>("closing");
-        QTest::addColumn<bool>("removed");
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<bool>("written");
-        QTest::addColumn<bool>("staysOpen");
-        QTest::newRow("compute, edited, Ano") << false << false << "&Ano" << true << true;
-        QTest::newRow("compute, edited, Ne") << false << false << "&Ne" << false << true;
-        QTest::newRow("compute, removed, Ne") << false << true << "&Ne" << false << true;
-        QTest::newRow("close, edited, Ano") << true << false << "&Ano" << true << false;
-        QTest::newRow("close, edited, Ne") << true << false << "&Ne" << false << false;
-        QTest::newRow("close, removed, Zpět") << true << true << "Zpět" << false << true;
-    }
+    void otherProgramsEditIsAsked_data() { Rows::addFrom("run/overwrite.txt"); }
     void otherProgramsEditIsAsked()
     {
-        QFETCH(bool, closing);
-        QFETCH(bool, removed);
-        QFETCH(QString, answer);
-        QFETCH(bool, written);
-        QFETCH(bool, staysOpen);
-        OpenWindow open(kProfile);
-        QVERIFY(QFile::copy(kStandIn, "korax.exe"));
+        const OpenWindow open(kProfile);
+        QVERIFY(QFile::copy(TROVA_STANDIN, "korax.exe"));
         open.window->chDeleteFiles->setChecked(true);
+        const bool closing = Rows::yes("closing");
         const int runsBefore = closing ? 2 : 0;
         for (int run = 0; run < runsBefore; ++run)
-            press(open);
+            open.compute();
         const QByteArray edited("StopDistance: 3\r\n# edited elsewhere\r\n");
         QFile other("profile.dat");
-        QVERIFY(removed ? other.remove() : other.open(QIODevice::WriteOnly) && other.write(edited) == edited.size());
+        QVERIFY(Rows::yes("removed") ? other.remove()
+                                     : other.open(QIODevice::WriteOnly) && other.write(edited) == edited.size());
         other.close();
-        ModalWatcher watcher(answers::pressCaption(answer));
+        ModalWatcher watcher(pressing(Rows::text("answer")));
         if (closing)
             open.window->close();
         else
-            press(open);
-        QCOMPARE(watcher.seen, QStringList { kOverwrite });
-        const QByteArray left = removed ? QByteArray("<missing>") : edited;
-        QCOMPARE(open.folder.contents() == left, !written);
-        QCOMPARE(open.window->isVisible(), staysOpen);
-        QCOMPARE(callsOf("korax.exe").size(), runsBefore + (!closing && written ? 1 : 0));
-        if (staysOpen) // the next run's name, also after "Zpět"
-            QCOMPARE(open.window->edOutputFile->text(), QString::number(runsBefore + (written ? 2 : 1)) + "plan.out");
+            open.compute();
+        QCOMPARE(watcher.seen,
+            QStringList { "T/ROVA|Soubor profile.dat mezitím změnil jiný program. Chcete jej přesto přepsat?|4" });
+        QCOMPARE(
+            open.folder.contents() == (Rows::yes("removed") ? QByteArray("<missing>") : edited), !Rows::yes("written"));
+        QCOMPARE(open.window->isVisible(), Rows::yes("staysOpen"));
+        QCOMPARE(callsOf("korax.exe").size(), runsBefore + (!closing && Rows::yes("written") ? 1 : 0));
+        if (Rows::yes("staysOpen")) // the next run's name, also after "Zpět"
+            QCOMPARE(open.window->edOutputFile->text(),
+                QString::number(runsBefore + (Rows::yes("written") ? 2 : 1)) + "plan.out");
         if (closing) // older outputs go only with the window
-            QCOMPARE(QFile::exists("1plan.out"), staysOpen);
+            QCOMPARE(QFile::exists("1plan.out"), Rows::yes("staysOpen"));
     }
 
-    void leavingDeletesTheOlderOutputs_data()
-    {
-        QTest::addColumn<QByteArray>("profile");
-        QTest::addColumn<bool>("deleteFiles");
-        QTest::addColumn<QString>("removedBefore");
-        QTest::addColumn<QStringList>("left");
-        QTest::newRow("ticked") << kProfile << true << "" << QStringList { "3plan.out" };
-        QTest::newRow("unticked") << kProfile << false << "" << QStringList { "1plan.out", "2plan.out", "3plan.out" };
-        QTest::newRow("missing file passed over") << kProfile << true << "1plan.out" << QStringList { "3plan.out" };
-        // "plán.out" in Windows-1250: the planner's file and the one deleted have the same UTF-8 name.
-        QTest::newRow("Czech base name") << QByteArray("StopDistance: 3\r\nPlanFile: pl\xe1"
-                                                       "n.out\r\n")
-                                         << true << "" << QStringList { QStringLiteral("3plán.out") };
-    }
+    void leavingDeletesTheOlderOutputs_data() { Rows::addFrom("run/leaving.txt"); }
     void leavingDeletesTheOlderOutputs()
     {
-        QFETCH(QByteArray, profile);
-        QFETCH(bool, deleteFiles);
-        QFETCH(QString, removedBefore);
-        QFETCH(QStringList, left);
-        OpenWindow open(profile);
-        QVERIFY(QFile::copy(kStandIn, "korax.exe"));
-        open.window->chDeleteFiles->setChecked(deleteFiles);
+        const OpenWindow open(Rows::cell("profile"));
+        QVERIFY(QFile::copy(TROVA_STANDIN, "korax.exe"));
+        open.window->chDeleteFiles->setChecked(Rows::yes("deleteFiles"));
         for (int run = 0; run < 3; ++run)
-            press(open);
-        QVERIFY(removedBefore.isEmpty() || QFile::remove(removedBefore));
+            open.compute();
+        QVERIFY(Rows::cell("removedBefore").isEmpty() || QFile::remove(Rows::text("removedBefore")));
         ModalWatcher watcher;
         open.window->close();
         QVERIFY(watcher.seen.isEmpty());
-        QCOMPARE(QDir().entryList({ "*.out" }, QDir::Files, QDir::Name), left);
+        QCOMPARE(QDir().entryList({ "*.out" }, QDir::Files, QDir::Name), Rows::text("left").split(' '));
     }
 };
 

@@ -5,25 +5,15 @@
 #include "ui/Savechng.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
 
 ProfileFolder::ProfileFolder(const QByteArray& contents)
 {
-    QFile profile(file());
+    QDir::setCurrent(dir.path());
+    QFile profile(QStringLiteral("profile.dat"));
     if (!profile.open(QIODevice::WriteOnly) || profile.write(contents) != contents.size())
         qFatal("cannot write the test profile.dat");
-    profile.close();
-    QDir::setCurrent(dir.path());
-}
-
-QByteArray ProfileFolder::contents() const
-{
-    QFile profile(file());
-    return profile.open(QIODevice::ReadOnly) ? profile.readAll() : QByteArray("<missing>");
 }
 
 OpenWindow::OpenWindow(const QByteArray& contents)
@@ -36,11 +26,30 @@ OpenWindow::OpenWindow(const QByteArray& contents)
 
 OpenWindow::~OpenWindow() = default;
 
+void OpenWindow::compute() const
+{
+    window->PageControl1->setCurrentIndex(0);
+    window->Button1->click();
+}
+
+QByteArray bytesOf(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QStringList callsOf(const QString& name)
+{
+    QFile log(name + ".log");
+    return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts)
+                                         : QStringList();
+}
+
 ModalWatcher::ModalWatcher(Answer dialogAnswer)
     : answer(std::move(dialogAnswer))
 {
     connect(&timer, &QTimer::timeout, this, &ModalWatcher::look);
-    timer.start(kLookIntervalMs);
+    timer.start(10);
 }
 
 void ModalWatcher::look()
@@ -62,12 +71,45 @@ void ModalWatcher::look()
         modal->close();
 }
 
-QByteArray readDemoProfile()
+ModalWatcher::Answer pressing(const QString& button)
 {
-    QFile file(QStringLiteral(TROVA_DEMO_DATA "/profile.dat"));
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read the sample profile.dat");
-    return file.readAll();
+    return [button](QWidget& modal) {
+        if (button == "Esc")
+            QTest::keyClick(&modal, Qt::Key_Escape);
+        for (QPushButton* each : modal.findChildren<QPushButton*>()) {
+            if (each->objectName() == button || each->text() == button)
+                each->click();
+        }
+        if (button == "close box")
+            modal.close();
+    };
+}
+
+void Rows::addFrom(const char* name)
+{
+    static QList<QByteArray> columns; // QtTest keeps pointers to the column names
+    QList<QByteArray> lines = bytesOf(QStringLiteral(TROVA_TEST_DATA "/") + name).split('\n');
+    const QList<QByteArray> header = lines.takeFirst().split('|').mid(1);
+    for (const QByteArray& column : header)
+        QTest::addColumn<QByteArray>((columns << column).back().constData());
+    for (const QByteArray& line : lines) {
+        QList<QByteArray> fields = line.split('|');
+        if (fields.size() <= header.size())
+            continue;
+        QTestData& row = QTest::newRow(fields.takeFirst().constData());
+        for (qsizetype i = 0; i < header.size(); ++i) { // the last column takes the rest of the line
+            QByteArray field = i + 1 < header.size() ? fields[i] : fields.mid(i).join('|');
+            field.replace("\\n", "\r\n");
+            for (qsizetype at = field.indexOf("\\x"); at >= 0; at = field.indexOf("\\x", at + 1))
+                field.replace(at, 4, QByteArray(1, char(field.mid(at + 2, 2).toInt(nullptr, 16))));
+            row << field;
+        }
+    }
+}
+
+QByteArray Rows::cell(const char* column)
+{
+    return *static_cast<const QByteArray*>(QTest::qData(column, QMetaType::QByteArray));
 }
 
 QStringList shownStates(const TfKoraxGUI& window, const QStringList& names)

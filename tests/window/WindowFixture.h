@@ -1,5 +1,6 @@
-// Shared by the window tests: a profile.dat in a temporary working folder, the main window on
-// it, and a watcher that answers modal boxes for real as they come up.
+// Shared by the window and run tests: a profile.dat in a temporary working folder, the main
+// window on it, a watcher that answers modal boxes for real as they come up, and data tables
+// read from tests/data.
 #pragma once
 
 #include <QDir>
@@ -16,19 +17,19 @@
 class TfKoraxGUI;
 class TfSaveChanges;
 
+// A file's bytes, "<missing>" when there is none.
+QByteArray bytesOf(const QString& name);
+
 // A temporary folder made the working directory, holding profile.dat.
 class ProfileFolder {
 public:
     explicit ProfileFolder(const QByteArray& contents);
     ~ProfileFolder() { QDir::setCurrent(previous); }
 
-    QByteArray contents() const;
-    QString path() const { return dir.path(); }
-    void makeReadOnly() const { QFile::setPermissions(file(), QFile::ReadOwner | QFile::ReadGroup); }
+    QByteArray contents() const { return bytesOf(dir.filePath(QStringLiteral("profile.dat"))); }
+    void makeReadOnly() const { QFile::setPermissions(dir.filePath(QStringLiteral("profile.dat")), QFile::ReadOwner); }
 
 private:
-    QString file() const { return dir.filePath(QStringLiteral("profile.dat")); }
-
     QTemporaryDir dir;
     QString previous = QDir::currentPath();
 };
@@ -39,10 +40,16 @@ public:
     explicit OpenWindow(const QByteArray& contents);
     ~OpenWindow();
 
+    // Presses "&Výpočet" on the dive page (the button is off on the page the window opens on).
+    void compute() const;
+
     ProfileFolder folder;
     std::unique_ptr<TfSaveChanges> dialog;
     std::unique_ptr<TfKoraxGUI> window;
 };
+
+// The starts of the stand-in copied in as name (korax.exe, notepad.exe), one "argc=N|arg|arg" each.
+QStringList callsOf(const QString& name);
 
 // Watches for modal windows; records each one and answers it (message boxes with an OK button
 // with OK, others with the given action, or by closing them when no answer is given).
@@ -55,8 +62,6 @@ public:
     QStringList seen;
 
 private:
-    static constexpr int kLookIntervalMs = 10;
-
     void look();
 
     Answer answer;
@@ -64,33 +69,18 @@ private:
     QWidget* handled = nullptr;
 };
 
-// Answers for the save-changes dialog.
-namespace answers {
-inline ModalWatcher::Answer press(const char* buttonName)
-{
-    return [buttonName](QWidget& modal) { modal.findChild<QPushButton*>(QString::fromLatin1(buttonName))->click(); };
-}
-// A button found by its caption, as on the question boxes.
-inline ModalWatcher::Answer pressCaption(const QString& caption)
-{
-    return [caption](QWidget& modal) {
-        for (QPushButton* button : modal.findChildren<QPushButton*>()) {
-            if (button->text() == caption)
-                button->click();
-        }
-    };
-}
-inline ModalWatcher::Answer escape()
-{
-    return [](QWidget& modal) { QTest::keyClick(&modal, Qt::Key_Escape); };
-}
-inline ModalWatcher::Answer closeBox()
-{
-    return [](QWidget& modal) { modal.close(); };
-}
-} // namespace answers
+// An answer by a button's object name or caption ("Esc" for the key, "close box" to close).
+ModalWatcher::Answer pressing(const QString& button);
 
-QByteArray readDemoProfile();
+// The rows of tests/data/<name>: a first line "|column|column…", then a row a line, "row
+// name|value|value…" (the last column takes the rest of the line). "\n" stands for a line end
+// (CR LF) and "\xNN" for a byte. A row's cells are read as bytes, as text, or as yes ("y")/no.
+struct Rows {
+    static void addFrom(const char* name);
+    static QByteArray cell(const char* column);
+    static QString text(const char* column) { return QString::fromUtf8(cell(column)); }
+    static bool yes(const char* column) { return cell(column) == "y"; }
+};
 
 // Each named control as the user sees it: "name=value" for an edit (its text), a check box
 // (on/off) or a radio group (the item index), the bare name for others; " (greyed)" added when

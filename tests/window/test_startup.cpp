@@ -12,19 +12,16 @@ class StartupTest : public QObject {
 private slots:
     void endsWhenProfileIsMissing()
     {
-        constexpr int kStartTimeoutMs = 30000;
         QTemporaryDir work;
         QTemporaryDir logs;
         const QString logPath = logs.filePath(QStringLiteral("modal.log"));
         QProcess trova;
         trova.setWorkingDirectory(work.path());
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(TROVA_TEST_PLUGINS));
-        environment.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), QStringLiteral("trovamodaldriver:") + logPath);
-        trova.setProcessEnvironment(environment);
+        trova.setEnvironment(QProcess::systemEnvironment()
+            << "QT_QPA_PLATFORM=offscreen"
+            << "QT_PLUGIN_PATH=" TROVA_TEST_PLUGINS << "QT_QPA_GENERIC_PLUGINS=trovamodaldriver:" + logPath);
         trova.start(QStringLiteral(TROVA_BINARY), {});
-        QVERIFY(trova.waitForFinished(kStartTimeoutMs));
+        QVERIFY(trova.waitForFinished(30000));
 
         QCOMPARE(trova.exitStatus(), QProcess::NormalExit);
         QCOMPARE(trova.exitCode(), 1);

@@ -3,30 +3,24 @@
 #include "profile/DiveProfileTransfer.h"
 #include "profile/ProfileText.h"
 #include "profile/RateListTransfer.h"
-#include "tests/support/CaseFile.h"
+#include "tests/support/Cases.h"
 
 #include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTextBlock>
 #include <QtTest>
 
-using Lines = std::vector<std::string>;
-Q_DECLARE_METATYPE(Lines)
 using Rows = QList<QStringList>;
 
 constexpr std::string_view kDescent = "DescentRate:";
 
 namespace {
 
-QList<QByteArrayList> cases(const char* name)
-{
-    return case_file::read(QStringLiteral(TROVA_TEST_DATA "/lists/") + name);
-}
-
-Rows rowsOf(const QByteArray& field)
+// A table's rows in a column: ";" between rows, "~" between cells.
+Rows rowsOf(const char* column)
 {
     Rows rows;
-    for (const QString& row : field.isEmpty() ? QStringList() : QString::fromUtf8(field).split(';'))
+    for (const QString& row : cases::cell(column).isEmpty() ? QStringList() : cases::text(column).split(';'))
         rows << row.split('~');
     return rows;
 }
@@ -37,74 +31,40 @@ class ListTransferTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void rateListShownAndWrittenBack_data()
-    {
-        QTest::addColumn<Lines>("file");
-        QTest::addColumn<QStringList>("shown");
-        QTest::addColumn<QString>("hint");
-        QTest::addColumn<Lines>("saved");
-        for (const QByteArrayList& row : cases("rate_lists.txt"))
-            QTest::newRow(row[0]) << case_file::lines(row[1]) << QString::fromUtf8(row[2]).split('\n')
-                                  << QString::fromUtf8(row[3]) << case_file::lines(row[4]);
-    }
+    void rateListShownAndWrittenBack_data() { cases::addRows("lists/rate_lists.txt"); }
     void rateListShownAndWrittenBack()
     {
-        QFETCH(Lines, file);
-        QFETCH(QStringList, shown);
-        QFETCH(QString, hint);
-        QFETCH(Lines, saved);
-        TProfile profile("profile.dat", profile_text::joinLines(file));
+        TProfile profile("profile.dat", profile_text::joinLines(cases::lines("file")));
         QPlainTextEdit memo;
         LoadRateList(profile, memo, kDescent);
-        QCOMPARE(memo.document()->toRawText().split(QChar::ParagraphSeparator), shown);
-        QCOMPARE(memo.toolTip(), hint);
+        QCOMPARE(memo.document()->toRawText().split(QChar::ParagraphSeparator), cases::text("shown").split('\n'));
+        QCOMPARE(memo.toolTip(), cases::text("hint"));
 
         profile.SetValues(kDescent, RateListLines(memo));
-        QCOMPARE(profile.lines, saved);
+        QCOMPARE(profile.lines, cases::lines("saved"));
     }
 
     // Entered into a memo shown on screen and too narrow for a long entry, so that it wraps.
-    void rateListKeepsTheEnteredLines_data()
-    {
-        QTest::addColumn<QString>("entered");
-        QTest::addColumn<bool>("severalScreenLines");
-        QTest::addColumn<Lines>("saved");
-        for (const QByteArrayList& row : cases("entered_rates.txt"))
-            QTest::newRow(row[0]) << QString::fromUtf8(row[1]) << (row[2] == "y") << case_file::lines(row[3]);
-    }
+    void rateListKeepsTheEnteredLines_data() { cases::addRows("lists/entered_rates.txt"); }
     void rateListKeepsTheEnteredLines()
     {
-        QFETCH(QString, entered);
-        QFETCH(bool, severalScreenLines);
-        QFETCH(Lines, saved);
         TProfile profile("profile.dat", "DescentRate: 9\r\nx\r\nDescentRate: 8\r\n");
         QPlainTextEdit memo;
         memo.setFixedSize(120, 200);
         memo.show();
         QVERIFY(QTest::qWaitForWindowExposed(&memo));
-        memo.setPlainText(entered);
-        QCOMPARE(memo.document()->begin().lineCount() > 1, severalScreenLines);
+        memo.setPlainText(cases::text("entered"));
+        QCOMPARE(memo.document()->begin().lineCount() > 1, cases::yes("wraps"));
         profile.SetValues(kDescent, RateListLines(memo));
-        QCOMPARE(profile.lines, saved);
+        QCOMPARE(profile.lines, cases::lines("saved"));
     }
 
-    void diveProfileShownAndWrittenBack_data()
-    {
-        QTest::addColumn<Lines>("file");
-        QTest::addColumn<Rows>("shown");
-        QTest::addColumn<Rows>("edited");
-        QTest::addColumn<Lines>("saved");
-        for (const QByteArrayList& row : cases("dive_profiles.txt"))
-            QTest::newRow(row[0]) << case_file::lines(row[1]) << rowsOf(row[2]) << rowsOf(row[3])
-                                  << case_file::lines(row[4]);
-    }
+    void diveProfileShownAndWrittenBack_data() { cases::addRows("lists/dive_profiles.txt"); }
     void diveProfileShownAndWrittenBack()
     {
-        QFETCH(Lines, file);
-        QFETCH(Rows, shown);
-        QFETCH(Rows, edited);
-        QFETCH(Lines, saved);
-        TProfile profile("profile.dat", profile_text::joinLines(file));
+        const Rows shown = rowsOf("shown");
+        const Rows edited = rowsOf("edited");
+        TProfile profile("profile.dat", profile_text::joinLines(cases::lines("file")));
         QTableWidget grid(6, 3);
         LoadDiveProfile(profile, grid);
         for (int row = 1; row < grid.rowCount(); ++row) {
@@ -116,7 +76,7 @@ private slots:
             }
         }
         StoreDiveProfile(profile, grid);
-        QCOMPARE(profile.lines, saved);
+        QCOMPARE(profile.lines, cases::lines("saved"));
     }
 };
 

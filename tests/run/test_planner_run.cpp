@@ -44,17 +44,17 @@ private slots:
 
     // Each run's output name, numbered from 1, to the planner (in profile.dat) and the viewer;
     // the planner's switch "-s" only with both ticks. Run by Enter, as "&Výpočet" on a settings page.
-    void eachRunGetsItsNameAndSwitch_data() { Rows::addFrom("run/numbering.txt"); }
+    void eachRunGetsItsNameAndSwitch_data() { cases::addRows("run/numbering.txt"); }
     void eachRunGetsItsNameAndSwitch()
     {
-        const OpenWindow open(Rows::cell("profile"));
+        const OpenWindow open(cases::cell("profile"));
         QVERIFY(QFile::copy(TROVA_STANDIN, "korax.exe"));
-        open.window->chbRepetitiveDives->setChecked(Rows::yes("repetitive"));
-        open.window->chbUpdateTissue->setChecked(Rows::yes("update"));
+        open.window->chbRepetitiveDives->setChecked(cases::yes("repetitive"));
+        open.window->chbUpdateTissue->setChecked(cases::yes("update"));
         open.window->PageControl1->setCurrentIndex(0);
         QStringList viewed;
         for (int run = 1; run <= 10; ++run) {
-            const QString name = QString::number(run) + Rows::text("base");
+            const QString name = QString::number(run) + cases::text("base");
             QCOMPARE(open.window->edOutputFile->text(), name);
             QTest::keyClick(open.window->edAltitude, Qt::Key_Return);
             QVERIFY(QFile::exists(name)); // the planner saw the name in profile.dat
@@ -62,29 +62,29 @@ private slots:
             // Viewers start detached: wait for each before the next, whose log could come first.
             QTRY_COMPARE(callsOf("notepad.exe"), viewed);
         }
-        QCOMPARE(callsOf("korax.exe"), QStringList(10, Rows::text("call")));
+        QCOMPARE(callsOf("korax.exe"), QStringList(10, cases::text("call")));
     }
 
     // Only a plan this run wrote is shown (here by the desktop, no viewer on PATH), whatever the
     // exit code; so is an unchanged plan after a normal end, which a coarse clock can hide a
     // rewrite in. Else a box says why, and an older plan of the name is not shown as new.
-    void showsOnlyAPlanThisRunWrote_data() { Rows::addFrom("run/plans.txt"); }
+    void showsOnlyAPlanThisRunWrote_data() { cases::addRows("run/plans.txt"); }
     void showsOnlyAPlanThisRunWrote()
     {
         qputenv("PATH", (plannerEntry.path() + ':').toLocal8Bit() + savedPath);
         const OpenWindow open(kProfile);
-        const QString plan = Rows::text("typed");
+        const QString plan = cases::text("typed");
         QFile oldPlan(plan); // as long as the stand-in's, which rewrites it in place with the same size
-        QVERIFY(!Rows::yes("old") || (oldPlan.open(QIODevice::WriteOnly) && oldPlan.write("old!\r\n") == 6));
+        QVERIFY(!cases::yes("old") || (oldPlan.open(QIODevice::WriteOnly) && oldPlan.write("old!\r\n") == 6));
         oldPlan.close();
-        const QByteArray planner = Rows::cell("planner");
+        const QByteArray planner = cases::cell("planner");
         if (planner == "folder")
             QVERIFY(QDir().mkdir("korax.exe"));
         else if (!planner.isEmpty())
             QVERIFY(QFile::copy(planner == "profile.dat" ? "profile.dat" : TROVA_STANDIN, "korax.exe")
                 && QFile::setPermissions("korax.exe",
                     QFile::ReadOwner | (planner == "not executable" ? QFile::ReadOwner : QFile::ExeOwner)));
-        qputenv("STANDIN_PLANNER", Rows::cell("how"));
+        qputenv("STANDIN_PLANNER", cases::cell("how"));
         open.window->edOutputFile->setText(plan);
         UrlRecorder desktop;
         QDesktopServices::setUrlHandler("file", &desktop, "open");
@@ -92,9 +92,9 @@ private slots:
         open.compute();
         QDesktopServices::unsetUrlHandler("file");
         QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("2plan.out"));
-        QCOMPARE(QFile::exists("profile.seen"), Rows::yes("runs"));
-        const bool shown = Rows::cell("box").isEmpty();
-        QCOMPARE(watcher.seen, shown ? QStringList {} : QStringList { "Chyba|" + Rows::text("box") + "|0" });
+        QCOMPARE(QFile::exists("profile.seen"), cases::yes("runs"));
+        const bool shown = cases::cell("box").isEmpty();
+        QCOMPARE(watcher.seen, shown ? QStringList {} : QStringList { "Chyba|" + cases::text("box") + "|0" });
         QCOMPARE(desktop.opened,
             shown ? QList<QUrl> { QUrl::fromLocalFile(QDir::current().absoluteFilePath(plan)) } : QList<QUrl> {});
         QVERIFY(!shown || bytesOf(plan) == "plan\r\n");
@@ -102,29 +102,29 @@ private slots:
 
     // A press whose store or save fails starts nothing; closing later asks nothing, fails the
     // same way and stays open; the field keeps the next run's name.
-    void failedSaveStartsNothing_data() { Rows::addFrom("run/failed-save.txt"); }
+    void failedSaveStartsNothing_data() { cases::addRows("run/failed-save.txt"); }
     void failedSaveStartsNothing()
     {
-        const OpenWindow open(Rows::cell("profile"));
+        const OpenWindow open(cases::cell("profile"));
         QVERIFY(QFile::copy(TROVA_STANDIN, "korax.exe"));
-        if (Rows::yes("readOnly"))
+        if (cases::yes("readOnly"))
             open.folder.makeReadOnly();
         ModalWatcher watcher;
         open.compute();
         open.window->close();
-        QCOMPARE(
-            watcher.seen, QStringList(2, Rows::text("caption") + '|' + Rows::text("box") + '|' + Rows::text("icon")));
+        QCOMPARE(watcher.seen,
+            QStringList(2, cases::text("caption") + '|' + cases::text("box") + '|' + cases::text("icon")));
         QVERIFY(open.window->isVisible());
         QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("1plan.out"));
-        QCOMPARE(open.folder.contents(), Rows::cell("profile"));
+        QCOMPARE(open.folder.contents(), cases::cell("profile"));
         QVERIFY(callsOf("korax.exe").isEmpty());
     }
 
     // Text typed into a cell whose editor is still open is stored, as the user sees it.
-    void openCellIsStored_data() { Rows::addFrom("run/open-cell.txt"); }
+    void openCellIsStored_data() { cases::addRows("run/open-cell.txt"); }
     void openCellIsStored()
     {
-        const bool pressFirst = Rows::yes("pressFirst");
+        const bool pressFirst = cases::yes("pressFirst");
         const OpenWindow open(kProfile);
         QVERIFY(QFile::copy(TROVA_STANDIN, "korax.exe"));
         if (pressFirst)
@@ -139,57 +139,57 @@ private slots:
         if (!pressFirst)
             open.compute();
         open.window->close();
-        QVERIFY(bytesOf("profile.seen").contains("\r\n" + Rows::cell("plannerSaw") + "\r\n"));
+        QVERIFY(bytesOf("profile.seen").contains("\r\n" + cases::cell("plannerSaw") + "\r\n"));
         QVERIFY(open.folder.contents().contains("\r\n30,25,21/35\r\n"));
     }
 
     // profile.dat changed by another program since our last read or save: asked before writing.
-    void otherProgramsEditIsAsked_data() { Rows::addFrom("run/overwrite.txt"); }
+    void otherProgramsEditIsAsked_data() { cases::addRows("run/overwrite.txt"); }
     void otherProgramsEditIsAsked()
     {
         const OpenWindow open(kProfile);
         QVERIFY(QFile::copy(TROVA_STANDIN, "korax.exe"));
         open.window->chDeleteFiles->setChecked(true);
-        const bool closing = Rows::yes("closing");
+        const bool closing = cases::yes("closing");
         const int runsBefore = closing ? 2 : 0;
         for (int run = 0; run < runsBefore; ++run)
             open.compute();
         const QByteArray edited("StopDistance: 3\r\n# edited elsewhere\r\n");
         QFile other("profile.dat");
-        QVERIFY(Rows::yes("removed") ? other.remove()
-                                     : other.open(QIODevice::WriteOnly) && other.write(edited) == edited.size());
+        QVERIFY(cases::yes("removed") ? other.remove()
+                                      : other.open(QIODevice::WriteOnly) && other.write(edited) == edited.size());
         other.close();
-        ModalWatcher watcher(pressing(Rows::text("answer")));
+        ModalWatcher watcher(pressing(cases::text("answer")));
         if (closing)
             open.window->close();
         else
             open.compute();
         QCOMPARE(watcher.seen,
             QStringList { "T/ROVA|Soubor profile.dat mezitím změnil jiný program. Chcete jej přesto přepsat?|4" });
-        QCOMPARE(
-            open.folder.contents() == (Rows::yes("removed") ? QByteArray("<missing>") : edited), !Rows::yes("written"));
-        QCOMPARE(open.window->isVisible(), Rows::yes("staysOpen"));
-        QCOMPARE(callsOf("korax.exe").size(), runsBefore + (!closing && Rows::yes("written") ? 1 : 0));
-        if (Rows::yes("staysOpen")) // the next run's name, also after "Zpět"
+        QCOMPARE(open.folder.contents() == (cases::yes("removed") ? QByteArray("<missing>") : edited),
+            !cases::yes("written"));
+        QCOMPARE(open.window->isVisible(), cases::yes("staysOpen"));
+        QCOMPARE(callsOf("korax.exe").size(), runsBefore + (!closing && cases::yes("written") ? 1 : 0));
+        if (cases::yes("staysOpen")) // the next run's name, also after "Zpět"
             QCOMPARE(open.window->edOutputFile->text(),
-                QString::number(runsBefore + (Rows::yes("written") ? 2 : 1)) + "plan.out");
+                QString::number(runsBefore + (cases::yes("written") ? 2 : 1)) + "plan.out");
         if (closing) // older outputs go only with the window
-            QCOMPARE(QFile::exists("1plan.out"), Rows::yes("staysOpen"));
+            QCOMPARE(QFile::exists("1plan.out"), cases::yes("staysOpen"));
     }
 
-    void leavingDeletesTheOlderOutputs_data() { Rows::addFrom("run/leaving.txt"); }
+    void leavingDeletesTheOlderOutputs_data() { cases::addRows("run/leaving.txt"); }
     void leavingDeletesTheOlderOutputs()
     {
-        const OpenWindow open(Rows::cell("profile"));
+        const OpenWindow open(cases::cell("profile"));
         QVERIFY(QFile::copy(TROVA_STANDIN, "korax.exe"));
-        open.window->chDeleteFiles->setChecked(Rows::yes("deleteFiles"));
+        open.window->chDeleteFiles->setChecked(cases::yes("deleteFiles"));
         for (int run = 0; run < 3; ++run)
             open.compute();
-        QVERIFY(Rows::cell("removedBefore").isEmpty() || QFile::remove(Rows::text("removedBefore")));
+        QVERIFY(cases::cell("removedBefore").isEmpty() || QFile::remove(cases::text("removedBefore")));
         ModalWatcher watcher;
         open.window->close();
         QVERIFY(watcher.seen.isEmpty());
-        QCOMPARE(QDir().entryList({ "*.out" }, QDir::Files, QDir::Name), Rows::text("left").split(' '));
+        QCOMPARE(QDir().entryList({ "*.out" }, QDir::Files, QDir::Name), cases::text("left").split(' '));
     }
 };
 

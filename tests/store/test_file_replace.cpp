@@ -2,13 +2,14 @@
 // the file or in the backup named. Each fault is made in a forked child, which calls only the
 // Qt-free file layer and reports what it saw through its exit status.
 #include "platform/FileReplace.h"
+#include "tests/support/Cases.h"
 
 #include <QtTest>
 
 #include <csignal>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <functional>
 #include <grp.h>
 #include <linux/capability.h>
@@ -23,7 +24,6 @@
 namespace {
 
 constexpr uid_t kNobody = 65534;
-constexpr uid_t kDaemon = 1;
 
 // What a child saw, as its exit status. kNotPermitted + errno: the system does not allow the
 // fault to be made.
@@ -52,15 +52,11 @@ bool writeText(const std::string& path, const std::string& text, int create = O_
 
 bool onlyEntryIs(const std::string& folder, const std::string& name)
 {
-    DIR* dir = ::opendir(folder.c_str());
-    bool only = dir != nullptr;
-    while (const dirent* entry = dir ? ::readdir(dir) : nullptr) {
-        const std::string found = entry->d_name;
-        only = only && (found == "." || found == ".." || found == name);
-    }
-    if (dir)
-        ::closedir(dir);
-    return only;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+        if (entry.path().filename() != name)
+            return false;
+    return !error;
 }
 
 // A kept backup fails every case here: each one ends with the old or the new bytes in place.
@@ -181,15 +177,10 @@ private slots:
         QCOMPARE(platform::reservationLetsWrite(route.error), route.reservationLetsWrite);
     }
 
-    void shortWriteKeepsTheOldBytes_data()
-    {
-        QTest::addColumn<bool>("readOnly");
-        QTest::newRow("temporary cut short") << false;
-        QTest::newRow("in place, reservation past the limit") << true;
-    }
+    void shortWriteKeepsTheOldBytes_data() { cases::addRows("store/short_writes.txt"); }
     void shortWriteKeepsTheOldBytes()
     {
-        QFETCH(bool, readOnly);
+        const bool readOnly = cases::yes("readOnly");
         const std::string old = textOf(100, 'o');
         prepare(old, readOnly && asRoot());
         readOnlyFolder(readOnly);
@@ -203,31 +194,17 @@ private slots:
         QCOMPARE(backups(), QStringList());
     }
 
-    void fullDiskKeepsTheOldBytes_data()
-    {
-        QTest::addColumn<QByteArray>("options");
-        QTest::addColumn<bool>("readOnly");
-        QTest::addColumn<int>("oldSize");
-        QTest::addColumn<int>("sparseSize");
-        QTest::addColumn<int>("newSize");
-        QTest::newRow("no free inode for the temporary")
-            << QByteArray("size=16k,nr_inodes=2") << false << 8192 << 0 << 65536;
-        QTest::newRow("temporary fills the disk") << QByteArray("size=16k") << false << 8192 << 0 << 65536;
-        QTest::newRow("in place, no room to reserve") << QByteArray("size=16k") << true << 8192 << 0 << 65536;
-        QTest::newRow("in place, write fails in a hole") << QByteArray("size=64k") << true << 100 << 262144 << 131072;
-    }
+    void fullDiskKeepsTheOldBytes_data() { cases::addRows("store/full_disk.txt"); }
     void fullDiskKeepsTheOldBytes()
     {
-        QFETCH(QByteArray, options);
-        QFETCH(bool, readOnly);
-        QFETCH(int, oldSize);
-        QFETCH(int, sparseSize);
-        QFETCH(int, newSize);
+        const bool readOnly = cases::yes("readOnly");
+        const int oldSize = cases::cell("oldSize").toInt();
         std::string old = textOf(oldSize, 'o');
-        old.resize(static_cast<std::size_t>(std::max(oldSize, sparseSize)), '\0');
+        old.resize(static_cast<std::size_t>(std::max(oldSize, cases::cell("sparseSize").toInt())), '\0');
         const std::string path = folderPath() + "/profile.dat";
-        const int outcome = saveInChild(false, old, textOf(newSize, 'n'), [&] {
-            const int mounted = mountSmallDisk(folderPath(), options.toStdString());
+        const std::string options = cases::cell("options").toStdString();
+        const int outcome = saveInChild(false, old, textOf(cases::cell("newSize").toInt(), 'n'), [&] {
+            const int mounted = mountSmallDisk(folderPath(), options);
             // A sparse file: its hole needs space only when written.
             if (mounted != kSaved || !writeText(path, old.substr(0, static_cast<std::size_t>(oldSize)))
                 || ::truncate(path.c_str(), static_cast<off_t>(old.size())) != 0)
@@ -242,32 +219,21 @@ private slots:
         QCOMPARE(backups(), QStringList());
     }
 
-    void readOnlyFolderRewritesInPlace_data()
-    {
-        QTest::addColumn<QString>("variable");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("backupFolder");
-        QTest::addColumn<int>("outcome");
-        const QString cacheHome = "XDG_CACHE_HOME";
-        QTest::newRow("backup in XDG_CACHE_HOME") << cacheHome << QString("cache") << "cache/trova" << kSaved;
-        QTest::newRow("backup in HOME/.cache") << QString("HOME") << QString("cache") << "cache/.cache/trova" << kSaved;
-        QTest::newRow("no backup folder, refused") << cacheHome << QString("save/profile.dat") << "" << kRefusedIntact;
-    }
+    void readOnlyFolderRewritesInPlace_data() { cases::addRows("store/backup_folders.txt"); }
     void readOnlyFolderRewritesInPlace()
     {
-        QFETCH(QString, variable);
-        QFETCH(QString, value);
-        QFETCH(QString, backupFolder);
-        QFETCH(int, outcome);
+        const std::string variable = cases::cell("variable").toStdString();
+        const std::string value = root.filePath(cases::text("value")).toStdString();
+        const QString backupFolder = cases::text("backupFolder");
         const std::string old = textOf(200, 'o');
         prepare(old, asRoot());
         readOnlyFolder(true);
         QCOMPARE(saveInChild(asRoot(), old, textOf(300, 'n'),
                      [&] {
                          ::unsetenv("XDG_CACHE_HOME");
-                         return ::setenv(variable.toStdString().c_str(), root.filePath(value).toStdString().c_str(), 1);
+                         return ::setenv(variable.c_str(), value.c_str(), 1);
                      }),
-            outcome);
+            cases::yes("refused") ? kRefusedIntact : kSaved);
         if (!backupFolder.isEmpty()) {
             struct stat info { };
             QVERIFY(::stat(QFile::encodeName(root.filePath(backupFolder)).constData(), &info) == 0);
@@ -276,38 +242,25 @@ private slots:
         }
     }
 
-    void keepsOwnerAndGroup_data()
-    {
-        QTest::addColumn<uint>("owner");
-        QTest::addColumn<uint>("group");
-        QTest::addColumn<bool>("writerIsNobody");
-        QTest::addColumn<uint>("newOwner");
-        QTest::addColumn<bool>("inPlace");
-        QTest::newRow("root keeps both") << uint(kNobody) << uint(kDaemon) << false << uint(kNobody) << false;
-        QTest::newRow("only the group can be kept") << uint(kDaemon) << uint(kNobody) << true << uint(kNobody) << false;
-        QTest::newRow("own file, group lost: in place")
-            << uint(kNobody) << uint(kDaemon) << true << uint(kNobody) << true;
-    }
+    void keepsOwnerAndGroup_data() { cases::addRows("store/owners.txt"); }
     void keepsOwnerAndGroup()
     {
         if (!asRoot())
             QSKIP("only root can give a file to another user");
-        QFETCH(uint, owner);
-        QFETCH(uint, group);
-        QFETCH(bool, writerIsNobody);
-        QFETCH(uint, newOwner);
-        QFETCH(bool, inPlace);
+        const uint group = cases::cell("group").toUInt();
+        const bool writerIsNobody = cases::yes("writerIsNobody");
         prepare("Rmv: 20\r\n", writerIsNobody);
         const QByteArray path = QFile::encodeName(folder + "/profile.dat");
         struct stat before { };
-        QVERIFY(::chown(path.constData(), owner, group) == 0 && ::chmod(path.constData(), 0666) == 0
-            && ::chmod(QFile::encodeName(folder).constData(), 0777) == 0 && ::stat(path.constData(), &before) == 0);
+        QVERIFY(::chown(path.constData(), cases::cell("owner").toUInt(), group) == 0
+            && ::chmod(path.constData(), 0666) == 0 && ::chmod(QFile::encodeName(folder).constData(), 0777) == 0
+            && ::stat(path.constData(), &before) == 0);
         QCOMPARE(saveInChild(writerIsNobody, "Rmv: 20\r\n", textOf(50, 'n')), kSaved);
         struct stat after { };
         QCOMPARE(::stat(path.constData(), &after), 0);
-        QCOMPARE(uint(after.st_uid), newOwner);
+        QCOMPARE(uint(after.st_uid), cases::cell("newOwner").toUInt());
         QCOMPARE(uint(after.st_gid), group);
-        QCOMPARE(after.st_ino == before.st_ino, inPlace);
+        QCOMPARE(after.st_ino == before.st_ino, cases::yes("inPlace"));
     }
 
     void removesOnlyOwnLeftTemporaries()

@@ -1,6 +1,6 @@
 // Reading and saving real files: nothing the user had may be lost, whatever fails.
 #include "profile/TProfile.h"
-#include "tests/support/CaseFile.h"
+#include "tests/support/Cases.h"
 
 #include <QtTest>
 
@@ -31,22 +31,14 @@ class ProfileSaveTest : public QObject {
 private slots:
     void init() { QFile::remove(path); }
 
-    void savesTheOtherBytesAsTheyWere_data()
-    {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QByteArray>("saved");
-        for (const QByteArrayList& row : case_file::read(TROVA_TEST_DATA "/store/saved_bytes.txt"))
-            QTest::newRow(row[0]) << row[1] << row[2];
-    }
+    void savesTheOtherBytesAsTheyWere_data() { cases::addRows("store/saved_bytes.txt"); }
     void savesTheOtherBytesAsTheyWere()
     {
-        QFETCH(QByteArray, file);
-        QFETCH(QByteArray, saved);
-        writeAll(path, file);
+        writeAll(path, cases::cell("file"));
         TProfile profile(path.toStdString());
         profile.SetValue("Rmv:", "25");
         profile.Save();
-        QCOMPARE(readAll(path), saved);
+        QCOMPARE(readAll(path), cases::cell("saved"));
     }
 
     void keptBackupIsNamedInTheMessage()

@@ -1,33 +1,22 @@
 // The line rules of profile.dat: how text becomes lines and lines become text again.
 #include "profile/ProfileText.h"
 #include "profile/TProfile.h"
-#include "tests/support/CaseFile.h"
+#include "tests/support/Cases.h"
 
 #include <QtTest>
 
 using Lines = std::vector<std::string>;
-Q_DECLARE_METATYPE(Lines)
 
 class ProfileTextTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void splitsAtEveryLineEndAndWritesCrLf_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<Lines>("lines");
-        QTest::addColumn<QByteArray>("written");
-        for (const QByteArrayList& row : case_file::read(TROVA_TEST_DATA "/store/line_ends.txt"))
-            QTest::newRow(row[0]) << row[1] << case_file::lines(row[2]) << row[3];
-    }
+    void splitsAtEveryLineEndAndWritesCrLf_data() { cases::addRows("store/line_ends.txt"); }
     void splitsAtEveryLineEndAndWritesCrLf()
     {
-        QFETCH(QByteArray, text);
-        QFETCH(Lines, lines);
-        QFETCH(QByteArray, written);
-        const TProfile profile("mem", text.toStdString());
-        QCOMPARE(profile.lines, lines);
-        QCOMPARE(QByteArray::fromStdString(profile_text::joinLines(profile.lines)), written);
+        const TProfile profile("mem", cases::cell("text").toStdString());
+        QCOMPARE(profile.lines, cases::lines("lines"));
+        QCOMPARE(QByteArray::fromStdString(profile_text::joinLines(profile.lines)), cases::cell("written"));
     }
 
     void readsRepeatedValuesAndProfileLinesInFileOrder()

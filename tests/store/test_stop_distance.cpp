@@ -1,6 +1,6 @@
 // The one reading of the stop distance, shared by the window's check and the planner.
 #include "profile/StopDistance.h"
-#include "tests/support/CaseFile.h"
+#include "tests/support/Cases.h"
 
 #include <QtTest>
 
@@ -8,19 +8,11 @@ class StopDistanceTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void readsTheWindowsIntegerForms_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QByteArray>("value");
-        for (const QByteArrayList& row : case_file::read(TROVA_TEST_DATA "/store/stop_distance.txt"))
-            QTest::newRow(row[0]) << row[1] << row[2];
-    }
+    void readsTheWindowsIntegerForms_data() { cases::addRows("store/stop_distance.txt"); }
     void readsTheWindowsIntegerForms()
     {
-        QFETCH(QByteArray, text);
-        QFETCH(QByteArray, value);
-        const auto read = readStopDistance(text.toStdString());
-        QCOMPARE(read ? QByteArray::number(*read) : QByteArray(), value);
+        const auto read = readStopDistance(cases::cell("text").toStdString());
+        QCOMPARE(read ? QByteArray::number(*read) : QByteArray(), cases::cell("value"));
     }
 };
 

@@ -1,12 +1,11 @@
 // Lookups, hints and replacements of the profile store, on profiles held in memory.
 #include "profile/ProfileText.h"
 #include "profile/TProfile.h"
-#include "tests/support/CaseFile.h"
+#include "tests/support/Cases.h"
 
 #include <QtTest>
 
 using Lines = std::vector<std::string>;
-Q_DECLARE_METATYPE(Lines)
 
 namespace {
 
@@ -21,26 +20,15 @@ class TProfileTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void findsKeyLinesAndReadsTheirValues_data()
-    {
-        QTest::addColumn<Lines>("lines");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QByteArray>("value");
-        QTest::addColumn<bool>("flag");
-        for (const QByteArrayList& row : case_file::read(TROVA_TEST_DATA "/store/key_lines.txt"))
-            QTest::newRow(row[0]) << case_file::lines(row[1]) << row[2].toInt() << row[3] << (row[4] == "y");
-    }
+    void findsKeyLinesAndReadsTheirValues_data() { cases::addRows("store/key_lines.txt"); }
     void findsKeyLinesAndReadsTheirValues()
     {
-        QFETCH(Lines, lines);
-        QFETCH(int, index);
-        QFETCH(QByteArray, value);
-        QFETCH(bool, flag);
-        TProfile profile = profileOf(lines);
+        TProfile profile = profileOf(cases::lines("lines"));
+        const int index = cases::cell("index").toInt();
         QCOMPARE(profile.Find("Rmv:"), index);
-        QCOMPARE(QByteArray::fromStdString(profile.GetValue("Rmv:")), value);
+        QCOMPARE(QByteArray::fromStdString(profile.GetValue("Rmv:")), cases::cell("value"));
         QCOMPARE(profile.lastIndex, index);
-        QCOMPARE(profile.GetBool("Rmv:"), flag);
+        QCOMPARE(profile.GetBool("Rmv:"), cases::yes("flag"));
     }
 
     void walksRepeatedKeys()
@@ -55,20 +43,12 @@ private slots:
         QCOMPARE(profile.GetValue("AscentRate:"), std::string("45-6, 9")); // restarts
     }
 
-    void buildsHintsFromCommentBlocks_data()
-    {
-        QTest::addColumn<Lines>("lines");
-        QTest::addColumn<QString>("hint");
-        for (const QByteArrayList& row : case_file::read(TROVA_TEST_DATA "/store/hints.txt"))
-            QTest::newRow(row[0]) << case_file::lines(row[1]) << QString::fromLatin1(row[2]);
-    }
+    void buildsHintsFromCommentBlocks_data() { cases::addRows("store/hints.txt"); }
     void buildsHintsFromCommentBlocks()
     {
-        QFETCH(Lines, lines);
-        QFETCH(QString, hint);
-        TProfile profile = profileOf(lines);
+        TProfile profile = profileOf(cases::lines("lines"));
         profile.GetValue("Rmv:");
-        QCOMPARE(QString::fromLatin1(profile.GetComment()), hint);
+        QCOMPARE(QByteArray::fromStdString(profile.GetComment()), cases::cell("hint"));
     }
 
     void setValueReplacesInPlaceOrAppends()
@@ -82,22 +62,12 @@ private slots:
         QCOMPARE(profile.currentKey, std::string("Rmv:"));
     }
 
-    void setValuesPlacesTheList_data()
-    {
-        QTest::addColumn<Lines>("lines");
-        QTest::addColumn<Lines>("list");
-        QTest::addColumn<Lines>("result");
-        for (const QByteArrayList& row : case_file::read(TROVA_TEST_DATA "/store/set_values.txt"))
-            QTest::newRow(row[0]) << case_file::lines(row[1]) << case_file::lines(row[2]) << case_file::lines(row[3]);
-    }
+    void setValuesPlacesTheList_data() { cases::addRows("store/set_values.txt"); }
     void setValuesPlacesTheList()
     {
-        QFETCH(Lines, lines);
-        QFETCH(Lines, list);
-        QFETCH(Lines, result);
-        TProfile profile = profileOf(lines);
-        QCOMPARE(profile.SetValues("R:", list), 1);
-        QCOMPARE(profile.lines, result);
+        TProfile profile = profileOf(cases::lines("lines"));
+        QCOMPARE(profile.SetValues("R:", cases::lines("list")), 1);
+        QCOMPARE(profile.lines, cases::lines("result"));
     }
 };
 

@@ -1,7 +1,7 @@
 // The viewer window offscreen: the chart of a plan our planner wrote, text without a chart,
 // and the message for a file that cannot be read.
 #include "platform/Cp1250Text.h"
-#include "tests/support/CaseFile.h"
+#include "tests/support/Cases.h"
 #include "viewer/PlanChart.h"
 #include "viewer/PlanWindow.h"
 
@@ -100,12 +100,6 @@ QString text(const Points& points)
     return text.join(", ");
 }
 
-// The plan texts of tests/data/viewer; the first is the planner's table in full.
-QList<QByteArrayList> planTexts()
-{
-    return case_file::read(TROVA_TEST_DATA "/viewer/plan_tables.txt");
-}
-
 } // namespace
 
 class PlanViewerTest : public QObject {
@@ -153,22 +147,15 @@ private slots:
     }
 
     // Only the planner's table, read in full, gives a chart; anything else is text alone.
-    void chartOnlyForAPlanTable_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("charted");
-        for (const QByteArrayList& row : planTexts())
-            QTest::newRow(row[0]) << windows1250(row[2]) << (row[1] == "y");
-    }
+    void chartOnlyForAPlanTable_data() { cases::addRows("viewer/plan_tables.txt"); }
     void chartOnlyForAPlanTable()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(bool, charted);
+        const QByteArray bytes = windows1250(cases::cell("text"));
         QTemporaryDir folder;
         writeFile(folder.filePath("plan.out"), bytes);
         PlanWindow window(loadPlan(folder.filePath("plan.out")));
         window.show();
-        QCOMPARE(window.findChild<PlanChartView*>() != nullptr, charted);
+        QCOMPARE(window.findChild<PlanChartView*>() != nullptr, cases::yes("charted"));
         auto* text = window.findChild<QPlainTextEdit*>();
         QVERIFY(text != nullptr);
         QCOMPARE(text->toPlainText().remove('\r'),
@@ -186,7 +173,7 @@ private slots:
     {
         QFETCH(QKeySequence, key);
         QTemporaryDir folder;
-        writeFile(folder.filePath("plan.out"), windows1250(planTexts().constFirst()[2]));
+        writeFile(folder.filePath("plan.out"), "Pl\xe1n\r\n");
         PlanWindow window(loadPlan(folder.filePath("plan.out")));
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));

@@ -85,33 +85,6 @@ ModalWatcher::Answer pressing(const QString& button)
     };
 }
 
-void Rows::addFrom(const char* name)
-{
-    static QList<QByteArray> columns; // QtTest keeps pointers to the column names
-    QList<QByteArray> lines = bytesOf(QStringLiteral(TROVA_TEST_DATA "/") + name).split('\n');
-    const QList<QByteArray> header = lines.takeFirst().split('|').mid(1);
-    for (const QByteArray& column : header)
-        QTest::addColumn<QByteArray>((columns << column).back().constData());
-    for (const QByteArray& line : lines) {
-        QList<QByteArray> fields = line.split('|');
-        if (fields.size() <= header.size())
-            continue;
-        QTestData& row = QTest::newRow(fields.takeFirst().constData());
-        for (qsizetype i = 0; i < header.size(); ++i) { // the last column takes the rest of the line
-            QByteArray field = i + 1 < header.size() ? fields[i] : fields.mid(i).join('|');
-            field.replace("\\n", "\r\n");
-            for (qsizetype at = field.indexOf("\\x"); at >= 0; at = field.indexOf("\\x", at + 1))
-                field.replace(at, 4, QByteArray(1, char(field.mid(at + 2, 2).toInt(nullptr, 16))));
-            row << field;
-        }
-    }
-}
-
-QByteArray Rows::cell(const char* column)
-{
-    return *static_cast<const QByteArray*>(QTest::qData(column, QMetaType::QByteArray));
-}
-
 QStringList shownStates(const TfKoraxGUI& window, const QStringList& names)
 {
     QStringList result;

@@ -1,7 +1,8 @@
 // Shared by the window and run tests: a profile.dat in a temporary working folder, the main
-// window on it, a watcher that answers modal boxes for real as they come up, and data tables
-// read from tests/data.
+// window on it, and a watcher that answers modal boxes for real as they come up.
 #pragma once
+
+#include "tests/support/Cases.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,16 +72,6 @@ private:
 
 // An answer by a button's object name or caption ("Esc" for the key, "close box" to close).
 ModalWatcher::Answer pressing(const QString& button);
-
-// The rows of tests/data/<name>: a first line "|column|column…", then a row a line, "row
-// name|value|value…" (the last column takes the rest of the line). "\n" stands for a line end
-// (CR LF) and "\xNN" for a byte. A row's cells are read as bytes, as text, or as yes ("y")/no.
-struct Rows {
-    static void addFrom(const char* name);
-    static QByteArray cell(const char* column);
-    static QString text(const char* column) { return QString::fromUtf8(cell(column)); }
-    static bool yes(const char* column) { return cell(column) == "y"; }
-};
 
 // Each named control as the user sees it: "name=value" for an edit (its text), a check box
 // (on/off) or a radio group (the item index), the bare name for others; " (greyed)" added when

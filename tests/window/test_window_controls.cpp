@@ -37,15 +37,15 @@ private slots:
     // "none" leaves rgAlgorithm with no item chosen, a capitalised key name (Tab, Up) types the
     // key, any other name clicks that control (gbDeepStops on an empty spot). An expected
     // "focus name" comes first.
-    void rulesFollowTheInput_data() { Rows::addFrom("window/controls.txt"); }
+    void rulesFollowTheInput_data() { cases::addRows("window/controls.txt"); }
     void rulesFollowTheInput()
     {
-        const OpenWindow open(Rows::cell("file"));
+        const OpenWindow open(cases::cell("file"));
         TfKoraxGUI& window = *open.window;
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTabBar& tabs = *window.PageControl1->tabBar();
-        for (const QString& step : Rows::text("input").split(' ')) {
+        for (const QString& step : cases::text("input").split(' ')) {
             auto* control = window.findChild<QWidget*>(step.mid(step.startsWith('@') ? 1 : 0));
             if (step.startsWith(QStringLiteral("tab")))
                 QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(step.back().digitValue()).center());
@@ -60,7 +60,7 @@ private slots:
             } else
                 QTest::mouseClick(control, Qt::LeftButton, {}, step == "gbDeepStops" ? QPoint(250, 90) : QPoint());
         }
-        const QStringList expected = Rows::text("expected").split(';');
+        const QStringList expected = cases::text("expected").split(';');
         const bool focusToo = expected.front().startsWith(QStringLiteral("focus "));
         const QWidget* focus = QApplication::focusWidget();
         const QStringList focused { "focus " + (focus ? focus->objectName() : QStringLiteral("none")) };
@@ -69,11 +69,11 @@ private slots:
 
     // What profile.dat cannot hold cannot be typed: foreign characters, and line breaks in a
     // one-line field (they would split its key line).
-    void refusesWhatTheFileCannotHold_data() { Rows::addFrom("window/typing.txt"); }
+    void refusesWhatTheFileCannotHold_data() { cases::addRows("window/typing.txt"); }
     void refusesWhatTheFileCannotHold()
     {
         const OpenWindow open(QByteArray {});
-        auto* widget = open.window->findChild<QWidget*>(Rows::text("control"));
+        auto* widget = open.window->findChild<QWidget*>(cases::text("control"));
         auto* edit = qobject_cast<QLineEdit*>(widget);
         if (edit) {
             edit->clear();
@@ -81,11 +81,11 @@ private slots:
         } else {
             qobject_cast<QPlainTextEdit*>(widget)->clear();
         }
-        for (const QChar c : Rows::text("typed")) { // QTest can type ASCII only
+        for (const QChar c : cases::text("typed")) { // QTest can type ASCII only
             QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
             QApplication::sendEvent(widget, &key);
         }
-        QCOMPARE(edit ? edit->text() : qobject_cast<QPlainTextEdit*>(widget)->toPlainText(), Rows::text("shown"));
+        QCOMPARE(edit ? edit->text() : qobject_cast<QPlainTextEdit*>(widget)->toPlainText(), cases::text("shown"));
     }
 
     // The tab under the mouse lights up; chbUpdateTissue has a red caption but a normal tick.

@@ -16,41 +16,41 @@ class WindowFilesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void showsTheFile_data() { Rows::addFrom("window/shown.txt"); }
+    void showsTheFile_data() { cases::addRows("window/shown.txt"); }
     void showsTheFile()
     {
-        const OpenWindow open(Rows::cell("file") == "sample" ? kSample : Rows::cell("file"));
-        const QStringList expected = Rows::text("expected").split(';');
+        const OpenWindow open(cases::cell("file") == "sample" ? kSample : cases::cell("file"));
+        const QStringList expected = cases::text("expected").split(';');
         QCOMPARE(shownStates(*open.window, expected), expected);
     }
 
-    void setsHints_data() { Rows::addFrom("window/hints.txt"); }
+    void setsHints_data() { cases::addRows("window/hints.txt"); }
     void setsHints()
     {
-        const OpenWindow open(Rows::cell("file"));
-        const QString tip = open.window->findChild<QWidget*>(Rows::text("control"))->toolTip();
+        const OpenWindow open(cases::cell("file"));
+        const QString tip = open.window->findChild<QWidget*>(cases::text("control"))->toolTip();
         QTextDocument asRead;
         asRead.setHtml(tip);
-        QCOMPARE(Qt::mightBeRichText(tip) ? asRead.toPlainText() : tip, Rows::text("hint").replace("\r\n", "\n"));
+        QCOMPARE(Qt::mightBeRichText(tip) ? asRead.toPlainText() : tip, cases::text("hint"));
     }
 
     // Closing with "Ano": a stop distance the check accepts is written as typed, the keys the
     // file lacks after its lines in the order of the table; else its message shows, and the
     // window stays with the file unchanged.
-    void checksTheStopDistance_data() { Rows::addFrom("window/stop-distance.txt"); }
+    void checksTheStopDistance_data() { cases::addRows("window/stop-distance.txt"); }
     void checksTheStopDistance()
     {
         const OpenWindow open("StopDistance: 9\r\n");
-        open.window->edStopDistance->setText(Rows::text("typed"));
+        open.window->edStopDistance->setText(cases::text("typed"));
         ModalWatcher watcher(pressing("Button1"));
         open.window->close();
-        const bool accepted = Rows::cell("box").isEmpty();
+        const bool accepted = cases::cell("box").isEmpty();
         QCOMPARE(watcher.seen,
             QStringList("Save Changes||-1")
-                + (accepted ? QStringList() : QStringList("Chyba|" + Rows::text("box") + "|0")));
+                + (accepted ? QStringList() : QStringList("Chyba|" + cases::text("box") + "|0")));
         QCOMPARE(open.window->isVisible(), !accepted);
         const QByteArray written
-            = bytesOf(TROVA_TEST_DATA "/window/missing-keys.dat").replace(": 9", ": " + Rows::cell("typed"));
+            = bytesOf(TROVA_TEST_DATA "/window/missing-keys.dat").replace(": 9", ": " + cases::cell("typed"));
         QCOMPARE(open.folder.contents(), accepted ? written : "StopDistance: 9\r\n");
     }
 
@@ -69,24 +69,24 @@ private slots:
     // Esc, after editing the altitude and unticking repetitive dives (written as 900:00), and
     // the answer to the save-changes dialog. A window kept keeps every edit and the output name,
     // and changes nothing on disk.
-    void answersTheClosing_data() { Rows::addFrom("window/closing.txt"); }
+    void answersTheClosing_data() { cases::addRows("window/closing.txt"); }
     void answersTheClosing()
     {
         const QByteArray profile("# test\r\nAltitude: 0\r\nStopDistance: 3\r\nPlanFile: plan.out\r\n");
         const OpenWindow open(profile);
         open.window->edAltitude->setText(QStringLiteral("123"));
         open.window->chbRepetitiveDives->setChecked(false);
-        ModalWatcher watcher(pressing(Rows::text("answer")));
+        ModalWatcher watcher(pressing(cases::text("answer")));
         QTest::keyClick(open.window->edAltitude, Qt::Key_Escape);
         QCOMPARE(watcher.seen, QStringList("Save Changes||-1"));
-        QCOMPARE(open.window->isVisible(), Rows::cell("outcome") == "kept");
+        QCOMPARE(open.window->isVisible(), cases::cell("outcome") == "kept");
         QCOMPARE(open.window->edAltitude->text(), QStringLiteral("123"));
-        if (Rows::cell("outcome") == "kept") // the next run is still numbered
+        if (cases::cell("outcome") == "kept") // the next run is still numbered
             QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("1plan.out"));
         const QByteArray file = open.folder.contents();
-        QVERIFY(Rows::cell("outcome") == "saved" ? file.startsWith(QByteArray(profile).replace(": 0", ": 123"))
+        QVERIFY(cases::cell("outcome") == "saved" ? file.startsWith(QByteArray(profile).replace(": 0", ": 123"))
                     && file.contains("\r\nSurfaceInterval: 900:00\r\n")
-                                                 : file == profile);
+                                                  : file == profile);
     }
 };
 

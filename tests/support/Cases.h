@@ -1,0 +1,28 @@
+// Test cases kept as tables under tests/data/. Lines starting with '#' and blank lines are notes;
+// the first other line names the columns, "| column | column"; then one case a line, "name |
+// value | value". One blank on each side of a '|' is padding. Values take the C escapes \\ \r \n
+// \t \0 and \xHH (always two digits), so that any byte can be written and a '|' inside a value
+// is \x7c.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+namespace cases {
+
+// The cases of tests/data/<table> as the data rows of the running test function, every column
+// a QByteArray. A table that cannot be read or a row with the wrong number of values ends the
+// test with its name.
+void addRows(const char* table);
+
+// The current row's value in column, as bytes, as UTF-8 text, as yes ("y") or no, and as
+// profile lines ("\n" between them, an empty value is none).
+QByteArray cell(const char* column);
+QString text(const char* column);
+bool yes(const char* column);
+std::vector<std::string> lines(const char* column);
+
+} // namespace cases

@@ -1,5 +1,5 @@
-// The viewer window offscreen: the chart of a plan our planner wrote, text without a chart,
-// and the message for a file that cannot be read.
+// The viewer window offscreen: the chart of plans our planner wrote, text without a chart, and
+// the message for a file that cannot be read.
 #include "platform/Cp1250Text.h"
 #include "tests/support/Cases.h"
 #include "viewer/PlanChart.h"
@@ -15,8 +15,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr int kPlannerTimeoutMs = 60000;
 
 QByteArray readFile(const QString& path)
 {
@@ -106,44 +104,20 @@ class PlanViewerTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Our planner on the sample settings and on a variant: the chart draws every segment in
-    // order on its gas, unbroken from the surface, and marks the switches and deep stops.
-    void chartFollowsThePlannersSegments_data()
-    {
-        QTest::addColumn<QByteArrayList>("changes"); // line, its replacement, ...
-        QTest::addColumn<QString>("depthTitle");
-        QTest::newRow("sample settings") << QByteArrayList {} << "Hloubka (m)";
-        QTest::newRow("feet, Pyle deep stops") << QByteArrayList { "UseMetric: y", "UseMetric: n", "DeepStops: n",
-            "DeepStops: p", "45,25,21/35", "150,25,21/35", "40,5,21/35", "130,5,21/35", "30,3,21/35", "100,3,21/35" }
-                                               << "Hloubka (ft)";
-    }
+    // The chart draws every segment in order on its gas, unbroken from the surface, and marks
+    // the switches and deep stops.
+    void chartFollowsThePlannersSegments_data() { cases::addRows("viewer/charted_plans.txt"); }
     void chartFollowsThePlannersSegments()
     {
-        QFETCH(QByteArrayList, changes);
-        QFETCH(QString, depthTitle);
-        QTemporaryDir folder;
-        QByteArray profile = readFile(QStringLiteral(TROVA_DEMO_DATA "/profile.dat"));
-        for (qsizetype i = 0; i + 1 < changes.size(); i += 2) {
-            QVERIFY(profile.contains(changes[i]));
-            profile.replace(changes[i], changes[i + 1]);
-        }
-        writeFile(folder.filePath("profile.dat"), profile);
-        QProcess korax;
-        korax.setWorkingDirectory(folder.path());
-        korax.start(QStringLiteral(KORAX_BINARY), { QStringLiteral("--json") });
-        QVERIFY(korax.waitForFinished(kPlannerTimeoutMs));
-        QCOMPARE(korax.exitCode(), 0);
-        const QJsonArray segments = QJsonDocument::fromJson(korax.readAllStandardOutput())["segments"].toArray();
-        QVERIFY(!segments.isEmpty());
-
-        PlanWindow window(loadPlan(folder.filePath("plan.out")));
+        const QString golden = TROVA_TEST_DATA "/planner/golden/" + QString::fromUtf8(QTest::currentDataTag());
+        PlanWindow window(loadPlan(golden + ".plan"));
         window.show();
         auto* view = window.findChild<PlanChartView*>();
         QVERIFY(view != nullptr);
         const Points charted = chartPoints(view->chart());
-        const Points planned = segmentPoints(segments);
-        QVERIFY2(samePoints(charted, planned), qPrintable(text(charted) + "\n" + text(planned)));
-        QCOMPARE(view->chart()->axes(Qt::Vertical).constFirst()->titleText(), depthTitle);
+        const Points planned = segmentPoints(QJsonDocument::fromJson(readFile(golden + ".json"))["segments"].toArray());
+        QVERIFY2(!planned.isEmpty() && samePoints(charted, planned), qPrintable(text(charted) + "\n" + text(planned)));
+        QCOMPARE(view->chart()->axes(Qt::Vertical).constFirst()->titleText(), cases::text("depthTitle"));
     }
 
     // Only the planner's table, read in full, gives a chart; anything else is text alone.
@@ -163,44 +137,28 @@ private slots:
         QVERIFY(window.findChild<QLabel*>("message") == nullptr);
     }
 
-    void keysClose_data()
-    {
-        QTest::addColumn<QKeySequence>("key");
-        QTest::newRow("Esc") << QKeySequence(Qt::Key_Escape);
-        QTest::newRow("Ctrl+W") << QKeySequence(Qt::CTRL | Qt::Key_W);
-    }
+    void keysClose_data() { cases::addRows("viewer/close_keys.txt"); }
     void keysClose()
     {
-        QFETCH(QKeySequence, key);
         QTemporaryDir folder;
         writeFile(folder.filePath("plan.out"), "Pl\xe1n\r\n");
         PlanWindow window(loadPlan(folder.filePath("plan.out")));
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        QTest::keySequence(window.findChild<QPlainTextEdit*>(), key);
+        QTest::keySequence(window.findChild<QPlainTextEdit*>(), QKeySequence::fromString(cases::text("key")));
         QVERIFY(!window.isVisible());
     }
 
-    void unreadableFileNamedInTheWindow_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("missing file") << QStringLiteral("chybí.out")
-                                      << QStringLiteral("Soubor s plánem „chybí.out“ neexistuje.");
-        QTest::newRow("a folder") << QStringLiteral(".") << QStringLiteral("Soubor s plánem „.“ nelze přečíst.");
-        QTest::newRow("empty name") << QString()
-                                    << QStringLiteral("Není zadán žádný soubor s plánem: jméno souboru je prázdné.");
-    }
+    void unreadableFileNamedInTheWindow_data() { cases::addRows("viewer/unreadable.txt"); }
     void unreadableFileNamedInTheWindow()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, message);
+        const QString name = cases::text("name");
         PlanWindow window(loadPlan(name));
         window.show();
         QCOMPARE(window.windowTitle(), name + QStringLiteral(" – plán ponoru"));
         auto* label = window.findChild<QLabel*>("message");
         QVERIFY(label != nullptr && label->isVisible());
-        QCOMPARE(label->text(), message);
+        QCOMPARE(label->text(), cases::text("message"));
         QVERIFY(window.findChild<PlanChartView*>() == nullptr);
     }
 };

@@ -89,23 +89,11 @@ private slots:
     }
 
     // The tab under the mouse lights up; chbUpdateTissue has a red caption but a normal tick.
-    void captionsHaveTheirColours_data()
-    {
-        QTest::addColumn<QString>("part");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("the tab under the mouse") << "tab0"
-                                                 << "navy";
-        QTest::newRow("the tab beside it") << "tab1"
-                                           << "black";
-        QTest::newRow("the tissue box's tick") << "tick"
-                                               << "black";
-        QTest::newRow("the tissue box's caption") << "caption"
-                                                  << "red";
-    }
+    void captionsHaveTheirColours_data() { cases::addRows("window/captions.txt"); }
     void captionsHaveTheirColours()
     {
-        QFETCH(QString, part);
-        QFETCH(QString, expected);
+        const QString part = cases::text("part");
+        const QString expected = cases::text("ink");
         const OpenWindow open("SurfaceInterval: 2:00\r\nUpdateTissueFile: y\r\n");
         QTabBar& tabs = *open.window->PageControl1->tabBar();
         QCheckBox& box = *open.window->chbUpdateTissue;

@@ -3,12 +3,22 @@
 #include "tests/window/WindowFixture.h"
 #include "ui/Koraxgui.h"
 
+#include <QTableWidget>
 #include <QTextDocument>
 #include <QtTest>
 
 namespace {
 
 const QByteArray kSample = bytesOf(TROVA_DEMO_DATA "/profile.dat");
+
+// One start, "&Konec", "&Ano"; what the file holds afterwards, nothing when the window stays.
+QByteArray afterKonecAno(const QByteArray& contents)
+{
+    OpenWindow open(contents);
+    ModalWatcher watcher(pressing(QStringLiteral("Button1")));
+    open.window->BitBtn1->click();
+    return open.window->isVisible() ? QByteArray() : open.folder.contents();
+}
 
 } // namespace
 
@@ -27,7 +37,7 @@ private slots:
     void setsHints_data() { cases::addRows("window/hints.txt"); }
     void setsHints()
     {
-        const OpenWindow open(cases::cell("file"));
+        const OpenWindow open(cases::cell("file") == "sample" ? kSample : cases::cell("file"));
         const QString tip = open.window->findChild<QWidget*>(cases::text("control"))->toolTip();
         QTextDocument asRead;
         asRead.setHtml(tip);
@@ -59,11 +69,33 @@ private slots:
     void konecAnoLeavesTheSampleByteExact()
     {
         const QByteArray sample = QByteArray(kSample).replace("tissue.dat", "tk\xe1n\xec-\x9e\x8a.dat");
-        const OpenWindow open(sample);
-        ModalWatcher watcher(pressing("Button1"));
-        open.window->BitBtn1->click();
-        QVERIFY(!open.window->isVisible());
-        QCOMPARE(open.folder.contents(), sample);
+        QCOMPARE(afterKonecAno(sample), sample);
+    }
+
+    // Any file settles after one round of "&Konec" and "&Ano": a second round changes no byte.
+    void konecAnoRoundsSettle_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        const QDir folder(QStringLiteral(TROVA_TEST_DATA "/window/settling"));
+        for (const QString& name : folder.entryList(QDir::Files, QDir::Name))
+            QTest::newRow(qPrintable(name)) << bytesOf(folder.filePath(name));
+    }
+    void konecAnoRoundsSettle()
+    {
+        QFETCH(QByteArray, contents);
+        const QByteArray first = afterKonecAno(contents);
+        QVERIFY(!first.isEmpty());
+        QCOMPARE(afterKonecAno(first), first);
+    }
+
+    // The dive table's header row, which is no profile line and cannot be edited.
+    void diveTableHasItsHeader()
+    {
+        const OpenWindow open(kSample);
+        const QTableWidget& grid = *open.window->sgDiveProfile;
+        QCOMPARE(grid.item(0, 0)->text() + '|' + grid.item(0, 1)->text() + '|' + grid.item(0, 2)->text(),
+            QStringLiteral("Hloubka|Čas|Směs O2/He"));
+        QVERIFY(!(grid.item(0, 1)->flags() & Qt::ItemIsEditable));
     }
 
     // Esc, after editing the altitude and unticking repetitive dives (written as 900:00), and

@@ -118,43 +118,12 @@ private:
 private slots:
     void initTestCase() { XSelectInput(x, root, PropertyChangeMask); }
 
-    // Each window as the window manager shows it: the main window, the dialog its close box brings
-    // up as "&Konec" does, and the message boxes saving a wrong value ("Chyba") or a read-only
-    // file (the error report) brings up.
-    void windowsAreReportedAsADesktopUserExpects_data()
-    {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("expected");
-        const auto row = [](const QString& name, const QString& window, const QString& key, const QString& expected) {
-            QTest::newRow(qPrintable(name)) << window << key << expected;
-        };
-        row("main: type normal", "main", "_NET_WM_WINDOW_TYPE", "NORMAL");
-        row("main: in the taskbar and the pager, not modal", "main", "_NET_WM_STATE", "");
-        row("main: not resizable", "main", "WM_NORMAL_HINTS", "min 550x438 max 550x438");
-        // Openbox keeps the minimise action of every normal window; the box is not drawn.
-        row("main: no resize, no maximise", "main", "_NET_WM_ALLOWED_ACTIONS", "MINIMIZE CLOSE");
-        row("main: centred with the frame", "main", "centre", "centred");
-        row("main: no minimise or maximise box asked", "main", "_MOTIF_WM_HINTS", "0");
-        row("dialog: type normal", "Save Changes", "_NET_WM_WINDOW_TYPE", "NORMAL");
-        row("dialog: modal", "Save Changes", "_NET_WM_STATE", "MODAL");
-        row("dialog: all boxes, sizeable", "Save Changes", "_NET_WM_ALLOWED_ACTIONS",
-            "MINIMIZE MAXIMIZE_HORZ MAXIMIZE_VERT RESIZE CLOSE");
-        row("dialog: minimise and maximise boxes asked", "Save Changes", "_MOTIF_WM_HINTS", "60");
-        row("dialog: outer size on first show", "Save Changes", "outer size", "355x117");
-        row("dialog: centred with the frame", "Save Changes", "centre", "centred");
-        row("dialog: close box answers Cancel", "Save Changes", "close box", "answered 2");
-        for (const QString& window :
-            { QStringLiteral("Save Changes"), QStringLiteral("Chyba"), QStringLiteral("T/ROVA") }) {
-            row(window + ": transient for the main window", window, "WM_TRANSIENT_FOR", "main window");
-            row(window + ": above after the main window is raised", window, "after raise", "above");
-        }
-    }
+    void windowsAreReportedAsADesktopUserExpects_data() { cases::addRows("wm/windows.txt"); }
     void windowsAreReportedAsADesktopUserExpects()
     {
-        QFETCH(QString, window);
-        QFETCH(QString, key);
-        QFETCH(QString, expected);
+        const QString window = cases::text("window");
+        const QString key = cases::text("key");
+        const QString expected = cases::text("expected");
         const OpenWindow open(
             window == "Chyba" ? QByteArray("StopDistance: 0\r\n") : QByteArray("StopDistance: 3\r\n"));
         if (window == "T/ROVA")

@@ -5,6 +5,7 @@
 // and the *.tissues files beside them are copied in. Run with KORAX_GOLDEN_WRITE=1 to
 // write the outputs of new NAME.dat files (then read the diff before committing it).
 #include "tests/planner/PlannerTestSupport.h"
+#include "tests/support/TestFiles.h"
 
 #include <QtTest>
 
@@ -12,33 +13,12 @@ using namespace planner_test;
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& bytes)
+// Writes profile.dat and runs korax in the folder.
+Finished runKorax(const QTemporaryDir& dir, const Lines& lines, const QStringList& arguments)
 {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-struct Run {
-    int exitCode;
-    QByteArray out;
-};
-
-// Writes profile.dat (none when the lines are empty) and runs korax in the folder.
-Run runKorax(const QTemporaryDir& dir, const Lines& lines, const QStringList& arguments = {})
-{
-    if (!lines.empty())
-        writeFile(dir.filePath("profile.dat"), QByteArray::fromStdString(profile_text::joinLines(lines)));
-    QProcess process;
-    process.setWorkingDirectory(dir.path());
-    process.start(KORAX_PATH, arguments);
-    process.waitForFinished(60000);
-    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput() };
+    if (!writeBytes(dir.filePath("profile.dat"), QByteArray::fromStdString(profile_text::joinLines(lines))))
+        return { -1, {}, {} };
+    return runProgram(KORAX_PATH, arguments, dir.path());
 }
 
 } // namespace
@@ -59,21 +39,20 @@ private slots:
     {
         QFETCH(QString, name);
         QTemporaryDir dir;
-        writeFile(dir.filePath("profile.dat"), readFile(name + ".dat"));
-        writeFile(dir.filePath("plan.out"), "old plan of an earlier run");
+        QVERIFY(QFile::copy(name + ".dat", dir.filePath("profile.dat")));
+        QVERIFY(writeBytes(dir.filePath("plan.out"), "old plan of an earlier run"));
         const QDir golden(QFileInfo(name).path());
         for (const QString& tissues : golden.entryList({ "*.tissues" }))
-            writeFile(dir.filePath(tissues), readFile(golden.filePath(tissues)));
-        const Run run = runKorax(dir, {}, { "--json" });
-        const QByteArray plan = readFile(dir.filePath("plan.out"));
+            QVERIFY(QFile::copy(golden.filePath(tissues), dir.filePath(tissues)));
+        const Finished run = runProgram(KORAX_PATH, { "--json" }, dir.path());
+        const QByteArray plan = bytesOf(dir.filePath("plan.out"));
         if (qEnvironmentVariableIsSet("KORAX_GOLDEN_WRITE")) {
-            writeFile(name + ".plan", plan);
-            writeFile(name + ".json", run.out);
+            QVERIFY(writeBytes(name + ".plan", plan) && writeBytes(name + ".json", run.out));
             return;
         }
-        QCOMPARE(run.exitCode, readFile(name + ".json").contains("\"problems\":[]") ? 0 : 2);
-        QCOMPARE(plan, readFile(name + ".plan"));
-        QCOMPARE(run.out, readFile(name + ".json"));
+        QCOMPARE(run.exitCode, bytesOf(name + ".json").contains("\"problems\":[]") ? 0 : 2);
+        QCOMPARE(plan, bytesOf(name + ".plan"));
+        QCOMPARE(run.out, bytesOf(name + ".json"));
     }
 
     // A first dive writes its end state to TissueFile:; a repetitive dive starts from it, so
@@ -82,16 +61,17 @@ private slots:
     {
         QTemporaryDir dir;
         const Lines dive = profile({ "45, 25, 21/35", "TissueFile: tissue.dat" });
-        const Run first = runKorax(dir, dive, { "--json" });
-        const QByteArray afterFirst = readFile(dir.filePath("tissue.dat"));
+        const Finished first = runKorax(dir, dive, { "--json" });
+        const QByteArray afterFirst = bytesOf(dir.filePath("tissue.dat"));
         QVERIFY(first.exitCode == 0 && afterFirst.startsWith("KORAX tissues 1\r\n"));
         const Lines again = with(dive, { "SurfaceInterval: 1:00" });
-        const Run second = runKorax(dir, again, { "--json" });
-        const auto runtimeOf = [](const Run& r) { return QJsonDocument::fromJson(r.out)["runtime_min"].toDouble(); };
+        const Finished second = runKorax(dir, again, { "--json" });
+        const auto runtimeOf
+            = [](const Finished& r) { return QJsonDocument::fromJson(r.out)["runtime_min"].toDouble(); };
         QVERIFY(second.exitCode == 0 && runtimeOf(second) > runtimeOf(first));
-        QCOMPARE(readFile(dir.filePath("tissue.dat")), afterFirst);
+        QCOMPARE(bytesOf(dir.filePath("tissue.dat")), afterFirst);
         QCOMPARE(runKorax(dir, again, { "-s" }).exitCode, 0);
-        QVERIFY(readFile(dir.filePath("tissue.dat")) != afterFirst);
+        QVERIFY(bytesOf(dir.filePath("tissue.dat")) != afterFirst);
     }
 };
 

@@ -1,24 +1,9 @@
 // Reading and saving real files: nothing the user had may be lost, whatever fails.
 #include "profile/TProfile.h"
 #include "tests/support/Cases.h"
+#include "tests/support/TestFiles.h"
 
 #include <QtTest>
-
-namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
-
-} // namespace
 
 class ProfileSaveTest : public QObject {
     Q_OBJECT
@@ -34,11 +19,11 @@ private slots:
     void savesTheOtherBytesAsTheyWere_data() { cases::addRows("store/saved_bytes.txt"); }
     void savesTheOtherBytesAsTheyWere()
     {
-        writeAll(path, cases::cell("file"));
+        QVERIFY(writeBytes(path, cases::cell("file")));
         TProfile profile(path.toStdString());
         profile.SetValue("Rmv:", "25");
         profile.Save();
-        QCOMPARE(readAll(path), cases::cell("saved"));
+        QCOMPARE(bytesOf(path), cases::cell("saved"));
     }
 
     void keptBackupIsNamedInTheMessage()
@@ -60,7 +45,7 @@ private slots:
 
     void readOnlyFileIsRefusedAndKept()
     {
-        writeAll(path, "Rmv: 20\r\nx\r\n");
+        QVERIFY(writeBytes(path, "Rmv: 20\r\nx\r\n"));
         QDir::setCurrent(folder.path());
         TProfile profile("profile.dat");
         profile.SetValue("Rmv:", "25");
@@ -71,22 +56,22 @@ private slots:
         } catch (const ProfileSaveError& error) {
             QCOMPARE(QString(error.what()), QString("Cannot create file profile.dat"));
         }
-        QCOMPARE(readAll(path), QByteArray("Rmv: 20\r\nx\r\n"));
+        QCOMPARE(bytesOf(path), QByteArray("Rmv: 20\r\nx\r\n"));
         QCOMPARE(filesInFolder(), QStringList { "profile.dat" });
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
         profile.Save(); // the lines were kept for a later try
-        QCOMPARE(readAll(path), QByteArray("Rmv: 25\r\nx\r\n"));
+        QCOMPARE(bytesOf(path), QByteArray("Rmv: 25\r\nx\r\n"));
     }
 
     void permissionBitsAndLinksAreKept()
     {
         const QString real = folder.filePath("real.dat");
-        writeAll(real, "a\nb");
+        QVERIFY(writeBytes(real, "a\nb"));
         const auto bits = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
         QVERIFY(QFile::setPermissions(real, bits) && QFile::link(real, path));
         TProfile(path.toStdString()).Save();
         QVERIFY(QFileInfo(path).isSymLink());
-        QCOMPARE(readAll(real), QByteArray("a\r\nb\r\n"));
+        QCOMPARE(bytesOf(real), QByteArray("a\r\nb\r\n"));
         QCOMPARE(QFile::permissions(real), bits | QFile::ReadUser | QFile::WriteUser);
         QCOMPARE(filesInFolder(), (QStringList { "profile.dat", "real.dat" }));
         QFile::remove(real);

@@ -1,37 +1,24 @@
 // trova-plan --pdf as scripts run it, without a display: the PDF of a plan our planner wrote,
 // read back with poppler's pdftotext.
-#include <QProcess>
+#include "tests/support/TestFiles.h"
+
 #include <QtTest>
 
 namespace {
 
-constexpr int kProcessTimeoutMs = 60000;
-
-struct Run {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-Run run(const QString& program, const QStringList& arguments, const QString& folder)
+// The viewer needs no display for a PDF.
+Finished run(const QString& program, const QStringList& arguments, const QString& folder)
 {
-    QProcess process;
-    process.setWorkingDirectory(folder);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM")); // the viewer needs no display for a PDF
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     environment.remove(QStringLiteral("DISPLAY"));
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    if (!process.waitForFinished(kProcessTimeoutMs) || process.exitStatus() != QProcess::NormalExit)
-        return { -1, {}, {} };
-    return { process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-        QString::fromUtf8(process.readAllStandardError()) };
+    return runProgram(program, arguments, folder, environment);
 }
 
 // pdftotext ends every page with a form feed, one with no text too.
 QStringList pagesOf(const QString& pdf, const QString& folder)
 {
-    QStringList pages = run(QStringLiteral("pdftotext"), { pdf, QStringLiteral("-") }, folder).out.split('\f');
+    QStringList pages = QString::fromUtf8(runProgram("pdftotext", { pdf, "-" }, folder).out).split('\f');
     pages.removeLast();
     return pages;
 }
@@ -48,9 +35,8 @@ private slots:
     {
         QVERIFY(QFile::copy(QStringLiteral(TROVA_DEMO_DATA "/profile.dat"), folder.filePath("profile.dat")));
         QCOMPARE(run(QStringLiteral(KORAX_BINARY), {}, folder.path()).exitCode, 0);
-        QFile other(folder.filePath("jiný.txt"));
-        QVERIFY(other.open(QIODevice::WriteOnly));
-        other.write("Pl\xe1n jin\xe9ho programu: \x9elu\x9dou\xe8k\xfd k\xf9\xf2\r\n"); // Windows-1250
+        QVERIFY(writeBytes(folder.filePath("jiný.txt"), // Windows-1250
+            "Pl\xe1n jin\xe9ho programu: \x9elu\x9dou\xe8k\xfd k\xf9\xf2\r\n"));
     }
 
     // A plan gives a chart page with its title and axes, then the text with its Czech heading;
@@ -73,7 +59,7 @@ private slots:
         QFETCH(int, pages);
         QFETCH(QString, firstPage);
         QFETCH(QString, lastPage);
-        const Run viewer = run(QStringLiteral(VIEWER_BINARY),
+        const Finished viewer = run(QStringLiteral(VIEWER_BINARY),
             { QStringLiteral("--pdf"), QStringLiteral("out.pdf"), input }, folder.path());
         QCOMPARE(viewer.exitCode, 0);
         const QStringList text = pagesOf(QStringLiteral("out.pdf"), folder.path());
@@ -87,11 +73,11 @@ private slots:
 
     void missingFileFailsWithItsName()
     {
-        const Run viewer = run(QStringLiteral(VIEWER_BINARY),
+        const Finished viewer = run(QStringLiteral(VIEWER_BINARY),
             { QStringLiteral("--pdf"), QStringLiteral("missing.pdf"), QStringLiteral("chybí.out") }, folder.path());
         QCOMPARE(viewer.exitCode, 1);
-        QVERIFY2(
-            viewer.err.contains(QStringLiteral("Soubor s plánem „chybí.out“ neexistuje.")), qPrintable(viewer.err));
+        QVERIFY2(QString::fromUtf8(viewer.err).contains(QStringLiteral("Soubor s plánem „chybí.out“ neexistuje.")),
+            qPrintable(viewer.err));
         QVERIFY(!QFile::exists(folder.filePath("missing.pdf")));
     }
 };

@@ -2,6 +2,7 @@
 // the message for a file that cannot be read.
 #include "platform/Cp1250Text.h"
 #include "tests/support/Cases.h"
+#include "tests/support/TestFiles.h"
 #include "viewer/PlanChart.h"
 #include "viewer/PlanWindow.h"
 
@@ -15,18 +16,6 @@
 #include <cmath>
 
 namespace {
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
 
 QByteArray windows1250(const QByteArray& utf8)
 {
@@ -115,7 +104,7 @@ private slots:
         auto* view = window.findChild<PlanChartView*>();
         QVERIFY(view != nullptr);
         const Points charted = chartPoints(view->chart());
-        const Points planned = segmentPoints(QJsonDocument::fromJson(readFile(golden + ".json"))["segments"].toArray());
+        const Points planned = segmentPoints(QJsonDocument::fromJson(bytesOf(golden + ".json"))["segments"].toArray());
         QVERIFY2(!planned.isEmpty() && samePoints(charted, planned), qPrintable(text(charted) + "\n" + text(planned)));
         QCOMPARE(view->chart()->axes(Qt::Vertical).constFirst()->titleText(), cases::text("depthTitle"));
     }
@@ -126,7 +115,7 @@ private slots:
     {
         const QByteArray bytes = windows1250(cases::cell("text"));
         QTemporaryDir folder;
-        writeFile(folder.filePath("plan.out"), bytes);
+        QVERIFY(writeBytes(folder.filePath("plan.out"), bytes));
         PlanWindow window(loadPlan(folder.filePath("plan.out")));
         window.show();
         QCOMPARE(window.findChild<PlanChartView*>() != nullptr, cases::yes("charted"));
@@ -141,7 +130,7 @@ private slots:
     void keysClose()
     {
         QTemporaryDir folder;
-        writeFile(folder.filePath("plan.out"), "Pl\xe1n\r\n");
+        QVERIFY(writeBytes(folder.filePath("plan.out"), "Pl\xe1n\r\n"));
         PlanWindow window(loadPlan(folder.filePath("plan.out")));
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));

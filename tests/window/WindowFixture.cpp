@@ -11,8 +11,7 @@
 ProfileFolder::ProfileFolder(const QByteArray& contents)
 {
     QDir::setCurrent(dir.path());
-    QFile profile(QStringLiteral("profile.dat"));
-    if (!profile.open(QIODevice::WriteOnly) || profile.write(contents) != contents.size())
+    if (!writeBytes(QStringLiteral("profile.dat"), contents))
         qFatal("cannot write the test profile.dat");
 }
 
@@ -30,12 +29,6 @@ void OpenWindow::compute() const
 {
     window->PageControl1->setCurrentIndex(0);
     window->Button1->click();
-}
-
-QByteArray bytesOf(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 QStringList callsOf(const QString& name)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tests/support/Cases.h"
+#include "tests/support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,9 +18,6 @@
 
 class TfKoraxGUI;
 class TfSaveChanges;
-
-// A file's bytes, "<missing>" when there is none.
-QByteArray bytesOf(const QString& name);
 
 // A temporary folder made the working directory, holding profile.dat.
 class ProfileFolder {

@@ -2,6 +2,7 @@
 // profile.dat ends it with its message, and a press of "&Výpočet" on the sample settings with
 // our planner opens the plan in notepad.exe when one is on PATH, else in the trova-plan beside
 // the program.
+#include "tests/support/Cases.h"
 #include "tests/support/TestFiles.h"
 
 #include <QDir>
@@ -42,21 +43,9 @@ private slots:
         QVERIFY(QDir(work.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot));
     }
 
-    void startsTheViewerFound_data()
-    {
-        QTest::addColumn<bool>("notepadOnPath");
-        QTest::addColumn<QString>("started");
-        QTest::addColumn<QString>("passedOver");
-        QTest::newRow("no notepad.exe: trova-plan beside trova") << false << "trova-plan"
-                                                                 << "notepad.exe";
-        QTest::newRow("notepad.exe on PATH") << true << "notepad.exe"
-                                             << "trova-plan";
-    }
+    void startsTheViewerFound_data() { cases::addRows("program/viewers.txt"); }
     void startsTheViewerFound()
     {
-        QFETCH(bool, notepadOnPath);
-        QFETCH(QString, started);
-        QFETCH(QString, passedOver);
         QTemporaryDir program;
         QTemporaryDir pathEntry;
         QTemporaryDir work;
@@ -66,14 +55,14 @@ private slots:
         QVERIFY(copyProgram(KORAX_BINARY, work.filePath("korax.exe")));
         QVERIFY(QFile::copy(TROVA_DEMO_DATA "/profile.dat", work.filePath("profile.dat")));
         QProcessEnvironment environment = userDriven(work.filePath("boxes.log"));
-        if (notepadOnPath)
+        if (cases::yes("notepadOnPath"))
             environment.insert("PATH", pathEntry.path() + QDir::listSeparator() + environment.value("PATH"));
         QCOMPARE(runProgram(program.filePath("trova"), {}, work.path(), environment).exitCode, 0);
 
         // The stand-in logs its arguments in the working folder it inherits.
         QVERIFY(QFile::exists(work.filePath("1plan.out")));
-        QTRY_COMPARE(bytesOf(work.filePath(started + ".log")), QByteArray("argc=1|1plan.out\n"));
-        QVERIFY(!QFile::exists(work.filePath(passedOver + ".log")));
+        QTRY_COMPARE(bytesOf(work.filePath(cases::text("started") + ".log")), QByteArray("argc=1|1plan.out\n"));
+        QVERIFY(!QFile::exists(work.filePath(cases::text("passedOver") + ".log")));
         QVERIFY(!QFile::exists(work.filePath("boxes.log")));
     }
 };

@@ -1,0 +1,172 @@
+// The profile store: how the bytes of profile.dat become lines and go back, lookups, hints and
+// replacements on profiles held in memory, the stop-distance reading shared by the window and
+// the planner, and saving real files, where nothing the user had may be lost.
+#include "profile/ProfileText.h"
+#include "profile/StopDistance.h"
+#include "profile/TProfile.h"
+#include "tests/support/Cases.h"
+#include "tests/support/TestFiles.h"
+
+#include <QtTest>
+
+using Lines = std::vector<std::string>;
+
+namespace {
+
+TProfile profileOf(const Lines& lines)
+{
+    return TProfile("mem", profile_text::joinLines(lines));
+}
+
+} // namespace
+
+class ProfileStoreTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath("profile.dat");
+
+    QStringList filesInFolder() const { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden); }
+
+private slots:
+    void init() { QFile::remove(path); }
+
+    void splitsAtEveryLineEndAndWritesCrLf_data() { cases::addRows("store/line_ends.txt"); }
+    void splitsAtEveryLineEndAndWritesCrLf()
+    {
+        const TProfile profile("mem", cases::cell("text").toStdString());
+        QCOMPARE(profile.lines, cases::lines("lines"));
+        QCOMPARE(QByteArray::fromStdString(profile_text::joinLines(profile.lines)), cases::cell("written"));
+    }
+
+    void readsRepeatedValuesAndProfileLinesInFileOrder()
+    {
+        const Lines lines = TProfile("mem",
+            "AscentRate: 45-6, 9\r\n30, 5, air\r\n# AscentRate: no\r\n#1\r\n"
+            " AscentRate:  6-0, 3\r\nxAscentRate: 1\r\n20,1,air\r\n 10,1,air\r\n\r\n")
+                                .lines;
+        QCOMPARE(profile_text::valuesOf(lines, "AscentRate:"), (Lines { "45-6, 9", "6-0, 3" }));
+        QCOMPARE(profile_text::profileLines(lines), (Lines { "30, 5, air", "20,1,air" }));
+    }
+
+    void findsKeyLinesAndReadsTheirValues_data() { cases::addRows("store/key_lines.txt"); }
+    void findsKeyLinesAndReadsTheirValues()
+    {
+        TProfile profile = profileOf(cases::lines("lines"));
+        const int index = cases::cell("index").toInt();
+        QCOMPARE(profile.Find("Rmv:"), index);
+        QCOMPARE(QByteArray::fromStdString(profile.GetValue("Rmv:")), cases::cell("value"));
+        QCOMPARE(profile.lastIndex, index);
+        QCOMPARE(profile.GetBool("Rmv:"), cases::yes("flag"));
+    }
+
+    void walksRepeatedKeys()
+    {
+        TProfile profile = profileOf({ "AscentRate: 45-6, 9", "Rmv: 1", "#AscentRate: 1", "AscentRate: 6-0, 3" });
+        QCOMPARE(profile.GetValue("AscentRate:"), std::string("45-6, 9"));
+        QCOMPARE(profile.GetNext(), std::string("6-0, 3"));
+        QCOMPARE(profile.lastIndex, 3);
+        QCOMPARE(profile.GetNext(), std::string("0"));
+        QCOMPARE(profile.lastIndex, 3); // a miss leaves the cursor
+        QCOMPARE(profile.GetNext(), std::string("0"));
+        QCOMPARE(profile.GetValue("AscentRate:"), std::string("45-6, 9")); // restarts
+    }
+
+    void buildsHintsFromCommentBlocks_data() { cases::addRows("store/hints.txt"); }
+    void buildsHintsFromCommentBlocks()
+    {
+        TProfile profile = profileOf(cases::lines("lines"));
+        profile.GetValue("Rmv:");
+        QCOMPARE(QByteArray::fromStdString(profile.GetComment()), cases::cell("hint"));
+    }
+
+    void setValueReplacesInPlaceOrAppends()
+    {
+        TProfile profile = profileOf({ "# c", "Rmv: 20", "x", "Rmv: 30" });
+        profile.GetValue("Rmv:");
+        QCOMPARE(profile.SetValue("Rmv:", " 25 "), 1);
+        QCOMPARE(profile.SetValue("MaxEND:", "30"), 1);
+        QCOMPARE(profile.lines, (Lines { "# c", "Rmv:  25 ", "x", "Rmv: 30", "MaxEND: 30" }));
+        QCOMPARE(profile.lastIndex, 1);
+        QCOMPARE(profile.currentKey, std::string("Rmv:"));
+    }
+
+    void setValuesPlacesTheList_data() { cases::addRows("store/set_values.txt"); }
+    void setValuesPlacesTheList()
+    {
+        TProfile profile = profileOf(cases::lines("lines"));
+        QCOMPARE(profile.SetValues("R:", cases::lines("list")), 1);
+        QCOMPARE(profile.lines, cases::lines("result"));
+    }
+
+    void readsTheWindowsIntegerForms_data() { cases::addRows("store/stop_distance.txt"); }
+    void readsTheWindowsIntegerForms()
+    {
+        const auto read = readStopDistance(cases::cell("text").toStdString());
+        QCOMPARE(read ? QByteArray::number(*read) : QByteArray(), cases::cell("value"));
+    }
+
+    void savesTheOtherBytesAsTheyWere_data() { cases::addRows("store/saved_bytes.txt"); }
+    void savesTheOtherBytesAsTheyWere()
+    {
+        QVERIFY(writeBytes(path, cases::cell("file")));
+        TProfile profile(path.toStdString());
+        profile.SetValue("Rmv:", "25");
+        profile.Save();
+        QCOMPARE(bytesOf(path), cases::cell("saved"));
+    }
+
+    void keptBackupIsNamedInTheMessage()
+    {
+        const ProfileSaveError error("profile.dat", "/home/jiří/.cache/trova/profile.dat.a1B2c3");
+        QCOMPARE(QByteArray(error.what()),
+            QByteArray("Cannot create file profile.dat\nP\xf9vodn\xed obsah je ulo\x9e"
+                       "en v /home/ji\xf8\xed/.cache/trova/profile.dat.a1B2c3"));
+    }
+
+    void missingOrFolderIsAnError()
+    {
+        QVERIFY_THROWS_EXCEPTION(ProfileOpenError, TProfile(path.toStdString()));
+        QVERIFY(QDir(folder.path()).mkdir("profile.dat"));
+        QVERIFY_THROWS_EXCEPTION(ProfileOpenError, TProfile(path.toStdString()));
+        QVERIFY(QDir(folder.path()).rmdir("profile.dat"));
+        QCOMPARE(QString(ProfileOpenError("profile.dat").what()), QString("Nenalezen soubor profile.dat"));
+    }
+
+    void readOnlyFileIsRefusedAndKept()
+    {
+        QVERIFY(writeBytes(path, "Rmv: 20\r\nx\r\n"));
+        QDir::setCurrent(folder.path());
+        TProfile profile("profile.dat");
+        profile.SetValue("Rmv:", "25");
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+        try {
+            profile.Save();
+            QFAIL("no error");
+        } catch (const ProfileSaveError& error) {
+            QCOMPARE(QString(error.what()), QString("Cannot create file profile.dat"));
+        }
+        QCOMPARE(bytesOf(path), QByteArray("Rmv: 20\r\nx\r\n"));
+        QCOMPARE(filesInFolder(), QStringList { "profile.dat" });
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        profile.Save(); // the lines were kept for a later try
+        QCOMPARE(bytesOf(path), QByteArray("Rmv: 25\r\nx\r\n"));
+    }
+
+    void permissionBitsAndLinksAreKept()
+    {
+        const QString real = folder.filePath("real.dat");
+        QVERIFY(writeBytes(real, "a\nb"));
+        const auto bits = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+        QVERIFY(QFile::setPermissions(real, bits) && QFile::link(real, path));
+        TProfile(path.toStdString()).Save();
+        QVERIFY(QFileInfo(path).isSymLink());
+        QCOMPARE(bytesOf(real), QByteArray("a\r\nb\r\n"));
+        QCOMPARE(QFile::permissions(real), bits | QFile::ReadUser | QFile::WriteUser);
+        QCOMPARE(filesInFolder(), (QStringList { "profile.dat", "real.dat" }));
+        QFile::remove(real);
+    }
+};
+
+QTEST_APPLESS_MAIN(ProfileStoreTest)
+#include "test_profile_store.moc"

@@ -1,5 +1,6 @@
 // The viewer window offscreen: the chart of plans our planner wrote, text without a chart, and
-// the message for a file that cannot be read.
+// the message for a file that cannot be read; and trova-plan --pdf as scripts run it, without a
+// display, its PDF read back with poppler's pdftotext.
 #include "platform/Cp1250Text.h"
 #include "tests/support/Cases.h"
 #include "tests/support/TestFiles.h"
@@ -70,6 +71,23 @@ QStringList segmentPoints(const QJsonArray& segments)
     return ends + switches + deepStops;
 }
 
+// trova-plan run without a display, as it needs none for a PDF.
+Finished runViewer(const QStringList& arguments, const QString& folder)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.remove(QStringLiteral("DISPLAY"));
+    return runProgram(VIEWER_BINARY, arguments, folder, environment);
+}
+
+// pdftotext ends every page with a form feed, one with no text too.
+QStringList pagesOf(const QString& pdf, const QString& folder)
+{
+    QStringList pages = QString::fromUtf8(runProgram("pdftotext", { pdf, "-" }, folder).out).split('\f');
+    pages.removeLast();
+    return pages;
+}
+
 } // namespace
 
 class PlanViewerTest : public QObject {
@@ -133,6 +151,29 @@ private slots:
         QVERIFY(label != nullptr && label->isVisible());
         QCOMPARE(label->text(), cases::text("message"));
         QVERIFY(window.findChild<PlanChartView*>() == nullptr);
+    }
+
+    void pdfHoldsThePlanAndItsChart_data() { cases::addRows("viewer/pdfs.txt"); }
+    void pdfHoldsThePlanAndItsChart()
+    {
+        QTemporaryDir folder;
+        QVERIFY(QFile::copy(TROVA_TEST_DATA "/" + cases::text("source"), folder.filePath(cases::text("name"))));
+        QCOMPARE(runViewer({ "--pdf", "out.pdf", cases::text("name") }, folder.path()).exitCode, 0);
+        const QStringList text = pagesOf("out.pdf", folder.path());
+        const bool charted = cases::cell("pages") == "2";
+        QCOMPARE(text.size(), cases::cell("pages").toInt());
+        QVERIFY2(text.constFirst().contains(cases::text("firstPage")), qPrintable(text.constFirst()));
+        QCOMPARE(text.constFirst().contains("Hloubka (m)") && text.constFirst().contains("Čas ponoru (min)"), charted);
+        QVERIFY2(text.constLast().contains(cases::text("lastPage")), qPrintable(text.constLast()));
+    }
+
+    void pdfOfAMissingFileFailsWithItsName()
+    {
+        QTemporaryDir folder;
+        const Finished viewer = runViewer({ "--pdf", "missing.pdf", "chybí.out" }, folder.path());
+        QCOMPARE(viewer.exitCode, 1);
+        QVERIFY2(QString::fromUtf8(viewer.err).contains("Soubor s plánem „chybí.out“ neexistuje."), viewer.err);
+        QVERIFY(!QFile::exists(folder.filePath("missing.pdf")));
     }
 };
 

@@ -1,0 +1,234 @@
+// The main window offscreen. profile.dat through it: what the controls show (the missing-key
+// values too), the hints, the stored keys and the stop-distance check, and what leaving the
+// window writes. The controls as the user meets them: the interlocks, the radio groups'
+// keyboard, what can be typed, the caption colours, the 120 dpi size factor.
+#include "tests/window/WindowFixture.h"
+#include "ui/DpiScale.h"
+#include "ui/Koraxgui.h"
+#include "ui/RadioGroup.h"
+
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTextDocument>
+#include <QtTest>
+
+namespace {
+
+const QByteArray kSample = bytesOf(TROVA_DEMO_DATA "/profile.dat");
+
+// One start, "&Konec", "&Ano"; what the file holds afterwards, nothing when the window stays.
+QByteArray afterKonecAno(const QByteArray& contents)
+{
+    OpenWindow open(contents);
+    ModalWatcher watcher(pressing(QStringLiteral("Button1")));
+    open.window->BitBtn1->click();
+    return open.window->isVisible() ? QByteArray() : open.folder.contents();
+}
+
+// The ink in a region of a picture of widget: "red", text lit in "navy" (blue well over red and
+// green), plain dark "black", or "nothing".
+QString inkIn(QWidget& widget, const QRect& region)
+{
+    const QImage picture = widget.grab().toImage();
+    bool red = false, blue = false, dark = false;
+    for (int y = region.top(); y <= region.bottom(); ++y) {
+        for (int x = region.left(); x <= region.right(); ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            red = red || (c.red() > 180 && c.green() < 80 && c.blue() < 80);
+            blue = blue || (c.blue() > c.red() + 60 && c.blue() > c.green() + 60);
+            dark = dark || (c.red() < 80 && c.green() < 80 && c.blue() < 80);
+        }
+    }
+    return red ? "red" : blue ? "navy" : dark ? "black" : "nothing";
+}
+
+} // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void showsTheFile_data() { cases::addRows("window/shown.txt"); }
+    void showsTheFile()
+    {
+        const OpenWindow open(cases::cell("file") == "sample" ? kSample : cases::cell("file"));
+        const QStringList expected = cases::text("expected").split(';');
+        QCOMPARE(shownStates(*open.window, expected), expected);
+    }
+
+    void setsHints_data() { cases::addRows("window/hints.txt"); }
+    void setsHints()
+    {
+        const OpenWindow open(cases::cell("file") == "sample" ? kSample : cases::cell("file"));
+        const QString tip = open.window->findChild<QWidget*>(cases::text("control"))->toolTip();
+        QTextDocument asRead;
+        asRead.setHtml(tip);
+        QCOMPARE(Qt::mightBeRichText(tip) ? asRead.toPlainText() : tip, cases::text("hint"));
+    }
+
+    // Closing with "Ano": a stop distance the check accepts is written as typed, the keys the
+    // file lacks after its lines in the order of the table; else its message shows, and the
+    // window stays with the file unchanged.
+    void checksTheStopDistance_data() { cases::addRows("window/stop-distance.txt"); }
+    void checksTheStopDistance()
+    {
+        const OpenWindow open("StopDistance: 9\r\n");
+        open.window->edStopDistance->setText(cases::text("typed"));
+        ModalWatcher watcher(pressing("Button1"));
+        open.window->close();
+        const bool accepted = cases::cell("box").isEmpty();
+        QCOMPARE(watcher.seen,
+            QStringList("Save Changes||-1")
+                + (accepted ? QStringList() : QStringList("Chyba|" + cases::text("box") + "|0")));
+        QCOMPARE(open.window->isVisible(), !accepted);
+        const QByteArray written
+            = bytesOf(TROVA_TEST_DATA "/window/missing-keys.dat").replace(": 9", ": " + cases::cell("typed"));
+        QCOMPARE(open.folder.contents(), accepted ? written : "StopDistance: 9\r\n");
+    }
+
+    // The sample holds every key as the window writes it, so an unedited save changes no byte,
+    // not even of a Czech value.
+    void konecAnoLeavesTheSampleByteExact()
+    {
+        const QByteArray sample = QByteArray(kSample).replace("tissue.dat", "tk\xe1n\xec-\x9e\x8a.dat");
+        QCOMPARE(afterKonecAno(sample), sample);
+    }
+
+    // Any file settles after one round of "&Konec" and "&Ano": a second round changes no byte.
+    void konecAnoRoundsSettle_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        const QDir folder(QStringLiteral(TROVA_TEST_DATA "/window/settling"));
+        for (const QString& name : folder.entryList(QDir::Files, QDir::Name))
+            QTest::newRow(qPrintable(name)) << bytesOf(folder.filePath(name));
+    }
+    void konecAnoRoundsSettle()
+    {
+        QFETCH(QByteArray, contents);
+        const QByteArray first = afterKonecAno(contents);
+        QVERIFY(!first.isEmpty());
+        QCOMPARE(afterKonecAno(first), first);
+    }
+
+    // The dive table's header row, which is no profile line and cannot be edited.
+    void diveTableHasItsHeader()
+    {
+        const OpenWindow open(kSample);
+        const QTableWidget& grid = *open.window->sgDiveProfile;
+        QCOMPARE(grid.item(0, 0)->text() + '|' + grid.item(0, 1)->text() + '|' + grid.item(0, 2)->text(),
+            QStringLiteral("Hloubka|Čas|Směs O2/He"));
+        QVERIFY(!(grid.item(0, 1)->flags() & Qt::ItemIsEditable));
+    }
+
+    // Esc, after editing the altitude and unticking repetitive dives (written as 900:00), and
+    // the answer to the save-changes dialog. A window kept keeps every edit and the output name,
+    // and changes nothing on disk.
+    void answersTheClosing_data() { cases::addRows("window/closing.txt"); }
+    void answersTheClosing()
+    {
+        const QByteArray profile("# test\r\nAltitude: 0\r\nStopDistance: 3\r\nPlanFile: plan.out\r\n");
+        const OpenWindow open(profile);
+        open.window->edAltitude->setText(QStringLiteral("123"));
+        open.window->chbRepetitiveDives->setChecked(false);
+        ModalWatcher watcher(pressing(cases::text("answer")));
+        QTest::keyClick(open.window->edAltitude, Qt::Key_Escape);
+        QCOMPARE(watcher.seen, QStringList("Save Changes||-1"));
+        QCOMPARE(open.window->isVisible(), cases::cell("outcome") == "kept");
+        QCOMPARE(open.window->edAltitude->text(), QStringLiteral("123"));
+        if (cases::cell("outcome") == "kept") // the next run is still numbered
+            QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("1plan.out"));
+        const QByteArray file = open.folder.contents();
+        QVERIFY(cases::cell("outcome") == "saved" ? file.startsWith(QByteArray(profile).replace(": 0", ": 123"))
+                    && file.contains("\r\nSurfaceInterval: 900:00\r\n")
+                                                  : file == profile);
+    }
+
+    // The input, in order: "tabN" clicks a page's tab, "@name" gives a control the focus,
+    // "none" leaves rgAlgorithm with no item chosen, a capitalised key name (Tab, Up) types the
+    // key, any other name clicks that control (gbDeepStops on an empty spot). An expected
+    // "focus name" comes first.
+    void rulesFollowTheInput_data() { cases::addRows("window/controls.txt"); }
+    void rulesFollowTheInput()
+    {
+        const OpenWindow open(cases::cell("file"));
+        TfKoraxGUI& window = *open.window;
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTabBar& tabs = *window.PageControl1->tabBar();
+        for (const QString& step : cases::text("input").split(' ')) {
+            auto* control = window.findChild<QWidget*>(step.mid(step.startsWith('@') ? 1 : 0));
+            if (step.startsWith(QStringLiteral("tab")))
+                QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(step.back().digitValue()).center());
+            else if (step == "none")
+                radio_group::setItemIndex(*window.rgAlgorithm, -1);
+            else if (step.front().isUpper())
+                QTest::keyClick(QApplication::focusWidget(), QKeySequence(step)[0].key());
+            else if (step.startsWith('@')) {
+                window.PageControl1->setCurrentWidget(
+                    window.tsDive->isAncestorOf(control) ? window.tsDive : window.tsGases);
+                control->setFocus(Qt::TabFocusReason);
+            } else
+                QTest::mouseClick(control, Qt::LeftButton, {}, step == "gbDeepStops" ? QPoint(250, 90) : QPoint());
+        }
+        const QStringList expected = cases::text("expected").split(';');
+        const bool focusToo = expected.front().startsWith(QStringLiteral("focus "));
+        const QWidget* focus = QApplication::focusWidget();
+        const QStringList focused { "focus " + (focus ? focus->objectName() : QStringLiteral("none")) };
+        QCOMPARE((focusToo ? focused : QStringList()) + shownStates(window, expected.mid(focusToo ? 1 : 0)), expected);
+    }
+
+    // What profile.dat cannot hold cannot be typed: foreign characters, and line breaks in a
+    // one-line field (they would split its key line).
+    void refusesWhatTheFileCannotHold_data() { cases::addRows("window/typing.txt"); }
+    void refusesWhatTheFileCannotHold()
+    {
+        const OpenWindow open(QByteArray {});
+        auto* widget = open.window->findChild<QWidget*>(cases::text("control"));
+        auto* edit = qobject_cast<QLineEdit*>(widget);
+        if (edit) {
+            edit->clear();
+            edit->insert(QStringLiteral("3\nRmv: 1"));
+        } else {
+            qobject_cast<QPlainTextEdit*>(widget)->clear();
+        }
+        for (const QChar c : cases::text("typed")) { // QTest can type ASCII only
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(widget, &key);
+        }
+        QCOMPARE(edit ? edit->text() : qobject_cast<QPlainTextEdit*>(widget)->toPlainText(), cases::text("shown"));
+    }
+
+    // The tab under the mouse lights up; chbUpdateTissue has a red caption but a normal tick.
+    void captionsHaveTheirColours_data() { cases::addRows("window/captions.txt"); }
+    void captionsHaveTheirColours()
+    {
+        const QString part = cases::text("part");
+        const QString expected = cases::text("ink");
+        const OpenWindow open("SurfaceInterval: 2:00\r\nUpdateTissueFile: y\r\n");
+        QTabBar& tabs = *open.window->PageControl1->tabBar();
+        QCheckBox& box = *open.window->chbUpdateTissue;
+        const int indicator = box.style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, &box);
+        if (part.startsWith(QStringLiteral("tab"))) {
+            QTest::mouseMove(&tabs, tabs.tabRect(0).center());
+            QTRY_COMPARE(inkIn(tabs, tabs.tabRect(part.back().digitValue())), expected);
+        } else {
+            QCOMPARE(inkIn(box,
+                         part == "tick" ? QRect(0, 0, indicator, box.height())
+                                        : QRect(indicator + 2, 0, box.width() - indicator - 2, box.height())),
+                expected);
+        }
+    }
+
+    void scalesTheOuterSizeAt120Dpi()
+    {
+        // As start-up finds the window: laid out, not yet shown.
+        QWidget window;
+        window.setFixedSize(550, 438);
+        scaleOuterSize(window, dpiScaleFactor(120));
+        QCOMPARE(window.frameGeometry().size(), QSize(687, 547));
+        QCOMPARE(window.minimumSize(), window.maximumSize());
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "test_window.moc"

@@ -1,71 +1,72 @@
-// The real trova started as a child process, with a plugin in it acting as the user: a missing
-// profile.dat ends it with its message, and a press of "&Výpočet" on the sample settings with
-// our planner opens the plan in notepad.exe when one is on PATH, else in the trova-plan beside
-// the program.
-#include "tests/support/Cases.h"
-#include "tests/support/TestFiles.h"
+// The program's start-up and message loop, run here with a timer acting as the user: a missing
+// profile.dat ends it with its message before any window shows, and a press of "&Výpočet" on
+// the sample settings with our planner opens the plan in notepad.exe when one is on PATH, else
+// in the trova-plan beside the program.
+#include "app/AppShell.h"
+#include "tests/window/WindowFixture.h"
+#include "ui/Koraxgui.h"
 
-#include <QDir>
-#include <QTemporaryDir>
+#include <QApplication>
 #include <QtTest>
-
-namespace {
-
-// The environment of a trova run by the user driver, which logs the boxes it answers to log.
-QProcessEnvironment userDriven(const QString& log)
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(TROVA_TEST_PLUGINS));
-    environment.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), "trovauser:" + log);
-    return environment;
-}
-
-bool copyProgram(const QString& from, const QString& to)
-{
-    return QFile::copy(from, to) && QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-} // namespace
 
 class ProgramTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<QTemporaryDir> work;
+    const QString previous = QDir::currentPath();
+    const QString besideProgram = QCoreApplication::applicationDirPath() + "/trova-plan";
+    const QByteArray savedPath = qgetenv("PATH");
+
 private slots:
-    // The message comes before any window shows, and nothing is written.
+    // Made by name: the default names a temporary after the program, and start-up sets "T/ROVA".
+    void init()
+    {
+        work = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/work-XXXXXX");
+        QDir::setCurrent(work->path());
+    }
+    void cleanup()
+    {
+        QDir::setCurrent(previous);
+        QFile::remove(besideProgram);
+        qputenv("PATH", savedPath);
+    }
+
     void endsWhenProfileIsMissing()
     {
-        QTemporaryDir work;
-        QTemporaryDir logs;
-        const Finished trova = runProgram(TROVA_BINARY, {}, work.path(), userDriven(logs.filePath("boxes.log")));
-        QCOMPARE(trova.exitCode, 1);
-        QCOMPARE(bytesOf(logs.filePath("boxes.log")), QByteArray("box|T/ROVA|Nenalezen soubor profile.dat|0\n"));
-        QVERIFY(QDir(work.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot));
+        ModalWatcher watcher;
+        QCOMPARE(runApplication(), 1);
+        QCOMPARE(watcher.seen, QStringList { "T/ROVA|Nenalezen soubor profile.dat|0" });
+        QCOMPARE(watcher.behind, QStringList());
+        QVERIFY(QDir(work->path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot));
     }
 
     void startsTheViewerFound_data() { cases::addRows("program/viewers.txt"); }
     void startsTheViewerFound()
     {
-        QTemporaryDir program;
-        QTemporaryDir pathEntry;
-        QTemporaryDir work;
-        QVERIFY(copyProgram(TROVA_BINARY, program.filePath("trova")));
-        QVERIFY(copyProgram(TROVA_STANDIN, program.filePath("trova-plan")));
-        QVERIFY(copyProgram(TROVA_STANDIN, pathEntry.filePath("notepad.exe")));
-        QVERIFY(copyProgram(KORAX_BINARY, work.filePath("korax.exe")));
-        QVERIFY(QFile::copy(TROVA_DEMO_DATA "/profile.dat", work.filePath("profile.dat")));
-        QProcessEnvironment environment = userDriven(work.filePath("boxes.log"));
+        QTemporaryDir pathEntry(QDir::tempPath() + "/path-XXXXXX");
+        QVERIFY(
+            QFile::copy(TROVA_STANDIN, besideProgram) && QFile::copy(TROVA_STANDIN, pathEntry.filePath("notepad.exe")));
+        QVERIFY(QFile::copy(KORAX_BINARY, "korax.exe") && QFile::copy(TROVA_DEMO_DATA "/profile.dat", "profile.dat"));
         if (cases::yes("notepadOnPath"))
-            environment.insert("PATH", pathEntry.path() + QDir::listSeparator() + environment.value("PATH"));
-        QCOMPARE(runProgram(program.filePath("trova"), {}, work.path(), environment).exitCode, 0);
-
+            qputenv("PATH", (pathEntry.path() + QDir::listSeparator()).toLocal8Bit() + savedPath);
+        ModalWatcher watcher;
+        QTimer::singleShot(0, [] {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (auto* main = qobject_cast<TfKoraxGUI*>(window)) {
+                    main->PageControl1->setCurrentIndex(0);
+                    main->Button1->click();
+                    main->close();
+                }
+            }
+        });
+        QCOMPARE(runApplication(), 0);
+        QCOMPARE(watcher.seen, QStringList());
         // The stand-in logs its arguments in the working folder it inherits.
-        QVERIFY(QFile::exists(work.filePath("1plan.out")));
-        QTRY_COMPARE(bytesOf(work.filePath(cases::text("started") + ".log")), QByteArray("argc=1|1plan.out\n"));
-        QVERIFY(!QFile::exists(work.filePath(cases::text("passedOver") + ".log")));
-        QVERIFY(!QFile::exists(work.filePath("boxes.log")));
+        QVERIFY(QFile::exists("1plan.out"));
+        QTRY_COMPARE(callsOf(cases::text("started")), QStringList { "argc=1|1plan.out" });
+        QVERIFY(!QFile::exists(cases::text("passedOver") + ".log"));
     }
 };
 
-QTEST_GUILESS_MAIN(ProgramTest)
+QTEST_MAIN(ProgramTest)
 #include "test_program.moc"

@@ -52,6 +52,10 @@ void ModalWatcher::look()
     handled = modal;
     if (modal == nullptr || seenBefore)
         return;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != modal && window->isVisible())
+            behind << window->metaObject()->className();
+    }
     auto* box = qobject_cast<QMessageBox*>(modal);
     seen << QStringLiteral("%1|%2|%3")
                 .arg(modal->windowTitle(), box ? box->text() : QString())

@@ -59,6 +59,8 @@ public:
 
     // Each window seen, as "title|text|icon" (text empty and icon -1 for a dialog).
     QStringList seen;
+    // The other windows visible as each one came up, by class.
+    QStringList behind;
 
 private:
     void look();

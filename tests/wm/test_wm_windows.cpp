@@ -1,5 +1,8 @@
 // The two windows and the message boxes under a real window manager (openbox on an Xvfb of the
-// test's own), checked by what the window manager and the X server report about them.
+// test's own), checked by what the window manager and the X server report about them; and input
+// given while the planner runs, which the stand-in planner types into the window through XTest:
+// Return and Escape would press "&Výpočet" again and close the window if they were replayed
+// after the run.
 #include "tests/support/XServer.h"
 #include "tests/window/WindowFixture.h"
 #include "ui/Koraxgui.h"
@@ -160,6 +163,29 @@ private slots:
         if (window == "Chyba" || window == "T/ROVA")
             open.window->findChild<QPushButton*>("Button1")->click();
         QTRY_COMPARE_WITH_TIMEOUT(observed, expected, kSettleMs);
+    }
+
+    void inputDuringTheRunIsDropped()
+    {
+        const OpenWindow open("StopDistance: 3\r\nPlanFile: plan.out\r\nUseOCDeco: n\r\nDeepStops: n\r\n");
+        QVERIFY(QFile::copy(TROVA_STANDIN, "korax.exe") && QFile::copy(TROVA_STANDIN, "notepad.exe"));
+        qputenv("STANDIN_PLANNER", "keys");
+        TfKoraxGUI& window = *open.window;
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.PageControl1->setCurrentIndex(1);
+        const QStringList controls { "edOcDecoGas", "rgDeepStops", "edPyleStopTime", "Button1", "edTissueFile" };
+        const QStringList before = shownStates(window, controls);
+        ModalWatcher watcher;
+
+        window.findChild<QPushButton*>("Button1")->click();
+        QApplication::sync(); // whatever input is still queued arrives now
+
+        QCOMPARE(callsOf("korax.exe").size(), 1);
+        QVERIFY(QFile::exists("keys.sent"));
+        QVERIFY(window.isVisible());
+        QVERIFY(watcher.seen.isEmpty());
+        QCOMPARE(shownStates(window, controls), before);
     }
 };
 

@@ -14,6 +14,7 @@
 #include <grp.h>
 #include <linux/capability.h>
 #include <sched.h>
+#include <set>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -101,21 +102,18 @@ class FileReplaceTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir root;
-    QString folder;
-    QString cache;
-
-    std::string folderPath() const { return folder.toStdString(); }
+    const std::string folder = root.filePath("save").toStdString();
+    const std::string cache = root.filePath("cache").toStdString();
 
     // A profile.dat holding old; for a writer that is nobody, the file and the cache are given
     // to nobody and the folder opened to it.
     void prepare(const std::string& old, bool forNobody)
     {
-        QVERIFY(writeText(folderPath() + "/profile.dat", old));
-        const QByteArray file = QFile::encodeName(folder + "/profile.dat");
+        QVERIFY(writeText(folder + "/profile.dat", old));
         QVERIFY(!forNobody
             || (::chmod(QFile::encodeName(root.path()).constData(), 0755) == 0
-                && ::chown(file.constData(), kNobody, kNobody) == 0
-                && ::chown(QFile::encodeName(cache).constData(), kNobody, kNobody) == 0));
+                && ::chown((folder + "/profile.dat").c_str(), kNobody, kNobody) == 0
+                && ::chown(cache.c_str(), kNobody, kNobody) == 0));
     }
 
     // Saves replacement in a forked child, as nobody when asked, after setup has run there.
@@ -127,29 +125,29 @@ class FileReplaceTest : public QObject {
         if (pid == 0) {
             const bool nobody
                 = !asNobody || (::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0);
-            ::setenv("XDG_CACHE_HOME", cache.toStdString().c_str(), 1);
+            ::setenv("XDG_CACHE_HOME", cache.c_str(), 1);
             const int ready = nobody ? setup() : kSetupFailed;
-            ::_exit(ready == kSaved ? saveAndJudge(folderPath(), old, replacement) : ready);
+            ::_exit(ready == kSaved ? saveAndJudge(folder, old, replacement) : ready);
         }
         int status = 0;
         while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) { }
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    QStringList backups() const { return QDir(cache + "/trova").entryList(QDir::Files | QDir::Hidden); }
-
-    void readOnlyFolder(bool readOnly)
+    QStringList backups() const
     {
-        QCOMPARE(::chmod(QFile::encodeName(folder).constData(), readOnly ? 0555 : 0755), 0);
+        return QDir(QString::fromStdString(cache) + "/trova").entryList(QDir::Files | QDir::Hidden);
     }
+
+    void readOnlyFolder(bool readOnly) { QCOMPARE(::chmod(folder.c_str(), readOnly ? 0555 : 0755), 0); }
 
 private slots:
     void init()
     {
-        folder = root.filePath("save");
-        cache = root.filePath("cache");
-        QVERIFY(QDir(folder).removeRecursively() && QDir().mkpath(folder));
-        QVERIFY(QDir(cache).removeRecursively() && QDir().mkpath(cache));
+        for (const std::string& made : { folder, cache }) {
+            std::filesystem::remove_all(made);
+            QVERIFY(std::filesystem::create_directories(made));
+        }
     }
     void cleanup() { readOnlyFolder(false); }
 
@@ -186,16 +184,15 @@ private slots:
         const int oldSize = cases::cell("oldSize").toInt();
         std::string old(static_cast<std::size_t>(oldSize), 'o');
         old.resize(static_cast<std::size_t>(std::max(oldSize, cases::cell("sparseSize").toInt())), '\0');
-        const std::string path = folderPath() + "/profile.dat";
+        const std::string path = folder + "/profile.dat";
         const std::string options = cases::cell("options").toStdString();
         const int outcome = saveInChild(false, old, std::string(cases::cell("newSize").toULong(), 'n'), [&] {
-            const int mounted = mountSmallDisk(folderPath(), options);
+            const int mounted = mountSmallDisk(folder, options);
             // A sparse file: its hole needs space only when written.
             if (mounted != kSaved || !writeText(path, old.substr(0, static_cast<std::size_t>(oldSize)))
                 || ::truncate(path.c_str(), static_cast<off_t>(old.size())) != 0)
                 return mounted != kSaved ? mounted : kSetupFailed;
-            return !readOnly || (::chmod(folderPath().c_str(), 0555) == 0 && dropCapabilities()) ? kSaved
-                                                                                                 : kSetupFailed;
+            return !readOnly || (::chmod(folder.c_str(), 0555) == 0 && dropCapabilities()) ? kSaved : kSetupFailed;
         });
         if (outcome >= kNotPermitted)
             QSKIP(qPrintable(QString("unshare(CLONE_NEWUSER | CLONE_NEWNS) and a tmpfs mount are not permitted: %1")
@@ -235,39 +232,39 @@ private slots:
         const uint group = cases::cell("group").toUInt();
         const bool writerIsNobody = cases::yes("writerIsNobody");
         prepare("Rmv: 20\r\n", writerIsNobody);
-        const QByteArray path = QFile::encodeName(folder + "/profile.dat");
+        const std::string file = folder + "/profile.dat";
+        const char* path = file.c_str();
         struct stat before { };
-        QVERIFY(::chown(path.constData(), cases::cell("owner").toUInt(), group) == 0
-            && ::chmod(path.constData(), 0666) == 0 && ::chmod(QFile::encodeName(folder).constData(), 0777) == 0
-            && ::stat(path.constData(), &before) == 0);
+        QVERIFY(::chown(path, cases::cell("owner").toUInt(), group) == 0 && ::chmod(path, 0666) == 0
+            && ::chmod(folder.c_str(), 0777) == 0 && ::stat(path, &before) == 0);
         QCOMPARE(saveInChild(writerIsNobody, "Rmv: 20\r\n", std::string(50, 'n')), kSaved);
         struct stat after { };
-        QCOMPARE(::stat(path.constData(), &after), 0);
+        QCOMPARE(::stat(path, &after), 0);
         QCOMPARE(uint(after.st_uid), cases::cell("newOwner").toUInt());
         QCOMPARE(uint(after.st_gid), group);
         QCOMPARE(after.st_ino == before.st_ino, cases::yes("inPlace"));
     }
 
+    // Left temporaries of this file's pattern, regular and the writer's own, go; the rest stays.
     void removesOnlyOwnLeftTemporaries()
     {
-        const QStringList own = { ".profile.dat.trova-Ab12Cd", ".profile.dat.trova-x9Y8z7" };
-        QStringList kept = { ".other.dat.trova-Ab12Cd", ".profile.dat.Ab12Cd", ".profile.dat.trova-Ab12C",
+        const std::string at = folder + "/";
+        std::set<std::string> kept = { ".other.dat.trova-Ab12Cd", ".profile.dat.Ab12Cd", ".profile.dat.trova-Ab12C",
             ".profile.dat.trova-Ab12Cde", "profile.dat" };
-        for (const QString& name : own + kept)
-            QVERIFY(writeText((folder + "/" + name).toStdString(), "left\n"));
-        kept << ".profile.dat.trova-dir123"
-             << ".profile.dat.trova-lnk123";
-        QVERIFY(QDir(folder).mkdir(kept[5]) && QFile::link(folder + "/" + own[1], folder + "/" + kept[6]));
-        if (asRoot()) {
-            kept << ".profile.dat.trova-nob123";
-            const std::string nobodys = (folder + "/" + kept[7]).toStdString();
-            QVERIFY(writeText(nobodys, "left\n") && ::chown(nobodys.c_str(), kNobody, kNobody) == 0);
-        }
-        QVERIFY(platform::replaceFileContents(folderPath() + "/profile.dat", "new\r\n"));
-        QStringList left
-            = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-        left.sort();
-        kept.sort();
+        for (const std::string& name : kept)
+            QVERIFY(writeText(at + name, "left\n"));
+        for (const char* name :
+            { ".profile.dat.trova-Ab12Cd", ".profile.dat.trova-x9Y8z7", ".profile.dat.trova-nob123" })
+            QVERIFY(writeText(at + name, "left\n"));
+        QVERIFY(::mkdir((at + ".profile.dat.trova-dir123").c_str(), 0755) == 0
+            && ::symlink(".profile.dat.trova-x9Y8z7", (at + ".profile.dat.trova-lnk123").c_str()) == 0);
+        kept.insert({ ".profile.dat.trova-dir123", ".profile.dat.trova-lnk123" });
+        if (asRoot() && ::chown((at + ".profile.dat.trova-nob123").c_str(), kNobody, kNobody) == 0)
+            kept.insert(".profile.dat.trova-nob123");
+        QVERIFY(platform::replaceFileContents(at + "profile.dat", "new\r\n"));
+        std::set<std::string> left;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            left.insert(entry.path().filename().string());
         QCOMPARE(left, kept);
     }
 };

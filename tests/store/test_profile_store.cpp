@@ -130,7 +130,6 @@ private slots:
         QVERIFY(QDir(folder.path()).mkdir("profile.dat"));
         QVERIFY_THROWS_EXCEPTION(ProfileOpenError, TProfile(path.toStdString()));
         QVERIFY(QDir(folder.path()).rmdir("profile.dat"));
-        QCOMPARE(QString(ProfileOpenError("profile.dat").what()), QString("Nenalezen soubor profile.dat"));
     }
 
     void readOnlyFileIsRefusedAndKept()
@@ -140,12 +139,7 @@ private slots:
         TProfile profile("profile.dat");
         profile.SetValue("Rmv:", "25");
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
-        try {
-            profile.Save();
-            QFAIL("no error");
-        } catch (const ProfileSaveError& error) {
-            QCOMPARE(QString(error.what()), QString("Cannot create file profile.dat"));
-        }
+        QVERIFY_THROWS_EXCEPTION(ProfileSaveError, profile.Save());
         QCOMPARE(bytesOf(path), QByteArray("Rmv: 20\r\nx\r\n"));
         QCOMPARE(filesInFolder(), QStringList { "profile.dat" });
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));

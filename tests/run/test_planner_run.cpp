@@ -74,9 +74,8 @@ private slots:
         qputenv("PATH", (plannerEntry.path() + ':').toLocal8Bit() + savedPath);
         const OpenWindow open(kProfile);
         const QString plan = cases::text("typed");
-        QFile oldPlan(plan); // as long as the stand-in's, which rewrites it in place with the same size
-        QVERIFY(!cases::yes("old") || (oldPlan.open(QIODevice::WriteOnly) && oldPlan.write("old!\r\n") == 6));
-        oldPlan.close();
+        // As long as the stand-in's, which rewrites it in place with the same size.
+        QVERIFY(!cases::yes("old") || writeBytes(plan, "old!\r\n"));
         const QByteArray planner = cases::cell("planner");
         if (planner == "folder")
             QVERIFY(QDir().mkdir("korax.exe"));
@@ -155,10 +154,7 @@ private slots:
         for (int run = 0; run < runsBefore; ++run)
             open.compute();
         const QByteArray edited("StopDistance: 3\r\n# edited elsewhere\r\n");
-        QFile other("profile.dat");
-        QVERIFY(cases::yes("removed") ? other.remove()
-                                      : other.open(QIODevice::WriteOnly) && other.write(edited) == edited.size());
-        other.close();
+        QVERIFY(cases::yes("removed") ? QFile::remove("profile.dat") : writeBytes("profile.dat", edited));
         ModalWatcher watcher(pressing(cases::text("answer")));
         if (closing)
             open.window->close();

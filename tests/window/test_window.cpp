@@ -1,14 +1,20 @@
 // The main window offscreen. profile.dat through it: what the controls show (the missing-key
 // values too), the hints, the stored keys and the stop-distance check, and what leaving the
-// window writes. The controls as the user meets them: the interlocks, the radio groups'
-// keyboard, what can be typed, the caption colours, the 120 dpi size factor.
+// window writes; the rate memos and the dive profile table, loaded and stored on their own. The
+// controls as the user meets them: the interlocks, the radio groups' keyboard, what can be
+// typed, the caption colours, the 120 dpi size factor.
+#include "profile/DiveProfileTransfer.h"
+#include "profile/ProfileText.h"
+#include "profile/RateListTransfer.h"
 #include "tests/window/WindowFixture.h"
 #include "ui/DpiScale.h"
 #include "ui/Koraxgui.h"
 #include "ui/RadioGroup.h"
 
+#include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTableWidget>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QtTest>
 
@@ -40,6 +46,19 @@ QString inkIn(QWidget& widget, const QRect& region)
         }
     }
     return red ? "red" : blue ? "navy" : dark ? "black" : "nothing";
+}
+
+using Rows = QList<QStringList>;
+
+constexpr std::string_view kDescent = "DescentRate:";
+
+// A table's rows in a column: ";" between rows, "~" between cells.
+Rows rowsOf(const char* column)
+{
+    Rows rows;
+    for (const QString& row : cases::cell(column).isEmpty() ? QStringList() : cases::text(column).split(';'))
+        rows << row.split('~');
+    return rows;
 }
 
 } // namespace
@@ -227,6 +246,54 @@ private slots:
         scaleOuterSize(window, dpiScaleFactor(120));
         QCOMPARE(window.frameGeometry().size(), QSize(687, 547));
         QCOMPARE(window.minimumSize(), window.maximumSize());
+    }
+
+    void rateListShownAndWrittenBack_data() { cases::addRows("window/rate_lists.txt"); }
+    void rateListShownAndWrittenBack()
+    {
+        TProfile profile("profile.dat", profile_text::joinLines(cases::lines("file")));
+        QPlainTextEdit memo;
+        LoadRateList(profile, memo, kDescent);
+        QCOMPARE(memo.document()->toRawText().split(QChar::ParagraphSeparator), cases::text("shown").split('\n'));
+        QCOMPARE(memo.toolTip(), cases::text("hint"));
+
+        profile.SetValues(kDescent, RateListLines(memo));
+        QCOMPARE(profile.lines, cases::lines("saved"));
+    }
+
+    // Entered into a memo shown on screen and too narrow for a long entry, so that it wraps.
+    void rateListKeepsTheEnteredLines_data() { cases::addRows("window/entered_rates.txt"); }
+    void rateListKeepsTheEnteredLines()
+    {
+        TProfile profile("profile.dat", "DescentRate: 9\r\nx\r\nDescentRate: 8\r\n");
+        QPlainTextEdit memo;
+        memo.setFixedSize(120, 200);
+        memo.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&memo));
+        memo.setPlainText(cases::text("entered"));
+        QCOMPARE(memo.document()->begin().lineCount() > 1, cases::yes("wraps"));
+        profile.SetValues(kDescent, RateListLines(memo));
+        QCOMPARE(profile.lines, cases::lines("saved"));
+    }
+
+    void diveProfileShownAndWrittenBack_data() { cases::addRows("window/dive_profiles.txt"); }
+    void diveProfileShownAndWrittenBack()
+    {
+        const Rows shown = rowsOf("shown");
+        const Rows edited = rowsOf("edited");
+        TProfile profile("profile.dat", profile_text::joinLines(cases::lines("file")));
+        QTableWidget grid(6, 3);
+        LoadDiveProfile(profile, grid);
+        for (int row = 1; row < grid.rowCount(); ++row) {
+            for (int column = 0; column < grid.columnCount(); ++column) {
+                QCOMPARE(grid.item(row, column) ? grid.item(row, column)->text() : QString(),
+                    shown.value(row - 1).value(column));
+                if (!edited.isEmpty()) // the table owns the items
+                    grid.setItem(row, column, new QTableWidgetItem(edited.value(row - 1).value(column)));
+            }
+        }
+        StoreDiveProfile(profile, grid);
+        QCOMPARE(profile.lines, cases::lines("saved"));
     }
 };
 

@@ -9,4 +9,5 @@ sources() { git ls-files | grep -E '\.(cpp|h|hpp|cc)$'; }
 
 tests=$(sources | grep -E '^tests/' | count)
 code=$(sources | grep -v -E '^(tests|bench|fuzz)/' | count)
-echo "tests are $((100 * tests / code)) % of the code ($tests test lines, $code code lines)"
+share=$((1000 * tests / code))
+echo "tests are $((share / 10)).$((share % 10)) % of the code ($tests test lines, $code code lines)"

@@ -65,7 +65,8 @@ void addRows(const char* table)
             continue;
         }
         if (fields.size() != columns + 1)
-            qFatal("%s: not %lld values in \"%s\"", qPrintable(path), static_cast<long long>(columns), line.constData());
+            qFatal(
+                "%s: not %lld values in \"%s\"", qPrintable(path), static_cast<long long>(columns), line.constData());
         QTestData& row = QTest::newRow(unescape(fields[0]).constData());
         for (const QByteArray& field : fields.mid(1))
             row << unescape(field);
@@ -75,16 +76,6 @@ void addRows(const char* table)
 QByteArray cell(const char* column)
 {
     return *static_cast<const QByteArray*>(QTest::qData(column, QMetaType::QByteArray));
-}
-
-QString text(const char* column)
-{
-    return QString::fromUtf8(cell(column));
-}
-
-bool yes(const char* column)
-{
-    return cell(column) == "y";
 }
 
 std::vector<std::string> lines(const char* column)

@@ -21,8 +21,14 @@ void addRows(const char* table);
 // The current row's value in column, as bytes, as UTF-8 text, as yes ("y") or no, and as
 // profile lines ("\n" between them, an empty value is none).
 QByteArray cell(const char* column);
-QString text(const char* column);
-bool yes(const char* column);
+inline QString text(const char* column)
+{
+    return QString::fromUtf8(cell(column));
+}
+inline bool yes(const char* column)
+{
+    return cell(column) == "y";
+}
 std::vector<std::string> lines(const char* column);
 
 } // namespace cases

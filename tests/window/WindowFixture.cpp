@@ -8,22 +8,20 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 
-ProfileFolder::ProfileFolder(const QByteArray& contents)
-{
-    QDir::setCurrent(dir.path());
-    if (!writeBytes(QStringLiteral("profile.dat"), contents))
-        qFatal("cannot write the test profile.dat");
-}
-
 OpenWindow::OpenWindow(const QByteArray& contents)
-    : folder(contents)
-    , dialog(std::make_unique<TfSaveChanges>())
-    , window(std::make_unique<TfKoraxGUI>(*dialog))
 {
+    if (!QDir::setCurrent(folder.path()) || !writeBytes(QStringLiteral("profile.dat"), contents))
+        qFatal("cannot write the test profile.dat");
+    dialog = std::make_unique<TfSaveChanges>();
+    window = std::make_unique<TfKoraxGUI>(*dialog);
     window->show();
 }
 
-OpenWindow::~OpenWindow() = default;
+OpenWindow::~OpenWindow()
+{
+    window.reset();
+    QDir::setCurrent(previous);
+}
 
 void OpenWindow::compute() const
 {

@@ -19,21 +19,8 @@
 class TfKoraxGUI;
 class TfSaveChanges;
 
-// A temporary folder made the working directory, holding profile.dat.
-class ProfileFolder {
-public:
-    explicit ProfileFolder(const QByteArray& contents);
-    ~ProfileFolder() { QDir::setCurrent(previous); }
-
-    QByteArray contents() const { return bytesOf(dir.filePath(QStringLiteral("profile.dat"))); }
-    void makeReadOnly() const { QFile::setPermissions(dir.filePath(QStringLiteral("profile.dat")), QFile::ReadOwner); }
-
-private:
-    QTemporaryDir dir;
-    QString previous = QDir::currentPath();
-};
-
-// The main window and the save-changes dialog, as start-up creates them.
+// The main window and the save-changes dialog, as start-up creates them, on a profile.dat of
+// contents in a temporary folder made the working directory.
 class OpenWindow {
 public:
     explicit OpenWindow(const QByteArray& contents);
@@ -42,7 +29,8 @@ public:
     // Presses "&Výpočet" on the dive page (the button is off on the page the window opens on).
     void compute() const;
 
-    ProfileFolder folder;
+    QTemporaryDir folder;
+    const QString previous = QDir::currentPath();
     std::unique_ptr<TfSaveChanges> dialog;
     std::unique_ptr<TfKoraxGUI> window;
 };

@@ -45,7 +45,7 @@ bool waitForWindowManager(Display* x)
 
 } // namespace
 
-XServer::XServer(Manager manager)
+XServer::XServer()
 {
     // Xvfb picks a free display and writes its number down the pipe when it is ready; the read
     // ends at that line or when Xvfb has gone, and with it the pipe's last writer.
@@ -62,8 +62,6 @@ XServer::XServer(Manager manager)
         failureText = "Xvfb did not start (is the package xvfb installed?)";
         return;
     }
-    if (manager != Manager::Openbox)
-        return;
     // env execs openbox in its own process, so the id is openbox's.
     openbox = spawn({ "env", "DISPLAY=" + displayName, "openbox", "--sm-disable" });
     Display* x = XOpenDisplay(displayName.c_str());

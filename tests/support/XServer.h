@@ -1,5 +1,5 @@
 // An X server of a test's own: Xvfb on the first free display at 96 dpi, with the openbox
-// window manager when asked. Both are ended by their process ids when the object goes.
+// window manager. Both are ended by their process ids when the object goes.
 #pragma once
 
 #include <string>
@@ -7,11 +7,9 @@
 
 class XServer {
 public:
-    enum class Manager { None, Openbox };
-
     // Starts the servers and waits, bounded, until the window manager has taken the screen.
     // failure() says why when it could not.
-    explicit XServer(Manager manager);
+    XServer();
     ~XServer();
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;

@@ -191,7 +191,7 @@ private slots:
 
 int main(int argc, char* argv[])
 {
-    const XServer server(XServer::Manager::Openbox);
+    const XServer server;
     if (!server.failure().empty())
         qFatal("%s", server.failure().c_str());
     qputenv("DISPLAY", QByteArray::fromStdString(server.display()));

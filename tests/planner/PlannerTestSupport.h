@@ -5,6 +5,7 @@
 #include "planner/Coefficients.h"
 #include "planner/Planner.h"
 #include "profile/ProfileText.h"
+#include "profile/TProfile.h"
 
 #include <cmath>
 #include <string>
@@ -26,15 +27,10 @@ inline Lines with(Lines lines, const Lines& changes)
     return lines;
 }
 
-// Sea level, salt water, ZH-L16C, plain Bühlmann, 3 m stops with the last at 3 m.
+// The base profile of tests/data/planner/base.dat with the changes.
 inline Lines profile(const Lines& changes)
 {
-    return with(
-        { "UseMetric: y", "SaltWater: y", "UseBValues: n", "Altitude: 0", "Conservatism: 0", "Precision: 1",
-            "StopDistance: 3", "LastStopDepth: 3", "OxyNarc: n", "DeepStops: n", "TissueFile: 0", "PlanFile: plan.out",
-            "PyleStopTime: 2", "SurfaceInterval: 900:00", "Rmv: 20", "DecoRmv: 16", "UseOCDeco: n", "OcDecoGas: 0",
-            "OcDecoMaxPO2: 1.6", "MaxEND: 100", "DescentRate: 0-300, 20", "AscentRate: 300-0, 10" },
-        changes);
+    return with(TProfile(TROVA_TEST_DATA "/planner/base.dat").lines, changes);
 }
 
 inline korax::Settings settingsOf(const Lines& lines)

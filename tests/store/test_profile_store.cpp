@@ -80,17 +80,6 @@ private slots:
         QCOMPARE(QByteArray::fromStdString(profile.GetComment()), cases::cell("hint"));
     }
 
-    void setValueReplacesInPlaceOrAppends()
-    {
-        TProfile profile = profileOf({ "# c", "Rmv: 20", "x", "Rmv: 30" });
-        profile.GetValue("Rmv:");
-        QCOMPARE(profile.SetValue("Rmv:", " 25 "), 1);
-        QCOMPARE(profile.SetValue("MaxEND:", "30"), 1);
-        QCOMPARE(profile.lines, (Lines { "# c", "Rmv:  25 ", "x", "Rmv: 30", "MaxEND: 30" }));
-        QCOMPARE(profile.lastIndex, 1);
-        QCOMPARE(profile.currentKey, std::string("Rmv:"));
-    }
-
     void setValuesPlacesTheList_data() { cases::addRows("store/set_values.txt"); }
     void setValuesPlacesTheList()
     {

@@ -60,18 +60,6 @@ private slots:
         QCOMPARE(profile.GetBool("Rmv:"), cases::yes("flag"));
     }
 
-    void walksRepeatedKeys()
-    {
-        TProfile profile = profileOf({ "AscentRate: 45-6, 9", "Rmv: 1", "#AscentRate: 1", "AscentRate: 6-0, 3" });
-        QCOMPARE(profile.GetValue("AscentRate:"), std::string("45-6, 9"));
-        QCOMPARE(profile.GetNext(), std::string("6-0, 3"));
-        QCOMPARE(profile.lastIndex, 3);
-        QCOMPARE(profile.GetNext(), std::string("0"));
-        QCOMPARE(profile.lastIndex, 3); // a miss leaves the cursor
-        QCOMPARE(profile.GetNext(), std::string("0"));
-        QCOMPARE(profile.GetValue("AscentRate:"), std::string("45-6, 9")); // restarts
-    }
-
     void buildsHintsFromCommentBlocks_data() { cases::addRows("store/hints.txt"); }
     void buildsHintsFromCommentBlocks()
     {

@@ -98,16 +98,6 @@ bool isProfileLine(std::string_view line)
     return !line.empty() && line.front() >= '0' && line.front() <= '9';
 }
 
-std::vector<std::string> profileLines(const std::vector<std::string>& lines)
-{
-    std::vector<std::string> found;
-    for (const auto& line : lines) {
-        if (isProfileLine(line))
-            found.push_back(line);
-    }
-    return found;
-}
-
 std::vector<std::string> valuesOf(const std::vector<std::string>& lines, std::string_view key)
 {
     std::vector<std::string> values;

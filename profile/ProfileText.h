@@ -33,9 +33,6 @@ std::string valueAfterKey(std::string_view line, std::size_t keyPos, std::size_t
 // A keyless line that carries one segment of the dive profile: it starts with a digit.
 bool isProfileLine(std::string_view line);
 
-// The profile lines in file order.
-std::vector<std::string> profileLines(const std::vector<std::string>& lines);
-
 // The value of every key line for the key, in file order (no missing-key marker).
 std::vector<std::string> valuesOf(const std::vector<std::string>& lines, std::string_view key);
 

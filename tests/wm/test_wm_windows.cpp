@@ -64,6 +64,10 @@ private:
     // One reported fact about window as text: for a list of atoms, those asked that it holds.
     QString fact(Window window, const QString& key, Window mainWindow)
     {
+        XWindowAttributes state {};
+        XGetWindowAttributes(x, window, &state);
+        if (state.map_state != IsViewable) // not yet framed and mapped: the toolkit's placement shows
+            return QStringLiteral("not shown");
         const QList<unsigned long> listed = items(window, key);
         QStringList held;
         const QString prefix = key == "_NET_WM_ALLOWED_ACTIONS" ? QStringLiteral("_NET_WM_ACTION_") : key + '_';
@@ -141,9 +145,11 @@ private slots:
                 static_cast<void>(QTest::qWaitFor([&] { return !shown.isVisible(); }, kSettleMs));
                 return QStringLiteral("answered %1").arg(static_cast<QDialog&>(shown).result());
             }
-            // What is there after the wait is compared, whether it came or not.
-            static_cast<void>(QTest::qWaitFor([&] { return fact(id, key, mainWindow) == expected; }, kSettleMs));
-            return fact(id, key, mainWindow);
+            // The reading that ended the wait: read again, it may catch the window manager mid-frame.
+            QString seen;
+            static_cast<void>(
+                QTest::qWaitFor([&] { return (seen = fact(id, key, mainWindow)) == expected; }, kSettleMs));
+            return seen;
         };
         QString observed = window == "main" ? look(*open.window) : QStringLiteral("no %1").arg(window);
         // Looked at from inside the modal loop of the first modal window.

@@ -7,6 +7,8 @@
 #include <QDesktopServices>
 #include <QtTest>
 
+#include <filesystem>
+
 namespace {
 
 const QByteArray kProfile("StopDistance: 3\r\nPlanFile: plan.out\r\nSurfaceInterval: 900:00\r\n45,25,21/35\r\n");
@@ -153,8 +155,12 @@ private slots:
         const int runsBefore = closing ? 2 : 0;
         for (int run = 0; run < runsBefore; ++run)
             open.compute();
-        const QByteArray edited("StopDistance: 3\r\n# edited elsewhere\r\n");
+        // Edited in place to the same size within the same second: only the fraction tells.
+        const QByteArray edited = bytesOf("profile.dat").replace("StopDistance: 3", "StopDistance: 4");
+        const auto stamped = std::filesystem::last_write_time("profile.dat");
         QVERIFY(cases::yes("removed") ? QFile::remove("profile.dat") : writeBytes("profile.dat", edited));
+        if (!cases::yes("removed"))
+            std::filesystem::last_write_time("profile.dat", stamped + std::chrono::milliseconds(1));
         ModalWatcher watcher(pressing(cases::text("answer")));
         if (closing)
             open.window->close();

@@ -207,6 +207,7 @@ private slots:
         if (edit) {
             edit->clear();
             edit->insert(QStringLiteral("3\nRmv: 1"));
+            edit->insert(QStringLiteral("3\rRmv: 1"));
         } else {
             qobject_cast<QPlainTextEdit*>(widget)->clear();
         }

@@ -2,6 +2,7 @@
 // (the plan is made but breaks a limit). Typed here; the Czech texts are written in Messages.
 #pragma once
 
+#include "planformat/PlanFormat.h"
 #include "planner/Gas.h"
 
 #include <string>
@@ -9,7 +10,9 @@
 
 namespace korax {
 
-enum class Phase { Descent, Bottom, Ascent, GasSwitch, DeepStop, Stop };
+// A segment's phase, named as the plan table writes it.
+using plan_format::Phase;
+using plan_format::phaseName;
 
 enum class ProblemKind {
     BadValue, // key, text: the value of the key cannot be used

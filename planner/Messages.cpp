@@ -122,23 +122,4 @@ std::string warningText(const Warning& w, const LengthUnit& unit)
     return {};
 }
 
-const char* phaseName(Phase phase)
-{
-    switch (phase) {
-    case Phase::Descent:
-        return "sestup";
-    case Phase::Bottom:
-        return "dno";
-    case Phase::Ascent:
-        return "výstup";
-    case Phase::GasSwitch:
-        return "změna směsi";
-    case Phase::DeepStop:
-        return "hloubková zastávka";
-    case Phase::Stop:
-        return "zastávka";
-    }
-    return "";
-}
-
 } // namespace korax

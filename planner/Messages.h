@@ -11,7 +11,4 @@ namespace korax {
 std::string problemText(const Problem& problem, const LengthUnit& unit);
 std::string warningText(const Warning& warning, const LengthUnit& unit);
 
-// The word for a phase in the plan table, at most 18 characters.
-const char* phaseName(Phase phase);
-
 } // namespace korax

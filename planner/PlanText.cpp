@@ -1,5 +1,6 @@
 #include "planner/PlanText.h"
 
+#include "planformat/PlanFormat.h"
 #include "planner/Messages.h"
 #include "planner/Planner.h"
 #include "platform/Cp1250Text.h"
@@ -55,6 +56,10 @@ std::string minutes(const std::optional<double>& value)
     return value ? format("%.1f", *value) : kNone;
 }
 
+static_assert(plan_format::kDepthColumn.width == 8 && plan_format::kMinutesColumn.width == 8
+        && plan_format::kRuntimeColumn.width == 8 && plan_format::kPo2Column.width == 5,
+    "the patterns below write these widths");
+
 // A number of the segment table in its 8 characters with a blank before it, also past
 // 99999.9 minutes, so that the columns never run together.
 std::string column(double value)
@@ -90,7 +95,7 @@ public:
         line("Hladina: nadmořská výška " + format("%g", s_.altitude) + " m, tlak "
             + format("%.5f", water.surfacePressure) + " bar; "
             + (s_.saltWater ? "slaná voda 1.030 kg/l" : "sladká voda 1.000 kg/l"));
-        line("Jednotky hloubky: " + unit_ + ", rychlosti v " + unit_ + "/min");
+        line(std::string(plan_format::kUnitLine) + unit_ + ", rychlosti v " + unit_ + "/min");
         line("Zastávky: po " + format("%g", s_.stopDistance) + " " + unit_ + ", poslední v "
             + format("%g", s_.lastStopDepth) + " " + unit_ + ", délka násobkem " + format("%g", s_.precision) + " min");
         switch (s_.deepStops) {
@@ -124,17 +129,17 @@ public:
 
     void table(const Plan& plan)
     {
-        // Fixed columns (see README): phase 1-19, depth 20-27, segment 28-35, run time 36-43,
-        // gas 46-54, PO2 55-59.
-        line(padRight("Fáze", 19) + " Hloubka    Úsek     Čas  " + padRight("Směs", 9) + "  PO2");
+        using namespace plan_format;
+        line(std::string(kHeader));
         for (const Segment& segment : plan.segments) {
             const double deepest = std::max(segment.startDepth, segment.endDepth);
             const double po2 = segment.gas.o2 * waterOf(s_).pressureAt(deepest);
-            const std::string gas = padRight(gasLabel(segment.gas), 9);
+            const std::string gas = padRight(gasLabel(segment.gas), kGasColumn.width);
             // A mix label of all 9 characters and a PO2 of 10 bar or more would touch.
             const bool touching = gas.back() != ' ' && po2 >= 9.995;
-            line(padRight(phaseName(segment.phase), 19) + column(segment.endDepth) + column(segment.minutes)
-                + column(segment.runtime) + "  " + gas + format(touching ? "%5.1f" : "%5.2f", po2));
+            line(padRight(phaseName(segment.phase), kPhaseColumn.width) + column(segment.endDepth)
+                + column(segment.minutes) + column(segment.runtime) + std::string(kGapColumn.width, ' ') + gas
+                + format(touching ? "%5.1f" : "%5.2f", po2));
         }
         line("");
         line("Celkový čas ponoru: " + format("%.1f", plan.runtime) + " min");

@@ -2,32 +2,13 @@
 
 #include "platform/Cp1250Text.h"
 
-#include <array>
 #include <charconv>
 #include <cmath>
 
 namespace plan_table {
 namespace {
 
-// The header line of the planner's table, trailing blanks trimmed.
-constexpr std::string_view kHeader = "Fáze                Hloubka    Úsek     Čas  Směs       PO2";
-constexpr std::string_view kUnitLine = "Jednotky hloubky: ";
-
-constexpr std::array kPhases
-    = { Phase::Descent, Phase::Bottom, Phase::Ascent, Phase::GasSwitch, Phase::DeepStop, Phase::Stop };
-
-// Fixed columns of a row, 0-based byte offsets: the file has one byte per character.
-struct Column {
-    std::size_t from;
-    std::size_t width;
-};
-constexpr Column kPhaseColumn { 0, 19 };
-constexpr Column kDepthColumn { 19, 8 };
-constexpr Column kMinutesColumn { 27, 8 };
-constexpr Column kRuntimeColumn { 35, 8 };
-constexpr Column kGapColumn { 43, 2 };
-constexpr Column kGasColumn { 45, 9 };
-constexpr std::size_t kPo2From = 54;
+using namespace plan_format;
 
 std::string_view trimRight(std::string_view text)
 {
@@ -68,7 +49,7 @@ std::optional<Phase> phase(std::string_view text)
 
 std::optional<Row> row(std::string_view line)
 {
-    if (line.size() <= kPo2From || field(line, kGapColumn) != "  ")
+    if (line.size() <= kPo2Column.from || field(line, kGapColumn) != "  ")
         return std::nullopt;
     const std::optional<Phase> kind = phase(field(line, kPhaseColumn));
     const std::optional<double> depth = number(field(line, kDepthColumn));
@@ -76,7 +57,7 @@ std::optional<Row> row(std::string_view line)
     const std::optional<double> runtime = number(field(line, kRuntimeColumn));
     const std::string_view gas = trimRight(field(line, kGasColumn));
     if (!kind || !depth || !minutes || !runtime || gas.empty() || gas.find(' ') != std::string_view::npos
-        || !number(line.substr(kPo2From)))
+        || !number(line.substr(kPo2Column.from)))
         return std::nullopt;
     return Row { *kind, *depth, *minutes, *runtime, cp1250::cp1250ToUtf8(gas) };
 }
@@ -121,25 +102,6 @@ std::optional<PlanTable> readPlanTable(std::string_view bytes)
     if (table.unit.empty() || table.rows.empty())
         return std::nullopt;
     return table;
-}
-
-const char* phaseName(Phase phase)
-{
-    switch (phase) {
-    case Phase::Descent:
-        return "sestup";
-    case Phase::Bottom:
-        return "dno";
-    case Phase::Ascent:
-        return "výstup";
-    case Phase::GasSwitch:
-        return "změna směsi";
-    case Phase::DeepStop:
-        return "hloubková zastávka";
-    case Phase::Stop:
-        return "zastávka";
-    }
-    return "";
 }
 
 } // namespace plan_table

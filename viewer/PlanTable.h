@@ -2,6 +2,8 @@
 // file that holds exactly that table gives one; anything else reads as text without a table.
 #pragma once
 
+#include "planformat/PlanFormat.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,7 +11,8 @@
 
 namespace plan_table {
 
-enum class Phase { Descent, Bottom, Ascent, GasSwitch, DeepStop, Stop };
+using plan_format::Phase;
+using plan_format::phaseName;
 
 struct Row {
     Phase phase = Phase::Bottom;
@@ -27,8 +30,5 @@ struct PlanTable {
 // The table when a line, trailing blanks trimmed, is the planner's header, every line after it
 // up to the first empty one is a row in the fixed columns, and the heading names the depth unit.
 std::optional<PlanTable> readPlanTable(std::string_view bytes);
-
-// The Czech name of a phase as the plan writes it, UTF-8.
-const char* phaseName(Phase phase);
 
 } // namespace plan_table

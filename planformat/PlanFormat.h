@@ -1,0 +1,56 @@
+// The segment table of a plan file, the one definition that the planner writes and the viewer
+// reads: its header, the unit line, the fixed columns and the phase names. No Qt.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+namespace plan_format {
+
+enum class Phase { Descent, Bottom, Ascent, GasSwitch, DeepStop, Stop };
+
+inline constexpr std::array kPhases
+    = { Phase::Descent, Phase::Bottom, Phase::Ascent, Phase::GasSwitch, Phase::DeepStop, Phase::Stop };
+
+// The Czech name of a phase as the plan writes it, UTF-8.
+constexpr const char* phaseName(Phase phase)
+{
+    switch (phase) {
+    case Phase::Descent:
+        return "sestup";
+    case Phase::Bottom:
+        return "dno";
+    case Phase::Ascent:
+        return "výstup";
+    case Phase::GasSwitch:
+        return "změna směsi";
+    case Phase::DeepStop:
+        return "hloubková zastávka";
+    case Phase::Stop:
+        return "zastávka";
+    }
+    return "";
+}
+
+// The header line of the table, UTF-8, with no trailing blanks.
+inline constexpr std::string_view kHeader = "Fáze                Hloubka    Úsek     Čas  Směs       PO2";
+
+// The heading line that names the depth unit: this, then "m" or "ft", then ", rychlosti v ...".
+inline constexpr std::string_view kUnitLine = "Jednotky hloubky: ";
+
+// A fixed column of a row: 0-based offset and width in characters, which are bytes in the file
+// (Windows-1250).
+struct Column {
+    std::size_t from;
+    std::size_t width;
+};
+inline constexpr Column kPhaseColumn { 0, 19 }; // left, padded with blanks
+inline constexpr Column kDepthColumn { 19, 8 }; // at the end of the segment
+inline constexpr Column kMinutesColumn { 27, 8 }; // of the segment
+inline constexpr Column kRuntimeColumn { 35, 8 }; // at the end of the segment
+inline constexpr Column kGapColumn { 43, 2 }; // blanks
+inline constexpr Column kGasColumn { 45, 9 }; // "O2/He", left, padded with blanks
+inline constexpr Column kPo2Column { 54, 5 }; // the true PO2 at the segment's deepest point
+
+} // namespace plan_format

@@ -2,6 +2,7 @@
 
 #include "platform/Cp1250.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Texts.h"
 #include "profile/TProfile.h"
 #include "ui/ErrorReport.h"
 #include "ui/Glyphs.h"
@@ -19,7 +20,7 @@ constexpr int kExitProfileMissing = 1;
 
 int runApplication()
 {
-    const QString title = QString::fromLatin1(kApplicationTitle);
+    const QString title = QString::fromUtf8(texts::kApplicationTitle);
     try {
         QApplication::setApplicationName(title);
         // Window captions stand alone, as the program gives them ("Chyba", "Save Changes").

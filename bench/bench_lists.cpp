@@ -1,9 +1,9 @@
 // The list transfers on a list-heavy profile.dat: thousands of profile and rate lines
 // scattered through the file, moved through the real memos and table.
-#include "profile/DiveProfileTransfer.h"
 #include "profile/ProfileKeys.h"
-#include "profile/RateListTransfer.h"
 #include "profile/TProfile.h"
+#include "ui/transfer/DiveProfileTransfer.h"
+#include "ui/transfer/RateListTransfer.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -1,5 +1,7 @@
 #include "platform/MessageBoxes.h"
 
+#include "platform/Texts.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -32,9 +34,10 @@ Answer ask(QWidget* parent, const QString& caption, const QString& text, bool wi
 {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
     box.setTextFormat(Qt::PlainText);
-    QPushButton* yes = box.addButton(QStringLiteral("&Ano"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("&Ne"), QMessageBox::NoRole);
-    QPushButton* back = withBack ? box.addButton(QStringLiteral("Zpět"), QMessageBox::RejectRole) : nullptr;
+    QPushButton* yes = box.addButton(QString::fromUtf8(texts::kYesButton), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QString::fromUtf8(texts::kNoButton), QMessageBox::NoRole);
+    QPushButton* back
+        = withBack ? box.addButton(QString::fromUtf8(texts::kBackButton), QMessageBox::RejectRole) : nullptr;
     box.setDefaultButton(yes);
     box.setEscapeButton(withBack ? back : no);
     box.exec();

@@ -2,6 +2,7 @@
 
 #include "platform/Cp1250Text.h"
 #include "platform/FileReplace.h"
+#include "platform/Texts.h"
 #include "profile/ProfileText.h"
 
 #include <algorithm>
@@ -24,15 +25,15 @@ std::string keyLine(std::string_view key, std::string_view value)
 } // namespace
 
 ProfileOpenError::ProfileOpenError(const std::string& fileName)
-    : std::runtime_error("Nenalezen soubor " + fileName)
+    : std::runtime_error(texts::kProfileNotFound + fileName)
 {
 }
 
 // Failure texts are Windows-1250 like the rest of the window's texts; the backup's path is
 // the file system's UTF-8.
 ProfileSaveError::ProfileSaveError(const std::string& fileName, const std::string& keptBackup)
-    : std::runtime_error("Cannot create file " + fileName
-        + (keptBackup.empty() ? std::string() : cp1250::utf8ToCp1250("\nPůvodní obsah je uložen v " + keptBackup)))
+    : std::runtime_error(texts::kCannotCreateFile + fileName
+        + (keptBackup.empty() ? std::string() : cp1250::utf8ToCp1250(texts::kOldContentsKeptIn + keptBackup)))
 {
 }
 

@@ -4,6 +4,7 @@
 #include "platform/FileStamp.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Processes.h"
+#include "platform/Texts.h"
 #include "profile/OutputFileName.h"
 
 #include <QApplication>
@@ -18,7 +19,6 @@ const QString kPlanner = QStringLiteral("korax.exe");
 const QString kViewer = QStringLiteral("notepad.exe");
 const QString kOwnViewer = QStringLiteral("trova-plan");
 const QString kUpdateTissueSwitch = QStringLiteral("-s");
-const QString kErrorCaption = QStringLiteral("Chyba");
 
 // The window takes no input while the planner runs. Keys, clicks and close requests given
 // meanwhile wait in the queue; they are delivered to the still disabled window, which drops
@@ -56,17 +56,16 @@ QString planMissing(const processes::RunResult& run, bool planUnchanged, const Q
     using Outcome = processes::RunResult::Outcome;
     switch (run.outcome) {
     case Outcome::notFound:
-        return QStringLiteral("Plánovač korax.exe nebyl nalezen; plán %1 nebyl vytvořen.").arg(planFile);
+        return QString::fromUtf8(texts::kPlannerNotFound).arg(planFile);
     case Outcome::cannotStart:
-        return QStringLiteral("Plánovač korax.exe nelze spustit; plán %1 nebyl vytvořen.").arg(planFile);
+        return QString::fromUtf8(texts::kPlannerCannotStart).arg(planFile);
     case Outcome::crashed:
-        return QStringLiteral("Plánovač korax.exe skončil neočekávaně; plán %1 se nezobrazí.").arg(planFile);
+        return QString::fromUtf8(texts::kPlannerCrashed).arg(planFile);
     case Outcome::exited:
         break;
     }
     if (planUnchanged && run.exitCode != 0)
-        return QStringLiteral("Plánovač korax.exe skončil s kódem %2 a plán %1 nezapsal.")
-            .arg(planFile, QString::number(run.exitCode));
+        return QString::fromUtf8(texts::kPlannerFailed).arg(planFile, QString::number(run.exitCode));
     return {};
 }
 
@@ -75,7 +74,7 @@ QString planMissing(const processes::RunResult& run, bool planUnchanged, const Q
 void runPlannerAndShowPlan(QWidget& window, bool updateTissueFile, const QString& planFile)
 {
     if (planFile.isEmpty()) {
-        messages::showMessage(&window, kErrorCaption, QStringLiteral("Není zadán výstupní soubor."));
+        messages::showMessage(&window, QString::fromUtf8(texts::kErrorCaption), QString::fromUtf8(texts::kNoPlanFile));
         return;
     }
     const std::string plan = QFile::encodeName(planFile).toStdString();
@@ -87,7 +86,7 @@ void runPlannerAndShowPlan(QWidget& window, bool updateTissueFile, const QString
     }
     const QString missing = planMissing(run, platform::stampOf(plan) == before, planFile);
     if (!missing.isEmpty()) {
-        messages::showMessage(&window, kErrorCaption, missing);
+        messages::showMessage(&window, QString::fromUtf8(texts::kErrorCaption), missing);
         return;
     }
     processes::startViewer(kViewer, kOwnViewer, planFile);

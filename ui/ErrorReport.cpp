@@ -2,6 +2,7 @@
 
 #include "platform/Cp1250.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Texts.h"
 #include "profile/TProfile.h"
 
 #include <QString>
@@ -11,7 +12,7 @@ namespace errors {
 void report(QWidget* parent, const std::exception& failure)
 {
     // Failure texts carry file names, which are Windows-1250 bytes like everything in profile.dat.
-    messages::showFailure(parent, QString::fromLatin1(kApplicationTitle), cp1250::toUnicode(failure.what()));
+    messages::showFailure(parent, QString::fromUtf8(texts::kApplicationTitle), cp1250::toUnicode(failure.what()));
 }
 
 bool runReported(QWidget* parent, const std::function<void()>& handler)

@@ -7,9 +7,6 @@
 
 class QWidget;
 
-// The application title: the main window's caption and the caption of every failure report.
-inline constexpr char kApplicationTitle[] = "T/ROVA";
-
 namespace errors {
 
 // Shows the failure's text with the stop icon, titled with the application title.

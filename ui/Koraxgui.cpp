@@ -2,6 +2,7 @@
 
 #include "platform/Cp1250.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Texts.h"
 #include "profile/OutputFileName.h"
 #include "profile/TProfile.h"
 #include "run/PlannerRun.h"
@@ -176,8 +177,8 @@ messages::Answer TfKoraxGUI::mayOverwriteProfile(bool closing)
 {
     if (platform::stampOf(kProfileFileName) == profileStamp)
         return messages::Answer::yes;
-    return messages::ask(this, QString::fromLatin1(kApplicationTitle),
-        QStringLiteral("Soubor profile.dat mezitím změnil jiný program. Chcete jej přesto přepsat?"), closing);
+    return messages::ask(
+        this, QString::fromUtf8(texts::kApplicationTitle), QString::fromUtf8(texts::kProfileChangedElsewhere), closing);
 }
 
 void TfKoraxGUI::saveProfile()

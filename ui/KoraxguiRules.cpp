@@ -13,8 +13,6 @@
 
 namespace {
 
-// The info page is known by its caption alone.
-const QString kInfoPageCaption = QStringLiteral("T/Rova - info");
 constexpr int kPyleItem = 0;
 
 } // namespace
@@ -61,5 +59,5 @@ void TfKoraxGUI::chbRepetitiveDivesClick()
 
 void TfKoraxGUI::PageControl1Change()
 {
-    Button1->setEnabled(PageControl1->tabText(PageControl1->currentIndex()) != kInfoPageCaption);
+    Button1->setEnabled(PageControl1->currentWidget() != tsKorax);
 }

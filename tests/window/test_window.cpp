@@ -3,13 +3,13 @@
 // window writes; the rate memos and the dive profile table, loaded and stored on their own. The
 // controls as the user meets them: the interlocks, the radio groups' keyboard, what can be
 // typed, the caption colours, the 120 dpi size factor.
-#include "profile/DiveProfileTransfer.h"
 #include "profile/ProfileText.h"
-#include "profile/RateListTransfer.h"
 #include "tests/window/WindowFixture.h"
 #include "ui/DpiScale.h"
 #include "ui/Koraxgui.h"
 #include "ui/RadioGroup.h"
+#include "ui/transfer/DiveProfileTransfer.h"
+#include "ui/transfer/RateListTransfer.h"
 
 #include <QPlainTextEdit>
 #include <QTabBar>

@@ -1,4 +1,4 @@
-#include "profile/RateListTransfer.h"
+#include "ui/transfer/RateListTransfer.h"
 
 #include "platform/Cp1250.h"
 #include "platform/Hints.h"

@@ -5,13 +5,14 @@
 #include "platform/Cp1250.h"
 #include "platform/Hints.h"
 #include "platform/MessageBoxes.h"
-#include "profile/DiveProfileTransfer.h"
+#include "platform/Texts.h"
 #include "profile/OutputFileName.h"
 #include "profile/ProfileKeys.h"
-#include "profile/RateListTransfer.h"
 #include "profile/StopDistance.h"
 #include "profile/TProfile.h"
 #include "ui/RadioGroup.h"
+#include "ui/transfer/DiveProfileTransfer.h"
+#include "ui/transfer/RateListTransfer.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -155,11 +156,12 @@ int TfKoraxGUI::StoreProfile(TProfile& p)
 
     switch (checkStopDistance(textOf(*edStopDistance))) {
     case StopDistanceCheck::NotANumber:
-        messages::showMessage(this, QStringLiteral("Chyba"), QStringLiteral("Nesprávná vzdálenost mezi zastávkami!"));
+        messages::showMessage(
+            this, QString::fromUtf8(texts::kErrorCaption), QString::fromUtf8(texts::kStopDistanceNotANumber));
         return 0;
     case StopDistanceCheck::Zero:
         messages::showMessage(
-            this, QStringLiteral("Chyba"), QStringLiteral("Vzálenost mezi zastávkami nesmí být nulová!"));
+            this, QString::fromUtf8(texts::kErrorCaption), QString::fromUtf8(texts::kStopDistanceZero));
         return 0;
     case StopDistanceCheck::Accepted:
         break;

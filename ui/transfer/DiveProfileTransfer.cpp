@@ -1,6 +1,7 @@
-#include "profile/DiveProfileTransfer.h"
+#include "ui/transfer/DiveProfileTransfer.h"
 
 #include "platform/Cp1250.h"
+#include "platform/Texts.h"
 #include "profile/ProfileBlock.h"
 #include "profile/ProfileText.h"
 
@@ -17,8 +18,8 @@ constexpr int kDepthColumn = 0;
 constexpr int kTimeColumn = 1;
 constexpr int kMixColumn = 2;
 
-const std::array<QString, profile_block::kCellCount> kHeaders { QStringLiteral("Hloubka"), QStringLiteral("Čas"),
-    QStringLiteral("Směs O2/He") };
+const std::array<const char*, profile_block::kCellCount> kHeaders { texts::kDepthHeader, texts::kTimeHeader,
+    texts::kMixHeader };
 
 bool hasCell(const QTableWidget& grid, int column, int row)
 {
@@ -59,7 +60,7 @@ std::string storedCell(const QTableWidget& grid, int column, int row)
 void LoadDiveProfile(TProfile& profile, QTableWidget& grid)
 {
     for (std::size_t column = 0; column < kHeaders.size(); ++column)
-        setCellText(grid, static_cast<int>(column), kHeaderRow, kHeaders[column]);
+        setCellText(grid, static_cast<int>(column), kHeaderRow, QString::fromUtf8(kHeaders[column]));
 
     profile.lastIndex = -1;
     int row = kHeaderRow;

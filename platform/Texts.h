@@ -1,0 +1,43 @@
+// Every text T/ROVA shows outside its forms: captions, messages, the buttons of its message
+// boxes, and the store's failure texts. UTF-8; no Qt, so every layer (the store too) reads
+// them from here. The planner's texts stay in planner/Messages.cpp; the viewer keeps its own.
+#pragma once
+
+namespace texts {
+
+// The main window's caption and the caption of every failure report and question.
+inline constexpr char kApplicationTitle[] = "T/ROVA";
+inline constexpr char kErrorCaption[] = "Chyba";
+
+// The message boxes' buttons.
+inline constexpr char kYesButton[] = "&Ano";
+inline constexpr char kNoButton[] = "&Ne";
+inline constexpr char kBackButton[] = "Zpět";
+
+// The store's failures; each is followed by the file name (Windows-1250 bytes).
+inline constexpr char kProfileNotFound[] = "Nenalezen soubor ";
+inline constexpr char kCannotCreateFile[] = "Cannot create file ";
+// Followed by the path of the copy holding the old bytes.
+inline constexpr char kOldContentsKeptIn[] = "\nPůvodní obsah je uložen v ";
+
+// The stop distance that a store refuses.
+inline constexpr char kStopDistanceNotANumber[] = "Nesprávná vzdálenost mezi zastávkami!";
+// "Vzálenost" is spelled so on purpose: it is the program's own text, kept as users know it.
+inline constexpr char kStopDistanceZero[] = "Vzálenost mezi zastávkami nesmí být nulová!";
+
+inline constexpr char kProfileChangedElsewhere[]
+    = "Soubor profile.dat mezitím změnil jiný program. Chcete jej přesto přepsat?";
+
+// The dive profile table's header row.
+inline constexpr char kDepthHeader[] = "Hloubka";
+inline constexpr char kTimeHeader[] = "Čas";
+inline constexpr char kMixHeader[] = "Směs O2/He";
+
+// The compute button's run: %1 is the plan file, %2 the planner's exit code.
+inline constexpr char kNoPlanFile[] = "Není zadán výstupní soubor.";
+inline constexpr char kPlannerNotFound[] = "Plánovač korax.exe nebyl nalezen; plán %1 nebyl vytvořen.";
+inline constexpr char kPlannerCannotStart[] = "Plánovač korax.exe nelze spustit; plán %1 nebyl vytvořen.";
+inline constexpr char kPlannerCrashed[] = "Plánovač korax.exe skončil neočekávaně; plán %1 se nezobrazí.";
+inline constexpr char kPlannerFailed[] = "Plánovač korax.exe skončil s kódem %2 a plán %1 nezapsal.";
+
+} // namespace texts

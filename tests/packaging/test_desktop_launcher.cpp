@@ -1,0 +1,149 @@
+// The menu launcher trova-desktop, run for real from an installed tree in a temporary folder
+// (bin/ with the launcher, our korax and a stand-in trova that notes the folder it was started
+// in; share/trova/ with the demo) with a temporary HOME.
+#include "tests/support/TestFiles.h"
+
+#include <QtTest>
+
+namespace {
+
+const QByteArray kUserSettings = "# mine\r\nRmv: 25\r\n";
+
+} // namespace
+
+class DesktopLauncherTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir root;
+    const QString prefix = root.filePath("usr");
+    const QString home = root.filePath("home/jiří");
+    const QString startedIn = root.filePath("started-in");
+    const QString notified = root.filePath("notified");
+
+    Finished launch(const QString& dataHome)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", home);
+        environment.remove("XDG_DATA_HOME");
+        if (!dataHome.isNull())
+            environment.insert("XDG_DATA_HOME", dataHome);
+        environment.insert("PATH", root.filePath("desktop") + ":/usr/bin:/bin");
+        return runProgram(prefix + "/bin/trova-desktop", {}, root.path(), environment);
+    }
+
+    static bool writeScript(const QString& path, const QByteArray& text)
+    {
+        return writeBytes(path, "#!/bin/sh\n" + text)
+            && QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
+    }
+
+private slots:
+    void init()
+    {
+        for (const QString& entry : QDir(root.path()).entryList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot))
+            QVERIFY(QFileInfo(root.filePath(entry)).isDir() ? QDir(root.filePath(entry)).removeRecursively()
+                                                            : QFile::remove(root.filePath(entry)));
+        QVERIFY(QDir().mkpath(prefix + "/bin") && QDir().mkpath(prefix + "/share/trova") && QDir().mkpath(home)
+            && QDir().mkpath(root.filePath("desktop")));
+        QVERIFY(QFile::copy(LAUNCHER_PATH, prefix + "/bin/trova-desktop"));
+        QVERIFY(QFile::copy(KORAX_PATH, prefix + "/bin/korax"));
+        QVERIFY(QFile::copy(TROVA_DEMO_DATA "/profile.dat", prefix + "/share/trova/profile.dat"));
+        QVERIFY(writeScript(prefix + "/bin/trova", "pwd -P > '" + startedIn.toUtf8() + "'\n"));
+        QVERIFY(
+            writeScript(root.filePath("desktop/notify-send"), "printf '%s\\n' \"$@\" > '" + notified.toUtf8() + "'\n"));
+    }
+
+    void firstStartMakesTheFolder_data()
+    {
+        QTest::addColumn<QString>("dataHome");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("XDG_DATA_HOME unset") << QString() << "home/jiří/.local/share/trova";
+        QTest::newRow("XDG_DATA_HOME set") << root.filePath("data") << "data/trova";
+        QTest::newRow("XDG_DATA_HOME relative, ignored") << "data"
+                                                         << "home/jiří/.local/share/trova";
+        QTest::newRow("XDG_DATA_HOME empty, ignored") << ""
+                                                      << "home/jiří/.local/share/trova";
+    }
+    void firstStartMakesTheFolder()
+    {
+        QFETCH(QString, dataHome);
+        QFETCH(QString, folder);
+        const QString made = root.filePath(folder);
+        const Finished run = launch(dataHome);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(bytesOf(startedIn).trimmed(), made.toUtf8());
+        QCOMPARE(bytesOf(made + "/profile.dat"), bytesOf(TROVA_DEMO_DATA "/profile.dat"));
+        QCOMPARE(QFileInfo(made + "/korax.exe").symLinkTarget(), prefix + "/bin/korax");
+        QCOMPARE(QDir(made).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList({ "korax.exe", "profile.dat" }));
+        // The link is the planner itself: it plans the demo dive there.
+        QCOMPARE(runProgram(made + "/korax.exe", {}, made).exitCode, 0);
+        QVERIFY(QFileInfo::exists(made + "/plan.out"));
+    }
+
+    void theUsersFilesAreLeftAlone_data()
+    {
+        QTest::addColumn<QString>("korax");
+        QTest::newRow("a program of the user's") << "program";
+        QTest::newRow("a link to another planner") << "link";
+        QTest::newRow("a link to a planner that is gone") << "dangling";
+    }
+    void theUsersFilesAreLeftAlone()
+    {
+        QFETCH(QString, korax);
+        const QString folder = home + "/.local/share/trova";
+        QVERIFY(QDir().mkpath(folder) && writeBytes(folder + "/profile.dat", kUserSettings));
+        const QString other = root.filePath("other-korax");
+        if (korax == "program")
+            QVERIFY(writeScript(folder + "/korax.exe", "exit 0\n"));
+        else
+            QVERIFY(QFile::link(other, folder + "/korax.exe"));
+        if (korax == "link")
+            QVERIFY(writeScript(other, "exit 0\n"));
+        const QByteArray before = bytesOf(folder + "/korax.exe");
+
+        QCOMPARE(launch({}).exitCode, 0);
+        QCOMPARE(bytesOf(startedIn).trimmed(), folder.toUtf8());
+        QCOMPARE(bytesOf(folder + "/profile.dat"), kUserSettings);
+        QCOMPARE(QFileInfo(folder + "/korax.exe").isSymLink(), korax != "program");
+        QCOMPARE(QFileInfo(folder + "/korax.exe").symLinkTarget(), korax == "program" ? QString() : other);
+        QCOMPARE(bytesOf(folder + "/korax.exe"), before);
+    }
+
+    // A deleted korax.exe comes back as the link; the settings stay the user's.
+    void aMissingPlannerIsLinkedAgain()
+    {
+        const QString folder = home + "/.local/share/trova";
+        QCOMPARE(launch({}).exitCode, 0);
+        QVERIFY(writeBytes(folder + "/profile.dat", kUserSettings) && QFile::remove(folder + "/korax.exe"));
+        QCOMPARE(launch({}).exitCode, 0);
+        QCOMPARE(QFileInfo(folder + "/korax.exe").symLinkTarget(), prefix + "/bin/korax");
+        QCOMPARE(bytesOf(folder + "/profile.dat"), kUserSettings);
+    }
+
+    // Nothing starts; the reason goes to stderr and, with no terminal there, to the desktop.
+    void aFolderThatCannotBeMadeIsReported_data()
+    {
+        QTest::addColumn<QString>("blocker");
+        QTest::newRow("the data home is a file") << "data";
+        QTest::newRow("the trova folder is a file") << "data/trova";
+    }
+    void aFolderThatCannotBeMadeIsReported()
+    {
+        QFETCH(QString, blocker);
+        if (blocker.contains('/'))
+            QVERIFY(QDir().mkpath(root.filePath("data")));
+        QVERIFY(writeBytes(root.filePath(blocker), "not a folder"));
+        const Finished run = launch(root.filePath("data"));
+        QCOMPARE(run.exitCode, 1);
+        const QByteArray message = "Složku " + root.filePath("data/trova").toUtf8()
+            + " nelze vytvořit ani do ní zapisovat; T/ROVA se nespustí.";
+        QCOMPARE(run.err, "trova-desktop: " + message + "\n");
+        QCOMPARE(bytesOf(notified), "--app-name=T/ROVA\n--icon=cz.trova.Trova\nT/ROVA\n" + message + "\n");
+        QVERIFY(!QFileInfo::exists(startedIn));
+        QCOMPARE(bytesOf(root.filePath(blocker)), QByteArray("not a folder"));
+    }
+};
+
+QTEST_GUILESS_MAIN(DesktopLauncherTest)
+#include "test_desktop_launcher.moc"

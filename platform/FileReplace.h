@@ -6,11 +6,17 @@
 
 namespace platform {
 
+// Why a save failed, in the terms the user can act on.
+enum class SaveFailure { none, noSpace, overQuota, readOnly, noPermission, tooLarge, other };
+
 struct ReplaceResult {
     bool written = false;
+    SaveFailure failure = SaveFailure::none;
+    // The system's own words for the failure (strerror), for a cause without a name of its own.
+    std::string systemText;
     // Set when the save failed and the file may hold neither the old nor the new bytes: the
-    // old bytes are in this copy.
-    std::string keptBackup;
+    // journal of the save, which the next start offers to undo.
+    std::string keptJournal;
 
     explicit operator bool() const { return written; }
 };
@@ -20,12 +26,17 @@ struct ReplaceResult {
 // its permission bits, owner and group; a symlink is written through. A target that is
 // read-only (no write bit, as the read-only attribute elsewhere) or a directory is refused.
 // Only when the folder refuses a new file, or a new one could not keep the group, is the
-// file rewritten in place, after a flushed copy of the old bytes went to the backup folder.
+// file rewritten in place, after a flushed journal of the save (SaveJournal.h) was written;
+// the journal is removed once the file holds the new or the old bytes again.
 // Temporaries of earlier killed saves are removed after a successful one.
 ReplaceResult replaceFileContents(const std::string& path, std::string_view bytes);
 
 // Reads the whole file; false when it cannot be opened or read.
 bool readFileContents(const std::string& path, std::string& bytes);
+
+// The path a save of path writes to: absolute, symlinks followed; a missing file keeps the
+// name given.
+std::string saveTarget(const std::string& path);
 
 enum class SaveRoute { InPlace, Refuse };
 
@@ -37,5 +48,8 @@ SaveRoute routeWithoutTemporary(int error);
 // Whether an in-place write may begin after posix_fallocate returned error (0 = reserved):
 // a file system that cannot reserve is written anyway, a lack of space refuses the save.
 bool reservationLetsWrite(int error);
+
+// The cause of a save that failed with the system's error number error.
+SaveFailure failureOf(int error);
 
 } // namespace platform

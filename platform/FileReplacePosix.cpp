@@ -1,13 +1,14 @@
 #include "platform/FileReplace.h"
 
-#include "platform/FileBackup.h"
 #include "platform/PosixIo.h"
+#include "platform/SaveJournal.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,13 +20,9 @@ namespace {
 constexpr std::string_view kTemporaryMark = ".trova-";
 constexpr std::size_t kUniqueLength = 6; // the XXXXXX that mkstemp fills
 
-// Follows symlinks so the link itself stays a link; a missing file keeps the name given.
-std::string resolvedTarget(const std::string& path)
+ReplaceResult failed(int error)
 {
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) != nullptr)
-        return resolved;
-    return path;
+    return { false, failureOf(error), std::strerror(error), {} };
 }
 
 std::string temporaryPrefix(const std::string& target)
@@ -94,30 +91,39 @@ int reserve(int fd, std::size_t size)
     return error;
 }
 
-// The file is changed where it stands, so a copy of its old bytes is flushed first: whatever
-// happens during the rewrite, a whole copy of them exists. The copy goes when the file holds
-// the new or the old bytes again.
+// The file is changed where it stands, so a flushed journal of the save comes first: whatever
+// happens during the rewrite, the next start can tell a cut save and undo it. The journal goes
+// when the file holds the new or the old bytes again.
 ReplaceResult rewriteInPlace(const std::string& target, std::string_view bytes)
 {
     const int fd = ::open(target.c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0)
-        return {};
+        return failed(errno);
     std::string old;
-    const std::string backup = io::readToEnd(fd, old) ? writeBackup(target, old) : std::string();
-    if (backup.empty()) {
+    struct stat identity { };
+    std::string journal;
+    if (::fstat(fd, &identity) == 0 && io::readToEnd(fd, old))
+        journal = writeJournal({ target, static_cast<std::uint64_t>(identity.st_dev),
+            static_cast<std::uint64_t>(identity.st_ino), old, std::string(bytes) });
+    if (journal.empty()) {
+        const int error = errno;
         ::close(fd);
-        return {};
+        return failed(error);
     }
 
-    ReplaceResult result;
     std::size_t written = 0;
-    const bool reserved = bytes.size() <= old.size() || reservationLetsWrite(reserve(fd, bytes.size()));
-    result.written = reserved && io::writeAt(fd, bytes, 0, written)
-        && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
-    if (result.written || restore(fd, old, std::min(written, old.size())))
-        ::unlink(backup.c_str());
+    int error = bytes.size() <= old.size() ? 0 : reserve(fd, bytes.size());
+    bool done = reservationLetsWrite(error);
+    if (done) {
+        done = io::writeAt(fd, bytes, 0, written) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0
+            && ::fsync(fd) == 0;
+        error = errno;
+    }
+    ReplaceResult result = done ? ReplaceResult { true, SaveFailure::none, {}, {} } : failed(error);
+    if (done || restore(fd, old, std::min(written, old.size())))
+        removeJournal(journal);
     else
-        result.keptBackup = backup;
+        result.keptJournal = journal;
     ::close(fd); // fsync has reported any write-back failure
     return result;
 }
@@ -127,13 +133,17 @@ ReplaceResult replaceThroughTemporary(
 {
     std::size_t written = 0;
     bool flushed = io::writeAt(fd, bytes, 0, written) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    flushed = ::close(fd) == 0 && flushed;
-    if (!flushed || ::rename(temporary.c_str(), target.c_str()) != 0) {
+    int error = errno;
+    flushed = (::close(fd) == 0 || !flushed) && flushed;
+    if (flushed && ::rename(temporary.c_str(), target.c_str()) != 0)
+        flushed = false;
+    if (!flushed) {
+        error = errno != 0 ? errno : error;
         ::unlink(temporary.c_str());
-        return {};
+        return failed(error);
     }
     io::syncFolder(io::folderOf(target)); // best effort: the rename is already done
-    return { true, {} };
+    return { true, SaveFailure::none, {}, {} };
 }
 
 } // namespace
@@ -148,15 +158,46 @@ bool reservationLetsWrite(int error)
     return error == 0 || error == EOPNOTSUPP || error == EINVAL;
 }
 
+SaveFailure failureOf(int error)
+{
+    switch (error) {
+    case ENOSPC:
+        return SaveFailure::noSpace;
+    case EDQUOT:
+        return SaveFailure::overQuota;
+    case EROFS:
+        return SaveFailure::readOnly;
+    case EACCES:
+    case EPERM:
+        return SaveFailure::noPermission;
+    case EFBIG:
+        return SaveFailure::tooLarge;
+    default:
+        return SaveFailure::other;
+    }
+}
+
+std::string saveTarget(const std::string& path)
+{
+    // Follows symlinks so the link itself stays a link.
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) != nullptr)
+        return resolved;
+    return path;
+}
+
 ReplaceResult replaceFileContents(const std::string& path, std::string_view bytes)
 {
-    const std::string target = resolvedTarget(path);
+    const std::string target = saveTarget(path);
     struct stat old { };
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists) {
-        const bool readOnly = (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
-        if (!S_ISREG(old.st_mode) || readOnly || ::access(target.c_str(), W_OK) != 0)
-            return {};
+        if (!S_ISREG(old.st_mode))
+            return failed(S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
+        if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+            return failed(EROFS);
+        if (::access(target.c_str(), W_OK) != 0)
+            return failed(errno);
     }
 
     const std::string folder = io::folderOf(target);
@@ -167,7 +208,7 @@ ReplaceResult replaceFileContents(const std::string& path, std::string_view byte
     bool inPlace = false;
     if (fd < 0) {
         if (!exists || routeWithoutTemporary(error) == SaveRoute::Refuse)
-            return {};
+            return failed(error);
         inPlace = true;
     } else if (exists && !keepOwnerAndGroup(fd, old)) {
         ::close(fd);

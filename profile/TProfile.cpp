@@ -159,5 +159,5 @@ void TProfile::Save() const
 {
     const platform::ReplaceResult result = platform::replaceFileContents(fileName, joinLines(lines) + afterNul);
     if (!result)
-        throw ProfileSaveError(fileName, result.keptBackup);
+        throw ProfileSaveError(fileName, result.keptJournal);
 }

@@ -68,7 +68,7 @@ int saveAndJudge(const std::string& folder, const std::string& old, const std::s
     std::string now;
     if (!onlyEntryIs(folder, "profile.dat"))
         return kStrayFile;
-    if (!result.keptBackup.empty() || !platform::readFileContents(path, now))
+    if (!result.keptJournal.empty() || !platform::readFileContents(path, now))
         return kLost;
     return now != (result ? replacement : old) ? kLost : result ? kSaved : kRefusedIntact;
 }
@@ -210,7 +210,7 @@ private slots:
         const std::string old(200, 'o');
         prepare(old, asRoot());
         readOnlyFolder(true);
-        QCOMPARE(saveInChild(asRoot(), old, std::string(300, 'n'),
+        QCOMPARE(saveInChild(asRoot(), old, std::string(cases::cell("newSize").toULong(), 'n'),
                      [&] {
                          ::unsetenv("XDG_CACHE_HOME");
                          return ::setenv(variable.c_str(), value.c_str(), 1);

@@ -1,0 +1,226 @@
+// Saves killed at chosen instants: a forked child, traced, is killed at its n-th system-call stop
+// (before or after a call), for n drawn with a fixed seed over the whole save. Then the start-up
+// recovery runs, and the file must hold exactly the old or the new bytes, every time. Both
+// routes are killed: the rename of a temporary and the in-place rewrite of a read-only folder,
+// as root and, where the tests run as root, as nobody.
+#include "platform/FileReplace.h"
+#include "platform/SaveJournal.h"
+
+#include <QtTest>
+
+#include <filesystem>
+#include <grp.h>
+#include <linux/capability.h>
+#include <random>
+#include <sys/ptrace.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+constexpr int kKillsPerCase = 45;
+constexpr unsigned kSeed = 22;
+
+// What the recovery child did, as its exit status.
+constexpr int kNothingCut = 0, kRestored = 1, kRestoreFailed = 2, kSetupFailed = 3;
+
+// Root ignores mode bits; giving up its capabilities makes a read-only folder refuse it too.
+bool dropCapabilities()
+{
+    __user_cap_header_struct header { _LINUX_CAPABILITY_VERSION_3, 0 };
+    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] {};
+    return ::syscall(SYS_capset, &header, data) == 0;
+}
+
+bool becomeWriter(bool asNobody)
+{
+    if (asNobody)
+        return ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
+    return ::geteuid() != 0 || dropCapabilities();
+}
+
+int waitFor(pid_t pid)
+{
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) { }
+    return status;
+}
+
+struct Tally {
+    int endedBeforeKill = 0, killed = 0, endedOld = 0, endedNew = 0, recovered = 0, partialJournals = 0;
+};
+
+} // namespace
+
+class SaveKillsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir root;
+    const std::string folder = root.filePath("save").toStdString();
+    const std::string cache = root.filePath("cache").toStdString();
+    const std::string path = folder + "/profile.dat";
+    Tally total;
+
+    // Saves replacement in a traced child as the writer; kills it at its killAt-th system-call
+    // stop (0: never). Returns the number of stops it made, killAt when it was killed there, or
+    // fewer when it ended first (a save does not always make the same calls: a folder listing,
+    // a name already taken), -1 when it failed.
+    int tracedSave(bool asNobody, const std::string& replacement, int killAt)
+    {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            if (::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0 || ::raise(SIGSTOP) != 0 || !becomeWriter(asNobody))
+                ::_exit(kSetupFailed);
+            platform::replaceFileContents(path, replacement);
+            ::_exit(0);
+        }
+        int status = waitFor(pid);
+        if (!WIFSTOPPED(status))
+            return -1;
+        ::ptrace(PTRACE_SETOPTIONS, pid, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
+        int stops = 0;
+        int signal = 0;
+        for (;;) {
+            ::ptrace(PTRACE_SYSCALL, pid, nullptr, signal);
+            status = waitFor(pid);
+            if (WIFEXITED(status) || WIFSIGNALED(status))
+                return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? stops : -1;
+            signal = 0;
+            if (WSTOPSIG(status) != (SIGTRAP | 0x80)) {
+                signal = WSTOPSIG(status);
+                continue;
+            }
+            if (++stops == killAt) {
+                ::kill(pid, SIGKILL);
+                waitFor(pid);
+                return stops;
+            }
+        }
+    }
+
+    // The start-up recovery as the writer would run it, answering "restore" to a cut save.
+    int recoverInChild(bool asNobody)
+    {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            if (!becomeWriter(asNobody))
+                ::_exit(kSetupFailed);
+            const auto cut = platform::findCutSave(path);
+            ::_exit(!cut ? kNothingCut : platform::restoreCutSave(*cut) ? kRestored : kRestoreFailed);
+        }
+        const int status = waitFor(pid);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    void prepare(const std::string& old, bool asNobody, bool readOnly)
+    {
+        for (const std::string& made : { folder, cache }) {
+            std::filesystem::remove_all(made);
+            QVERIFY(std::filesystem::create_directories(made));
+        }
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        QVERIFY(file != nullptr);
+        QCOMPARE(std::fwrite(old.data(), 1, old.size(), file), old.size());
+        QCOMPARE(std::fclose(file), 0);
+        QCOMPARE(::chmod(QFile::encodeName(root.path()).constData(), 0755), 0);
+        if (asNobody)
+            QVERIFY(::chown(path.c_str(), kNobody, kNobody) == 0 && ::chown(cache.c_str(), kNobody, kNobody) == 0);
+        QCOMPARE(::chmod(folder.c_str(), readOnly ? 0555 : 0755), 0);
+    }
+
+    // Journals left after the recovery may only be ones cut while they were written.
+    int partialJournals()
+    {
+        int partial = 0;
+        std::error_code none;
+        for (const auto& entry : std::filesystem::directory_iterator(cache + "/trova", none)) {
+            std::string text;
+            if (entry.path().extension() != ".journal")
+                continue;
+            if (!platform::readFileContents(entry.path().string(), text) || platform::parseJournal(text))
+                return -1;
+            ++partial;
+        }
+        return partial;
+    }
+
+private slots:
+    void initTestCase() { ::setenv("XDG_CACHE_HOME", cache.c_str(), 1); }
+    void cleanupTestCase()
+    {
+        qInfo("kills: %d (and %d saves that ended first); ended old %d, new %d, recovered to old %d; partial "
+              "journals left %d",
+            total.killed, total.endedBeforeKill, total.endedOld, total.endedNew, total.recovered,
+            total.partialJournals);
+    }
+
+    void fileEndsOldOrNew_data()
+    {
+        QTest::addColumn<bool>("asNobody");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<int>("oldSize");
+        QTest::addColumn<int>("newSize");
+        for (const bool asNobody : { false, true }) {
+            for (const bool readOnly : { false, true }) {
+                const QString name = QString(readOnly ? "in place" : "rename") + (asNobody ? ", nobody" : ", root");
+                QTest::newRow(qPrintable(name + ", shorter")) << asNobody << readOnly << 3000 << 1000;
+                QTest::newRow(qPrintable(name + ", longer")) << asNobody << readOnly << 1000 << 3000;
+            }
+        }
+    }
+    void fileEndsOldOrNew()
+    {
+        QFETCH(bool, asNobody);
+        QFETCH(bool, readOnly);
+        QFETCH(int, oldSize);
+        QFETCH(int, newSize);
+        if (asNobody && ::geteuid() != 0)
+            QSKIP("only root can save as nobody");
+        const std::string old(static_cast<std::size_t>(oldSize), 'o');
+        const std::string replacement(static_cast<std::size_t>(newSize), 'n');
+
+        prepare(old, asNobody, readOnly);
+        const int stops = tracedSave(asNobody, replacement, 0);
+        QVERIFY2(stops > 0, "the untouched save did not run to its end");
+        std::string now;
+        QVERIFY(platform::readFileContents(path, now) && now == replacement);
+
+        unsigned seed = kSeed;
+        for (const char* c = QTest::currentDataTag(); *c != '\0'; ++c)
+            seed = seed * 31 + static_cast<unsigned char>(*c);
+        std::mt19937 draw(seed);
+        std::uniform_int_distribution<int> instant(1, stops);
+        for (int kill = 0; kill < kKillsPerCase; ++kill) {
+            prepare(old, asNobody, readOnly);
+            const int killAt = instant(draw);
+            const int made = tracedSave(asNobody, replacement, killAt);
+            QVERIFY(made > 0);
+            const int recovery = recoverInChild(asNobody);
+            QVERIFY(platform::readFileContents(path, now));
+            QVERIFY2(now == old || now == replacement,
+                qPrintable(QString("killed at stop %1 of %2: the file holds neither version").arg(killAt).arg(stops)));
+            QVERIFY(recovery == kNothingCut || (recovery == kRestored && now == old));
+            const int partial = partialJournals();
+            QVERIFY2(partial >= 0, "a whole journal was left behind");
+            total.partialJournals += partial;
+            if (made < killAt) {
+                ++total.endedBeforeKill;
+                QVERIFY(now == replacement);
+                continue;
+            }
+            ++total.killed;
+            if (recovery == kRestored)
+                ++total.recovered;
+            else if (now == old)
+                ++total.endedOld;
+            else
+                ++total.endedNew;
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(SaveKillsTest)
+#include "test_save_kills.moc"

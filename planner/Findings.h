@@ -48,6 +48,7 @@ enum class WarningKind {
     HypoxicAtStart, // gas; value: PO2 at the surface
     HypoxicOnSurfacing,
     SurfacedAboveGfHigh, // compartment (1-based)
+    TissueFileRestored, // a cut write of the tissue file was undone before this dive
 };
 
 struct Warning {

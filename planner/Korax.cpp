@@ -8,6 +8,7 @@
 #include "planner/TissueFile.h"
 #include "platform/FileNames.h"
 #include "platform/FileReplace.h"
+#include "platform/SaveJournal.h"
 #include "profile/ProfileKeys.h"
 #include "profile/TProfile.h"
 
@@ -32,6 +33,14 @@ void usage(std::ostream& out)
         << "  -s      write the tissue state after a repetitive dive to TissueFile:\n"
         << "  --json  also print the plan on stdout as one JSON object\n"
         << "Exit status: 0 plan written, 2 settings invalid (the plan lists the problems), 1 I/O failure.\n";
+}
+
+// A write of the tissue file cut by a kill is undone first, so the dive never starts from a file
+// that is half the old state and half the new one.
+bool restoreCutTissueFile(const std::string& file)
+{
+    const auto cut = platform::findCutSave(file);
+    return cut && platform::restoreCutSave(*cut);
 }
 
 // The tissues a repetitive dive starts from; empty with a problem when the file is unusable.
@@ -67,12 +76,17 @@ int plan(const Options& options, std::ostream& out, std::ostream& err)
     }
     std::vector<Problem> problems = reading.problems;
     std::optional<Tissues> previous;
-    if (problems.empty() && settings.repetitive)
+    bool tissuesRestored = false;
+    if (problems.empty() && settings.repetitive) {
+        tissuesRestored = restoreCutTissueFile(platform::nativeFileName(settings.tissueFile));
         previous = previousTissues(settings, problems);
+    }
 
     std::optional<Plan> result;
     if (problems.empty()) {
         result = planWithAlternatives(settings, startingTissues(settings, previous ? &*previous : nullptr));
+        if (tissuesRestored)
+            result->warnings.insert(result->warnings.begin(), Warning { .kind = WarningKind::TissueFileRestored });
         problems.insert(problems.end(), result->problems.begin(), result->problems.end());
     }
     const Plan* planned = result ? &*result : nullptr;

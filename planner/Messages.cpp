@@ -118,6 +118,8 @@ std::string warningText(const Warning& w, const LengthUnit& unit)
     case WarningKind::SurfacedAboveGfHigh:
         return "Oddíl " + std::to_string(w.compartment)
             + " se vynoří s větším přesycením, než dovoluje GF high (tento oddíl GF low/high neomezuje).";
+    case WarningKind::TissueFileRestored:
+        return "Zápis souboru se stavem tkání byl přerušen; plán vychází z jeho obnoveného předchozího obsahu.";
     }
     return {};
 }

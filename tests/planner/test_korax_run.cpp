@@ -4,10 +4,13 @@
 // and the --json output (NAME.json) korax gave for them; a stale plan file stands in the folder
 // and the *.tissues files beside them are copied in. Run with KORAX_GOLDEN_WRITE=1 to
 // write the outputs of new NAME.dat files (then read the diff before committing it).
+#include "platform/SaveJournal.h"
 #include "tests/planner/PlannerTestSupport.h"
 #include "tests/support/TestFiles.h"
 
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace planner_test;
 
@@ -72,6 +75,39 @@ private slots:
         QCOMPARE(bytesOf(dir.filePath("tissue.dat")), afterFirst);
         QCOMPARE(runKorax(dir, again, { "-s" }).exitCode, 0);
         QVERIFY(bytesOf(dir.filePath("tissue.dat")) != afterFirst);
+    }
+
+    // A write of the tissue file killed half-way left a journal: the repetitive dive is planned
+    // from the restored old state, as from the intact file, and the plan says so.
+    void cutTissueFileIsRestoredFirst()
+    {
+        QTemporaryDir dir;
+        const Lines dive = profile({ "45, 25, 21/35", "TissueFile: tissue.dat" });
+        QCOMPARE(runKorax(dir, dive, {}).exitCode, 0);
+        const Lines again = with(dive, { "SurfaceInterval: 1:00" });
+        const Finished intact = runKorax(dir, again, { "--json" });
+        const QByteArray old = bytesOf(dir.filePath("tissue.dat"));
+
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(dir.filePath("cache")));
+        const std::string tissuePath = QFile::encodeName(dir.filePath("tissue.dat")).toStdString();
+        const QByteArray cutText = old.left(old.size() / 2) + QByteArray(40, '\0');
+        QVERIFY(writeBytes(dir.filePath("tissue.dat"), cutText));
+        struct stat info { };
+        QCOMPARE(::stat(tissuePath.c_str(), &info), 0);
+        QVERIFY(!platform::writeJournal({ platform::saveTarget(tissuePath), info.st_dev, info.st_ino, old.toStdString(),
+                                            QByteArray(old).replace('7', '8').toStdString() })
+                     .empty());
+
+        const Finished restored = runKorax(dir, again, { "--json" });
+        QCOMPARE(restored.exitCode, 0);
+        QCOMPARE(bytesOf(dir.filePath("tissue.dat")), old);
+        const QJsonDocument plan = QJsonDocument::fromJson(restored.out);
+        QCOMPARE(plan["runtime_min"].toDouble(), QJsonDocument::fromJson(intact.out)["runtime_min"].toDouble());
+        QCOMPARE(plan["warnings"][0].toString(),
+            QStringLiteral(
+                "Zápis souboru se stavem tkání byl přerušen; plán vychází z jeho obnoveného předchozího obsahu."));
+        QCOMPARE(QDir(dir.filePath("cache/trova")).entryList(QDir::Files), QStringList());
+        qunsetenv("XDG_CACHE_HOME");
     }
 };
 

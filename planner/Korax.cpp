@@ -68,7 +68,7 @@ int plan(const Options& options, std::ostream& out, std::ostream& err)
         err << error.what() << '\n';
         return kExitFailure;
     }
-    SettingsReading reading = readSettings(profile->lines);
+    SettingsReading reading = readSettings(*profile);
     const Settings& settings = reading.settings;
     if (!reading.hasPlanFile || settings.planFile.empty()) {
         err << "korax: profile.dat names no plan file (PlanFile:)\n";

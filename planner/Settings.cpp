@@ -4,6 +4,7 @@
 #include "profile/ProfileKeys.h"
 #include "profile/ProfileText.h"
 #include "profile/StopDistance.h"
+#include "profile/TProfile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -21,31 +22,14 @@ constexpr double kMaxRate = 1000.0;
 // Reads the values of profile.dat's lines and collects the problems with them.
 class Reader {
 public:
-    explicit Reader(const std::vector<std::string>& lines)
-        : lines_(lines)
+    explicit Reader(const TProfile& profile)
+        : profile_(profile)
     {
     }
 
-    // The value of the key's first line (as TProfile::GetValue reads it), "0" without one.
-    std::string text(std::string_view key) const
-    {
-        for (const std::string& line : lines_) {
-            const std::size_t position = profile_text::keyPosition(line, key);
-            if (position != std::string_view::npos)
-                return profile_text::valueAfterKey(line, position, key.size());
-        }
-        return std::string(keys::kMissingValue);
-    }
-    bool has(std::string_view key) const
-    {
-        return std::ranges::any_of(lines_,
-            [&](const std::string& line) { return profile_text::keyPosition(line, key) != std::string_view::npos; });
-    }
-    bool flag(std::string_view key) const
-    {
-        const std::string value = text(key);
-        return value == "y" || value == "Y";
-    }
+    std::string text(std::string_view key) const { return profile_.ValueOf(key); }
+    bool has(std::string_view key) const { return profile_.Find(key) >= 0; }
+    bool flag(std::string_view key) const { return profile_.FlagOf(key); }
 
     // A number in [low, high]; on failure the problem is listed and fallback returned.
     double number(std::string_view key, double low, double high, double fallback)
@@ -64,11 +48,11 @@ public:
         problems.push_back({ .kind = kind, .key = key, .text = std::string(value) });
     }
 
-    const std::vector<std::string>& lines() const { return lines_; }
+    const std::vector<std::string>& lines() const { return profile_.Lines(); }
     std::vector<Problem> problems;
 
 private:
-    const std::vector<std::string>& lines_;
+    const TProfile& profile_;
 };
 
 std::vector<std::string_view> split(std::string_view text, char separator)
@@ -219,9 +203,9 @@ DeepStopMethod readDeepStops(Reader& reader, std::string_view value)
 
 } // namespace
 
-SettingsReading readSettings(const std::vector<std::string>& lines)
+SettingsReading readSettings(const TProfile& profile)
 {
-    Reader reader(lines);
+    Reader reader(profile);
     SettingsReading result;
     Settings& s = result.settings;
     s.unit = reader.flag(keys::kUseMetric) ? kMetres : kFeet;

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+class TProfile;
+
 namespace korax {
 
 enum class DeepStopMethod { None, Pyle, Wkpp };
@@ -68,7 +70,6 @@ struct SettingsReading {
     std::vector<Problem> problems;
 };
 
-// lines: profile.dat as TProfile holds it.
-SettingsReading readSettings(const std::vector<std::string>& lines);
+SettingsReading readSettings(const TProfile& profile);
 
 } // namespace korax

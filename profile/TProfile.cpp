@@ -3,6 +3,7 @@
 #include "platform/Cp1250Text.h"
 #include "platform/FileReplace.h"
 #include "platform/Texts.h"
+#include "profile/ProfileBlock.h"
 #include "profile/ProfileText.h"
 
 #include <algorithm>
@@ -13,6 +14,11 @@ using namespace profile_text;
 namespace {
 
 constexpr std::size_t kCommentLength = 100;
+
+bool isYes(std::string_view value)
+{
+    return value == "y" || value == "Y";
+}
 
 std::string keyLine(std::string_view key, std::string_view value)
 {
@@ -88,8 +94,21 @@ std::string TProfile::GetNext()
 
 bool TProfile::GetBool(std::string_view key)
 {
-    const std::string value = GetValue(key);
-    return value == "y" || value == "Y";
+    return isYes(GetValue(key));
+}
+
+std::string TProfile::ValueOf(std::string_view key) const
+{
+    const int found = Find(key);
+    if (found < 0)
+        return std::string(kMissingValue);
+    const std::string& line = lines[static_cast<std::size_t>(found)];
+    return valueAfterKey(line, keyPosition(line, key), key.size());
+}
+
+bool TProfile::FlagOf(std::string_view key) const
+{
+    return isYes(ValueOf(key));
 }
 
 std::string TProfile::GetComment() const
@@ -114,19 +133,18 @@ std::string TProfile::GetComment() const
     return hint;
 }
 
-int TProfile::SetValue(std::string_view key, std::string_view value)
+void TProfile::SetValue(std::string_view key, std::string_view value)
 {
     const int found = Find(key);
     if (found < 0)
         lines.push_back(keyLine(key, value));
     else
         lines[static_cast<std::size_t>(found)] = keyLine(key, value);
-    return 1;
 }
 
 // Removing every key line in one compaction pass gives the same lines and the same place
 // as removing them one by one from the top, without the quadratic cost.
-int TProfile::SetValues(std::string_view key, const std::vector<std::string>& list)
+void TProfile::SetValues(std::string_view key, const std::vector<std::string>& list)
 {
     std::size_t kept = 0;
     std::size_t place = 0;
@@ -152,7 +170,27 @@ int TProfile::SetValues(std::string_view key, const std::vector<std::string>& li
     }
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place), std::make_move_iterator(added.begin()),
         std::make_move_iterator(added.end()));
-    return 1;
+}
+
+std::vector<std::string> TProfile::GetProfileLines()
+{
+    lastIndex = -1;
+    std::vector<std::string> block;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!isProfileLine(lines[i]))
+            continue;
+        if (lastIndex < 0)
+            lastIndex = static_cast<int>(i);
+        block.push_back(lines[i]);
+    }
+    return block;
+}
+
+void TProfile::SetProfileLines(std::vector<std::string> block)
+{
+    const std::size_t place = profile_block::removeProfileLines(lines);
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place), std::make_move_iterator(block.begin()),
+        std::make_move_iterator(block.end()));
 }
 
 void TProfile::Save() const

@@ -29,18 +29,43 @@ public:
     // A profile over text already in memory, saved to fileName.
     TProfile(std::string fileName, std::string_view text);
 
+    // The index of the key's first key line (after the line `after`), -1 for none.
     int Find(std::string_view key) const;
     int FindFrom(std::string_view key, int after) const;
+
+    // The key's first value, "0" without one; the cursor then stands on its line.
     std::string GetValue(std::string_view key);
+    // The value of the cursor key's next line, "0" after the last one.
     std::string GetNext();
+    // Whether the key's first value is "y" or "Y".
     bool GetBool(std::string_view key);
+    // The comment block above the cursor's line, one line each, without the "#".
     std::string GetComment() const;
-    int SetValue(std::string_view key, std::string_view value);
-    int SetValues(std::string_view key, const std::vector<std::string>& list);
-    // Writes every line followed by CR LF, then afterNul. Throws ProfileSaveError; the old
-    // bytes then stay in the file or in the backup copy it names.
+
+    // The same lookups without moving the cursor, for readers that keep no place in the file.
+    std::string ValueOf(std::string_view key) const;
+    bool FlagOf(std::string_view key) const;
+
+    // Replaces the key's first line by "key value", or appends one.
+    void SetValue(std::string_view key, std::string_view value);
+    // Replaces every line of the key by one line per entry (blank entries skipped), as a block
+    // where the last of them stood, or at the end.
+    void SetValues(std::string_view key, const std::vector<std::string>& list);
+
+    // The dive profile lines in file order; the cursor then stands on the first of them (-1
+    // for none), so GetComment gives its hint.
+    std::vector<std::string> GetProfileLines();
+    // Replaces every profile line by block, where the last of them stood, or at the end.
+    void SetProfileLines(std::vector<std::string> block);
+
+    // Writes every line followed by CR LF, then the bytes after a NUL. Throws ProfileSaveError;
+    // the old bytes then stay in the file or in the backup copy it names.
     void Save() const;
 
+    const std::vector<std::string>& Lines() const { return lines; }
+    int LastIndex() const { return lastIndex; }
+
+private:
     std::string currentKey;
     int lastIndex = -1;
     std::vector<std::string> lines;

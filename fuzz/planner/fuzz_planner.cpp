@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::size_t nul = bytes.find('\0');
     TProfile profile("profile.dat", bytes.substr(0, nul));
-    const korax::SettingsReading reading = korax::readSettings(profile.lines);
+    const korax::SettingsReading reading = korax::readSettings(profile);
     std::optional<korax::Tissues> previous;
     if (nul != std::string_view::npos)
         previous = korax::parseTissueFile(bytes.substr(nul + 1));

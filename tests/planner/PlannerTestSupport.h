@@ -30,12 +30,18 @@ inline Lines with(Lines lines, const Lines& changes)
 // The base profile of tests/data/planner/base.dat with the changes.
 inline Lines profile(const Lines& changes)
 {
-    return with(TProfile(TROVA_TEST_DATA "/planner/base.dat").lines, changes);
+    return with(TProfile(TROVA_TEST_DATA "/planner/base.dat").Lines(), changes);
+}
+
+// The lines read as the planner reads profile.dat.
+inline korax::SettingsReading readingOf(const Lines& lines)
+{
+    return korax::readSettings(TProfile("profile.dat", profile_text::joinLines(lines)));
 }
 
 inline korax::Settings settingsOf(const Lines& lines)
 {
-    return korax::readSettings(lines).settings;
+    return readingOf(lines).settings;
 }
 
 inline korax::Plan planOf(const korax::Settings& s)

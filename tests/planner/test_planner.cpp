@@ -98,9 +98,8 @@ private slots:
     void equalGfPairIsTheUniformPlan()
     {
         const Lines dive = profile({ "Conservatism: 20", "UseOCDeco: y", "OcDecoGas: 50, 100", "60, 25, 18/45" });
-        const auto pair
-            = korax::readSettings(with(dive, { "GradientFactorLow: " + cases::cell("gfLow").toStdString() }));
-        const auto uniform = korax::readSettings(dive);
+        const auto pair = readingOf(with(dive, { "GradientFactorLow: " + cases::cell("gfLow").toStdString() }));
+        const auto uniform = readingOf(dive);
         const Plan plan = planOf(pair.settings), expected = planOf(uniform.settings);
         // With the problems read: an equal pair is allowed, not refused and left out.
         QCOMPARE(planFileText(pair.settings, &plan, pair.problems),

@@ -37,8 +37,8 @@ private slots:
     void splitsAtEveryLineEndAndWritesCrLf()
     {
         const TProfile profile("mem", cases::cell("text").toStdString());
-        QCOMPARE(profile.lines, cases::lines("lines"));
-        QCOMPARE(QByteArray::fromStdString(profile_text::joinLines(profile.lines)), cases::cell("written"));
+        QCOMPARE(profile.Lines(), cases::lines("lines"));
+        QCOMPARE(QByteArray::fromStdString(profile_text::joinLines(profile.Lines())), cases::cell("written"));
     }
 
     // Every key line's value, in file order: the planner's reading of repeated keys.
@@ -56,7 +56,7 @@ private slots:
         const int index = cases::cell("index").toInt();
         QCOMPARE(profile.Find("Rmv:"), index);
         QCOMPARE(QByteArray::fromStdString(profile.GetValue("Rmv:")), cases::cell("value"));
-        QCOMPARE(profile.lastIndex, index);
+        QCOMPARE(profile.LastIndex(), index);
         QCOMPARE(profile.GetBool("Rmv:"), cases::yes("flag"));
     }
 
@@ -72,8 +72,8 @@ private slots:
     void setValuesPlacesTheList()
     {
         TProfile profile = profileOf(cases::lines("lines"));
-        QCOMPARE(profile.SetValues("R:", cases::lines("list")), 1);
-        QCOMPARE(profile.lines, cases::lines("result"));
+        profile.SetValues("R:", cases::lines("list"));
+        QCOMPARE(profile.Lines(), cases::lines("result"));
     }
 
     void readsTheWindowsIntegerForms_data() { cases::addRows("store/stop_distance.txt"); }

@@ -259,7 +259,7 @@ private slots:
         QCOMPARE(memo.toolTip(), cases::text("hint"));
 
         profile.SetValues(kDescent, RateListLines(memo));
-        QCOMPARE(profile.lines, cases::lines("saved"));
+        QCOMPARE(profile.Lines(), cases::lines("saved"));
     }
 
     // Entered into a memo shown on screen and too narrow for a long entry, so that it wraps.
@@ -274,7 +274,7 @@ private slots:
         memo.setPlainText(cases::text("entered"));
         QCOMPARE(memo.document()->begin().lineCount() > 1, cases::yes("wraps"));
         profile.SetValues(kDescent, RateListLines(memo));
-        QCOMPARE(profile.lines, cases::lines("saved"));
+        QCOMPARE(profile.Lines(), cases::lines("saved"));
     }
 
     void diveProfileShownAndWrittenBack_data() { cases::addRows("window/dive_profiles.txt"); }
@@ -294,7 +294,7 @@ private slots:
             }
         }
         StoreDiveProfile(profile, grid);
-        QCOMPARE(profile.lines, cases::lines("saved"));
+        QCOMPARE(profile.Lines(), cases::lines("saved"));
     }
 };
 

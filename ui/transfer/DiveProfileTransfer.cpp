@@ -8,7 +8,6 @@
 #include <QTableWidget>
 
 #include <array>
-#include <iterator>
 #include <memory>
 
 namespace {
@@ -62,14 +61,10 @@ void LoadDiveProfile(TProfile& profile, QTableWidget& grid)
     for (std::size_t column = 0; column < kHeaders.size(); ++column)
         setCellText(grid, static_cast<int>(column), kHeaderRow, QString::fromUtf8(kHeaders[column]));
 
-    profile.lastIndex = -1;
     int row = kHeaderRow;
-    for (std::size_t i = 0; i < profile.lines.size() && row + 1 < grid.rowCount(); ++i) {
-        const std::string& line = profile.lines[i];
-        if (!profile_text::isProfileLine(line))
-            continue;
-        if (profile.lastIndex < 0)
-            profile.lastIndex = static_cast<int>(i);
+    for (const std::string& line : profile.GetProfileLines()) {
+        if (row + 1 >= grid.rowCount())
+            break;
         ++row;
         const std::vector<std::string> cells = profile_block::splitCells(line);
         for (std::size_t column = 0; column < cells.size(); ++column)
@@ -90,7 +85,5 @@ void StoreDiveProfile(TProfile& profile, const QTableWidget& grid)
             continue;
         block.push_back(depth + ',' + storedCell(grid, kTimeColumn, row) + ',' + storedCell(grid, kMixColumn, row));
     }
-    const std::size_t place = profile_block::removeProfileLines(profile.lines);
-    profile.lines.insert(profile.lines.begin() + static_cast<std::ptrdiff_t>(place),
-        std::make_move_iterator(block.begin()), std::make_move_iterator(block.end()));
+    profile.SetProfileLines(std::move(block));
 }

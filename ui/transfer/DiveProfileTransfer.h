@@ -6,8 +6,8 @@
 
 class QTableWidget;
 
-// Writes the header row and one row per profile line into cells the table has, and sets
-// lastIndex to the first profile line (-1 for none) so that GetComment gives its hint.
+// Writes the header row and one row per profile line into cells the table has; the profile's
+// cursor then stands on the first profile line, so that GetComment gives its hint.
 void LoadDiveProfile(TProfile& profile, QTableWidget& grid);
 
 // Replaces every profile line by the table's rows, as one block where the last profile

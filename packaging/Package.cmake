@@ -7,14 +7,14 @@ set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
 set(CPACK_PACKAGE_CONTACT "T/ROVA developers <trova@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "settings window of the KORAX decompression dive planner")
 set(CPACK_PACKAGE_DESCRIPTION
-    "T/ROVA is the Czech-language window in front of KORAX, a decompression dive planner
-(Buhlmann ZH-L16 with gradient factors, trimix). It edits the planner's settings file
-profile.dat, keeping every other line byte for byte, runs the planner and shows the plan
-with its dive chart.
+    "T/ROVA is the Czech-language window in front of KORAX, a decompression
+dive planner (Buhlmann ZH-L16 with gradient factors, trimix). It edits
+the planner's settings file profile.dat, keeping every other line byte
+for byte, runs the planner and shows the plan with its dive chart.
 .
-The package holds the window trova, the planner korax, the plan viewer trova-plan and
-the menu launcher trova-desktop, which keeps the user's settings in
-~/.local/share/trova.")
+The package holds the window trova, the planner korax, the plan viewer
+trova-plan and the menu launcher trova-desktop, which keeps the user's
+settings in ~/.local/share/trova.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)

@@ -7,6 +7,10 @@
 TROVA_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev
                       libbenchmark-dev nlohmann-json3-dev fonts-dejavu-core poppler-utils
                       xvfb openbox x11-utils libx11-dev libxcb1-dev xdotool)
+# scripts/package.sh: CPack's DEB generator reads the dependencies with dpkg-shlibdeps (dpkg-dev)
+# and builds under fakeroot; the package and its desktop files are checked with lintian,
+# desktop-file-validate (desktop-file-utils) and appstreamcli (appstream).
+TROVA_PACKAGE_PACKAGES=(dpkg-dev fakeroot lintian desktop-file-utils appstream)
 
 # Installs the named packages that are missing (as root), or says the one line to run.
 ensure_packages() {

@@ -21,7 +21,7 @@ declare -A allowed=(
     [app]="app ui run profile platform"
 )
 # Shared by the planner, or readers of the plan file without Qt: no Qt in these.
-qt_free="platform/File platform/Cp1250Table platform/Cp1250Text platform/Texts
+qt_free="platform/File platform/RegularFile platform/PosixIo platform/Cp1250Table platform/Cp1250Text platform/Texts
          profile/TProfile profile/ProfileText profile/ProfileBlock profile/ProfileKeys profile/OutputFileName
          profile/StopDistance planner/ planformat/ viewer/PlanTable"
 

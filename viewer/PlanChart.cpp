@@ -1,5 +1,7 @@
 #include "viewer/PlanChart.h"
 
+#include "viewer/ViewerTexts.h"
+
 #include <QGraphicsSimpleTextItem>
 #include <QLegendMarker>
 #include <QMouseEvent>
@@ -136,14 +138,14 @@ void PlanChart::addProfile()
             listed << gas;
     }
     if (!switches.isEmpty()) {
-        QScatterSeries* series
-            = markers(QStringLiteral("změna směsi"), QScatterSeries::MarkerShapeTriangle, Qt::yellow);
+        QScatterSeries* series = markers(QString::fromUtf8(plan_table::phaseName(Phase::GasSwitch)),
+            QScatterSeries::MarkerShapeTriangle, Qt::yellow);
         series->replace(switches);
         addSeries(series);
     }
     if (!deepStops.isEmpty()) {
-        QScatterSeries* series
-            = markers(QStringLiteral("hloubková zastávka"), QScatterSeries::MarkerShapeRotatedRectangle, Qt::red);
+        QScatterSeries* series = markers(QString::fromUtf8(plan_table::phaseName(Phase::DeepStop)),
+            QScatterSeries::MarkerShapeRotatedRectangle, Qt::red);
         series->replace(deepStops);
         addSeries(series);
     }
@@ -161,9 +163,8 @@ void PlanChart::addStopLabels()
         double minutes = 0.0;
         for (std::size_t j = i; j < rows.size() && isStay(rows[j].phase) && rows[j].depth == rows[i].depth; ++j)
             minutes += rows[j].minutes;
-        const QString text
-            = QStringLiteral("%1 %2 · %3 min")
-                  .arg(shortNumber(rows[i].depth), QString::fromStdString(table_.unit), shortNumber(minutes));
+        const QString text = viewer_texts::stopLabel(
+            shortNumber(rows[i].depth), QString::fromStdString(table_.unit), shortNumber(minutes));
         auto* label = new QGraphicsSimpleTextItem(text, this);
         label->setZValue(kLabelZ);
         const QPointF start = i == 0 ? QPointF(0.0, 0.0) : QPointF(rows[i - 1].runtime, rows[i - 1].depth);
@@ -175,9 +176,9 @@ void PlanChart::addAxes()
 {
     const auto deepest = std::max_element(
         table_.rows.begin(), table_.rows.end(), [](const Row& a, const Row& b) { return a.depth < b.depth; });
-    QValueAxis* time = axisTo(table_.rows.back().runtime, QStringLiteral("Čas ponoru (min)"));
-    QValueAxis* depth = axisTo(
-        deepest->depth * kDepthHeadroom, QStringLiteral("Hloubka (%1)").arg(QString::fromStdString(table_.unit)));
+    QValueAxis* time = axisTo(table_.rows.back().runtime, viewer_texts::timeAxis());
+    QValueAxis* depth
+        = axisTo(deepest->depth * kDepthHeadroom, viewer_texts::depthAxis(QString::fromStdString(table_.unit)));
     depth->setReverse(true);
     addAxis(time, Qt::AlignBottom);
     addAxis(depth, Qt::AlignLeft);
@@ -216,9 +217,8 @@ QString PlanChart::describeAt(double runtime) const
     const QString unit = QString::fromStdString(table_.unit);
     const QString depth = from == row->depth ? QStringLiteral("%1 %2").arg(number(row->depth), unit)
                                              : QStringLiteral("%1 → %2 %3").arg(number(from), number(row->depth), unit);
-    return QStringLiteral("%1\nhloubka: %2\nčas ponoru: %3 min\nsměs: %4")
-        .arg(QString::fromUtf8(plan_table::phaseName(row->phase)), depth, number(row->runtime),
-            QString::fromStdString(row->gas));
+    return viewer_texts::segmentTip(QString::fromUtf8(plan_table::phaseName(row->phase)), depth, number(row->runtime),
+        QString::fromStdString(row->gas));
 }
 
 PlanChartView::PlanChartView(PlanChart* chart, QWidget* parent)

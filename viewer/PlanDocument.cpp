@@ -1,38 +1,34 @@
 #include "viewer/PlanDocument.h"
 
 #include "platform/Cp1250.h"
+#include "platform/RegularFile.h"
+#include "viewer/ViewerTexts.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 PlanDocument loadPlan(const QString& name)
 {
     PlanDocument document;
     document.name = name;
     if (name.isEmpty()) {
-        document.error = QStringLiteral("Není zadán žádný soubor s plánem: jméno souboru je prázdné.");
+        document.error = viewer_texts::noFileName();
         return document;
     }
-    const QFileInfo info(name);
-    if (!info.exists()) {
-        document.error = QStringLiteral("Soubor s plánem „%1“ neexistuje.").arg(name);
+    const platform::RegularFileContents file = platform::readRegularFile(QFile::encodeName(name).toStdString());
+    switch (file.status) {
+    case platform::RegularRead::Read:
+        break;
+    case platform::RegularRead::Missing:
+        document.error = viewer_texts::missingFile(name);
+        return document;
+    case platform::RegularRead::NotRegular:
+        document.error = viewer_texts::notARegularFile(name);
+        return document;
+    case platform::RegularRead::Unreadable:
+        document.error = viewer_texts::unreadableFile(name);
         return document;
     }
-    QFile file(name);
-    QByteArray bytes;
-    if (!info.isDir() && file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-        document.error = QStringLiteral("Soubor s plánem „%1“ nelze přečíst.").arg(name);
-        return document;
-    }
-    const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    document.text = cp1250::toUnicode(view);
-    document.table = plan_table::readPlanTable(view);
+    document.text = cp1250::toUnicode(file.bytes);
+    document.table = plan_table::readPlanTable(file.bytes);
     return document;
-}
-
-QString planTitle(const QString& name)
-{
-    return QStringLiteral("%1 – plán ponoru").arg(name);
 }

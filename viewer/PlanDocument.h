@@ -16,6 +16,3 @@ struct PlanDocument {
 };
 
 PlanDocument loadPlan(const QString& name);
-
-// "NAME – plán ponoru", the window title and the PDF's.
-QString planTitle(const QString& name);

@@ -1,6 +1,7 @@
 #include "viewer/PlanPrint.h"
 
 #include "viewer/PlanChart.h"
+#include "viewer/ViewerTexts.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontDatabase>
@@ -28,7 +29,7 @@ void printChartPage(QPainter& painter, const QRectF& page, const PlanDocument& d
     titleFont.setBold(true);
     painter.setFont(titleFont);
     const QRectF titleArea(page.topLeft(), QSizeF(page.width(), painter.fontMetrics().height() * 2.0));
-    painter.drawText(titleArea, Qt::AlignLeft | Qt::AlignTop, planTitle(document.name));
+    painter.drawText(titleArea, Qt::AlignLeft | Qt::AlignTop, viewer_texts::planTitle(document.name));
 
     QGraphicsScene scene;
     auto* chart = new PlanChart(*document.table);
@@ -76,10 +77,10 @@ QString writePlanPdf(const QString& fileName, const PlanDocument& document)
         pdf.setResolution(kPdfResolution);
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
-        pdf.setTitle(planTitle(document.name));
+        pdf.setTitle(viewer_texts::planTitle(document.name));
         printPlan(pdf, document);
     }
     if (!file.commit())
-        return QStringLiteral("PDF „%1“ nelze zapsat.").arg(fileName);
+        return viewer_texts::pdfNotWritten(fileName);
     return {};
 }

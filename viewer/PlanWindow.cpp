@@ -2,6 +2,7 @@
 
 #include "viewer/PlanChart.h"
 #include "viewer/PlanPrint.h"
+#include "viewer/ViewerTexts.h"
 
 #include <QBoxLayout>
 #include <QFileDialog>
@@ -29,12 +30,12 @@ PlanWindow::PlanWindow(PlanDocument document, QWidget* parent)
     : QWidget(parent)
     , document_(std::move(document))
 {
-    setWindowTitle(planTitle(document_.name));
+    setWindowTitle(viewer_texts::planTitle(document_.name));
     resize(kInitialSize);
     auto* layout = new QVBoxLayout(this);
     auto* buttons = new QHBoxLayout;
-    auto* pdfButton = new QPushButton(QStringLiteral("Uložit PDF…"), this);
-    auto* printButton = new QPushButton(QStringLiteral("Tisk…"), this);
+    auto* pdfButton = new QPushButton(viewer_texts::savePdfButton(), this);
+    auto* printButton = new QPushButton(viewer_texts::printButton(), this);
     buttons->addWidget(pdfButton);
     buttons->addWidget(printButton);
     buttons->addStretch();
@@ -71,7 +72,7 @@ void PlanWindow::savePdf()
 {
     const QString suggested = QFileInfo(document_.name).completeBaseName() + QStringLiteral(".pdf");
     const QString fileName
-        = QFileDialog::getSaveFileName(this, QStringLiteral("Uložit PDF"), suggested, QStringLiteral("PDF (*.pdf)"));
+        = QFileDialog::getSaveFileName(this, viewer_texts::savePdfCaption(), suggested, viewer_texts::pdfFilter());
     if (fileName.isEmpty())
         return;
     const QString error = writePlanPdf(fileName, document_);

@@ -2,6 +2,7 @@
 // or a picture of its window (--png OUT FILE).
 #include "viewer/PlanPrint.h"
 #include "viewer/PlanWindow.h"
+#include "viewer/ViewerTexts.h"
 
 #include <QApplication>
 
@@ -32,7 +33,7 @@ int main(int argc, char* argv[])
     const QStringList arguments = QApplication::arguments().mid(1);
     if (pdf) {
         if (arguments.size() != 3)
-            return fail(QStringLiteral("Použití: trova-plan --pdf VÝSTUP.pdf SOUBOR"));
+            return fail(viewer_texts::pdfUsage());
         const PlanDocument document = loadPlan(arguments[2]);
         if (!document.error.isEmpty())
             return fail(document.error);
@@ -41,11 +42,10 @@ int main(int argc, char* argv[])
     }
     if (png) {
         if (arguments.size() != 3)
-            return fail(QStringLiteral("Použití: trova-plan --png VÝSTUP.png SOUBOR"));
+            return fail(viewer_texts::pngUsage());
         PlanWindow window(loadPlan(arguments[2]));
         window.show();
-        return window.grab().save(arguments[1]) ? 0
-                                                : fail(QStringLiteral("Obrázek „%1“ nelze zapsat.").arg(arguments[1]));
+        return window.grab().save(arguments[1]) ? 0 : fail(viewer_texts::pictureNotWritten(arguments[1]));
     }
     PlanWindow window(loadPlan(arguments.value(0)));
     window.show();

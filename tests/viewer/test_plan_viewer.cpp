@@ -147,6 +147,18 @@ private slots:
         QVERIFY(window.findChild<PlanChartView*>() == nullptr);
     }
 
+    // Reading a named pipe would wait for a writer forever, a device might never end.
+    void notARegularFileRefusedWithoutWaiting_data() { cases::addRows("viewer/not_regular.txt"); }
+    void notARegularFileRefusedWithoutWaiting()
+    {
+        QTemporaryDir folder;
+        QCOMPARE(runProgram("mkfifo", { "pipe.out" }, folder.path()).exitCode, 0);
+        const Finished viewer = runViewer({ "--pdf", "out.pdf", cases::text("name") }, folder.path());
+        QCOMPARE(viewer.exitCode, 1);
+        QVERIFY2(QString::fromUtf8(viewer.err).contains(cases::text("message")), viewer.err);
+        QVERIFY(!QFile::exists(folder.filePath("out.pdf")));
+    }
+
     void pdfHoldsThePlanAndItsChart_data() { cases::addRows("viewer/pdfs.txt"); }
     void pdfHoldsThePlanAndItsChart()
     {

@@ -1,0 +1,35 @@
+#include "platform/RegularFile.h"
+
+#include "platform/PosixIo.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+RegularFileContents readRegularFile(const std::string& path)
+{
+    RegularFileContents contents;
+    // O_NONBLOCK: opening a named pipe for reading would otherwise wait for a writer. The type is
+    // then judged on the opened descriptor, so a file swapped in between cannot slip through.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        contents.status = errno == ENOENT ? RegularRead::Missing : RegularRead::Unreadable;
+        return contents;
+    }
+    struct stat info { };
+    if (::fstat(fd, &info) != 0)
+        contents.status = RegularRead::Unreadable;
+    else if (!S_ISREG(info.st_mode))
+        contents.status = RegularRead::NotRegular;
+    else
+        contents.status = io::readToEnd(fd, contents.bytes) ? RegularRead::Read : RegularRead::Unreadable;
+    ::close(fd);
+    if (contents.status != RegularRead::Read)
+        contents.bytes.clear();
+    return contents;
+}
+
+} // namespace platform

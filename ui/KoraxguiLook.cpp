@@ -1,7 +1,6 @@
 #include "ui/KoraxguiLook.h"
 
 #include "ui/Glyphs.h"
-#include "ui/Koraxgui.h"
 #include "ui/PixelFonts.h"
 #include "ui/ProfileGrid.h"
 
@@ -15,6 +14,7 @@
 #include <QStyleOptionTab>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
 
 #include <algorithm>
 
@@ -89,6 +89,11 @@ void fitLabelsToFace(QWidget& root)
     }
 }
 
+template <class Control> Control& named(const QWidget& window, const char* name)
+{
+    return *window.findChild<Control*>(QLatin1String(name));
+}
+
 } // namespace
 
 void useClassicStyle()
@@ -97,36 +102,40 @@ void useClassicStyle()
         QApplication::setStyle(classic);
 }
 
-void applyKoraxguiLook(TfKoraxGUI& window)
+void applyKoraxguiLook(QWidget& window)
 {
     const QFont windowFont = pixelFont(11, true);
     const QFont pageFont = pixelFont(9, true);
     const QFont smallFont = pixelFont(9, false);
 
     window.setFont(windowFont);
-    window.PageControl1->setFont(pageFont);
-    hotTrackTabs(*window.PageControl1->tabBar());
-    window.Button1->setFont(pageFont);
-    window.BitBtn1->setFont(pageFont);
-    for (QLabel* small : { window.Label1, window.Label3, window.Label21, window.Label16 })
-        small->setFont(smallFont);
+    auto& pages = named<QTabWidget>(window, "PageControl1");
+    pages.setFont(pageFont);
+    hotTrackTabs(*pages.tabBar());
+    auto& compute = named<QPushButton>(window, "Button1");
+    auto& exit = named<QPushButton>(window, "BitBtn1");
+    compute.setFont(pageFont);
+    exit.setFont(pageFont);
+    for (const char* small : { "Label1", "Label3", "Label21", "Label16" })
+        named<QLabel>(window, small).setFont(smallFont);
 
-    setLook(*window.chbUpdateTissue, pageFont, kRed);
+    auto& updateTissue = named<QCheckBox>(window, "chbUpdateTissue");
+    setLook(updateTissue, pageFont, kRed);
     // Its own face colour, so the frame line of its group stays hidden behind it.
-    window.chbUpdateTissue->setBackgroundRole(QPalette::Button);
-    setLook(*window.Label5, pixelFont(13, true), kBlack);
-    setLook(*window.lblAbout, pixelFont(31, true), kRed);
-    setLook(*window.lblAbout2, pixelFont(13, true), kNavy);
-    setLook(*window.Label10, pageFont, kNavy);
-    setLook(*window.Label20, smallFont, kBlack);
-    window.GroupBox8->setFont(pixelFont(13, false));
-    setLook(*window.Label19, smallFont, kBlack);
+    updateTissue.setBackgroundRole(QPalette::Button);
+    setLook(named<QLabel>(window, "Label5"), pixelFont(13, true), kBlack);
+    setLook(named<QLabel>(window, "lblAbout"), pixelFont(31, true), kRed);
+    setLook(named<QLabel>(window, "lblAbout2"), pixelFont(13, true), kNavy);
+    setLook(named<QLabel>(window, "Label10"), pageFont, kNavy);
+    setLook(named<QLabel>(window, "Label20"), smallFont, kBlack);
+    named<QGroupBox>(window, "GroupBox8").setFont(pixelFont(13, false));
+    setLook(named<QLabel>(window, "Label19"), smallFont, kBlack);
 
-    window.Image1->setPixmap(glyphs::infoPicture());
-    glyphs::putGlyph(*window.Button1, glyphs::Kind::Ok);
-    glyphs::putGlyph(*window.BitBtn1, glyphs::Kind::Cancel);
+    named<QLabel>(window, "Image1").setPixmap(glyphs::infoPicture());
+    glyphs::putGlyph(compute, glyphs::Kind::Ok);
+    glyphs::putGlyph(exit, glyphs::Kind::Cancel);
     window.setWindowIcon(glyphs::programIcon());
-    setUpProfileGrid(*window.sgDiveProfile);
+    setUpProfileGrid(named<QTableWidget>(window, "sgDiveProfile"));
     fitLabelsToFace(window);
 }
 

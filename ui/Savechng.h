@@ -15,12 +15,6 @@ class TfSaveChanges : public QDialog, private Ui::TfSaveChanges {
 public:
     explicit TfSaveChanges(QWidget* parent = nullptr);
 
-    // The controls of the form, in its order.
-    using Ui::TfSaveChanges::BitBtn1;
-    using Ui::TfSaveChanges::BitBtn2;
-    using Ui::TfSaveChanges::Button1;
-    using Ui::TfSaveChanges::Label1;
-
     // The window the dialog belongs to: it stays above it, modal, for as long as it is up.
     void setOwner(QWidget& owner);
 

@@ -53,8 +53,8 @@ private slots:
         QTimer::singleShot(0, [] {
             for (QWidget* window : QApplication::topLevelWidgets()) {
                 if (auto* main = qobject_cast<TfKoraxGUI*>(window)) {
-                    main->PageControl1->setCurrentIndex(0);
-                    main->Button1->click();
+                    main->findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(0);
+                    main->findChild<QPushButton*>(QStringLiteral("Button1"))->click();
                     main->close();
                 }
             }

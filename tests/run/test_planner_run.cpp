@@ -51,14 +51,14 @@ private slots:
     {
         const OpenWindow open(cases::cell("profile"));
         QVERIFY(QFile::copy(TROVA_STANDIN, "korax.exe"));
-        open.window->chbRepetitiveDives->setChecked(cases::yes("repetitive"));
-        open.window->chbUpdateTissue->setChecked(cases::yes("update"));
-        open.window->PageControl1->setCurrentIndex(0);
+        open.control<QCheckBox>("chbRepetitiveDives").setChecked(cases::yes("repetitive"));
+        open.control<QCheckBox>("chbUpdateTissue").setChecked(cases::yes("update"));
+        open.control<QTabWidget>("PageControl1").setCurrentIndex(0);
         QStringList viewed;
         for (int run = 1; run <= 10; ++run) {
             const QString name = QString::number(run) + cases::text("base");
-            QCOMPARE(open.window->edOutputFile->text(), name);
-            QTest::keyClick(open.window->edAltitude, Qt::Key_Return);
+            QCOMPARE(open.control<QLineEdit>("edOutputFile").text(), name);
+            QTest::keyClick(&open.control<QLineEdit>("edAltitude"), Qt::Key_Return);
             QVERIFY(QFile::exists(name)); // the planner saw the name in profile.dat
             viewed << "argc=1|" + name;
             // Viewers start detached: wait for each before the next, whose log could come first.
@@ -86,13 +86,13 @@ private slots:
                 && QFile::setPermissions("korax.exe",
                     QFile::ReadOwner | (planner == "not executable" ? QFile::ReadOwner : QFile::ExeOwner)));
         qputenv("STANDIN_PLANNER", cases::cell("how"));
-        open.window->edOutputFile->setText(plan);
+        open.control<QLineEdit>("edOutputFile").setText(plan);
         UrlRecorder desktop;
         QDesktopServices::setUrlHandler("file", &desktop, "open");
         ModalWatcher watcher;
         open.compute();
         QDesktopServices::unsetUrlHandler("file");
-        QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("2plan.out"));
+        QCOMPARE(open.control<QLineEdit>("edOutputFile").text(), QStringLiteral("2plan.out"));
         QCOMPARE(QFile::exists("profile.seen"), cases::yes("runs"));
         const bool shown = cases::cell("box").isEmpty();
         QCOMPARE(watcher.seen, shown ? QStringList {} : QStringList { "Chyba|" + cases::text("box") + "|0" });
@@ -116,7 +116,7 @@ private slots:
         QCOMPARE(watcher.seen,
             QStringList(2, cases::text("caption") + '|' + cases::text("box") + '|' + cases::text("icon")));
         QVERIFY(open.window->isVisible());
-        QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("1plan.out"));
+        QCOMPARE(open.control<QLineEdit>("edOutputFile").text(), QStringLiteral("1plan.out"));
         QCOMPARE(bytesOf("profile.dat"), cases::cell("profile"));
         QVERIFY(callsOf("korax.exe").isEmpty());
     }
@@ -130,7 +130,7 @@ private slots:
         QVERIFY(QFile::copy(TROVA_STANDIN, "korax.exe"));
         if (pressFirst)
             open.compute();
-        QTableWidget& grid = *open.window->sgDiveProfile;
+        QTableWidget& grid = open.control<QTableWidget>("sgDiveProfile");
         grid.setCurrentCell(1, 0);
         QTest::keyClick(&grid, Qt::Key_F2);
         auto* editor = grid.viewport()->findChild<QLineEdit*>();
@@ -150,7 +150,7 @@ private slots:
     {
         const OpenWindow open(kProfile);
         QVERIFY(QFile::copy(TROVA_STANDIN, "korax.exe"));
-        open.window->chDeleteFiles->setChecked(true);
+        open.control<QCheckBox>("chDeleteFiles").setChecked(true);
         const bool closing = cases::yes("closing");
         const int runsBefore = closing ? 2 : 0;
         for (int run = 0; run < runsBefore; ++run)
@@ -173,7 +173,7 @@ private slots:
         QCOMPARE(open.window->isVisible(), cases::yes("staysOpen"));
         QCOMPARE(callsOf("korax.exe").size(), runsBefore + (!closing && cases::yes("written") ? 1 : 0));
         if (cases::yes("staysOpen")) // the next run's name, also after "Zpět"
-            QCOMPARE(open.window->edOutputFile->text(),
+            QCOMPARE(open.control<QLineEdit>("edOutputFile").text(),
                 QString::number(runsBefore + (cases::yes("written") ? 2 : 1)) + "plan.out");
         if (closing) // older outputs go only with the window
             QCOMPARE(QFile::exists("1plan.out"), cases::yes("staysOpen"));
@@ -184,7 +184,7 @@ private slots:
     {
         const OpenWindow open(cases::cell("profile"));
         QVERIFY(QFile::copy(TROVA_STANDIN, "korax.exe"));
-        open.window->chDeleteFiles->setChecked(cases::yes("deleteFiles"));
+        open.control<QCheckBox>("chDeleteFiles").setChecked(cases::yes("deleteFiles"));
         for (int run = 0; run < 3; ++run)
             open.compute();
         QVERIFY(cases::cell("removedBefore").isEmpty() || QFile::remove(cases::text("removedBefore")));

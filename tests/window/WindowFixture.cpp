@@ -23,10 +23,15 @@ OpenWindow::~OpenWindow()
     QDir::setCurrent(previous);
 }
 
+QWidget& OpenWindow::mainWindow() const
+{
+    return *window;
+}
+
 void OpenWindow::compute() const
 {
-    window->PageControl1->setCurrentIndex(0);
-    window->Button1->click();
+    control<QTabWidget>("PageControl1").setCurrentIndex(0);
+    control<QPushButton>("Button1").click();
 }
 
 QStringList callsOf(const QString& name)

@@ -29,10 +29,22 @@ public:
     // Presses "&Výpočet" on the dive page (the button is off on the page the window opens on).
     void compute() const;
 
+    // A control of the window by its object name; a name the form lacks ends the test.
+    template <class Control> Control& control(const char* name) const
+    {
+        auto* found = mainWindow().findChild<Control*>(QLatin1String(name));
+        if (found == nullptr)
+            qFatal("the window has no control %s", name);
+        return *found;
+    }
+
     QTemporaryDir folder;
     const QString previous = QDir::currentPath();
     std::unique_ptr<TfSaveChanges> dialog;
     std::unique_ptr<TfKoraxGUI> window;
+
+private:
+    QWidget& mainWindow() const;
 };
 
 // The starts of the stand-in copied in as name (korax.exe, notepad.exe), one "argc=N|arg|arg" each.

@@ -27,7 +27,7 @@ QByteArray afterKonecAno(const QByteArray& contents)
 {
     OpenWindow open(contents);
     ModalWatcher watcher(pressing(QStringLiteral("Button1")));
-    open.window->BitBtn1->click();
+    open.control<QPushButton>("BitBtn1").click();
     return open.window->isVisible() ? QByteArray() : bytesOf("profile.dat");
 }
 
@@ -92,7 +92,7 @@ private slots:
     void checksTheStopDistance()
     {
         const OpenWindow open("StopDistance: 9\r\n");
-        open.window->edStopDistance->setText(cases::text("typed"));
+        open.control<QLineEdit>("edStopDistance").setText(cases::text("typed"));
         ModalWatcher watcher(pressing("Button1"));
         open.window->close();
         const bool accepted = cases::cell("box").isEmpty();
@@ -133,7 +133,7 @@ private slots:
     void diveTableHasItsHeader()
     {
         const OpenWindow open(kSample);
-        const QTableWidget& grid = *open.window->sgDiveProfile;
+        const QTableWidget& grid = open.control<QTableWidget>("sgDiveProfile");
         QCOMPARE(grid.item(0, 0)->text() + '|' + grid.item(0, 1)->text() + '|' + grid.item(0, 2)->text(),
             QStringLiteral("Hloubka|Čas|Směs O2/He"));
         QVERIFY(!(grid.item(0, 1)->flags() & Qt::ItemIsEditable));
@@ -147,15 +147,15 @@ private slots:
     {
         const QByteArray profile("# test\r\nAltitude: 0\r\nStopDistance: 3\r\nPlanFile: plan.out\r\n");
         const OpenWindow open(profile);
-        open.window->edAltitude->setText(QStringLiteral("123"));
-        open.window->chbRepetitiveDives->setChecked(false);
+        open.control<QLineEdit>("edAltitude").setText(QStringLiteral("123"));
+        open.control<QCheckBox>("chbRepetitiveDives").setChecked(false);
         ModalWatcher watcher(pressing(cases::text("answer")));
-        QTest::keyClick(open.window->edAltitude, Qt::Key_Escape);
+        QTest::keyClick(&open.control<QLineEdit>("edAltitude"), Qt::Key_Escape);
         QCOMPARE(watcher.seen, QStringList("Save Changes||-1"));
         QCOMPARE(open.window->isVisible(), cases::cell("outcome") == "kept");
-        QCOMPARE(open.window->edAltitude->text(), QStringLiteral("123"));
+        QCOMPARE(open.control<QLineEdit>("edAltitude").text(), QStringLiteral("123"));
         if (cases::cell("outcome") == "kept") // the next run is still numbered
-            QCOMPARE(open.window->edOutputFile->text(), QStringLiteral("1plan.out"));
+            QCOMPARE(open.control<QLineEdit>("edOutputFile").text(), QStringLiteral("1plan.out"));
         const QByteArray file = bytesOf("profile.dat");
         QVERIFY(cases::cell("outcome") == "saved" ? file.startsWith(QByteArray(profile).replace(": 0", ": 123"))
                     && file.contains("\r\nSurfaceInterval: 900:00\r\n")
@@ -173,18 +173,19 @@ private slots:
         TfKoraxGUI& window = *open.window;
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        QTabBar& tabs = *window.PageControl1->tabBar();
+        QTabWidget& pages = open.control<QTabWidget>("PageControl1");
+        QWidget& divePage = open.control<QWidget>("tsDive");
+        QTabBar& tabs = *pages.tabBar();
         for (const QString& step : cases::text("input").split(' ')) {
             auto* control = window.findChild<QWidget*>(step.mid(step.startsWith('@') ? 1 : 0));
             if (step.startsWith(QStringLiteral("tab")))
                 QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(step.back().digitValue()).center());
             else if (step == "none")
-                radio_group::setItemIndex(*window.rgAlgorithm, -1);
+                radio_group::setItemIndex(open.control<QGroupBox>("rgAlgorithm"), -1);
             else if (step.front().isUpper())
                 QTest::keyClick(QApplication::focusWidget(), QKeySequence(step)[0].key());
             else if (step.startsWith('@')) {
-                window.PageControl1->setCurrentWidget(
-                    window.tsDive->isAncestorOf(control) ? window.tsDive : window.tsGases);
+                pages.setCurrentWidget(divePage.isAncestorOf(control) ? &divePage : &open.control<QWidget>("tsGases"));
                 control->setFocus(Qt::TabFocusReason);
             } else
                 QTest::mouseClick(control, Qt::LeftButton, {}, step == "gbDeepStops" ? QPoint(250, 90) : QPoint());
@@ -225,8 +226,8 @@ private slots:
         const QString part = cases::text("part");
         const QString expected = cases::text("ink");
         const OpenWindow open("SurfaceInterval: 2:00\r\nUpdateTissueFile: y\r\n");
-        QTabBar& tabs = *open.window->PageControl1->tabBar();
-        QCheckBox& box = *open.window->chbUpdateTissue;
+        QTabBar& tabs = *open.control<QTabWidget>("PageControl1").tabBar();
+        QCheckBox& box = open.control<QCheckBox>("chbUpdateTissue");
         const int indicator = box.style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, &box);
         if (part.startsWith(QStringLiteral("tab"))) {
             QTest::mouseMove(&tabs, tabs.tabRect(0).center());

@@ -165,7 +165,7 @@ private slots:
         poll.start(10);
         if (window == "Save Changes" && isManaged(mainWindow))
             ask(mainWindow, "_NET_CLOSE_WINDOW", CurrentTime, kFromPager);
-        open.window->PageControl1->setCurrentIndex(0);
+        open.control<QTabWidget>("PageControl1").setCurrentIndex(0);
         if (window == "Chyba" || window == "T/ROVA")
             open.window->findChild<QPushButton*>("Button1")->click();
         QTRY_COMPARE_WITH_TIMEOUT(observed, expected, kSettleMs);
@@ -179,7 +179,7 @@ private slots:
         TfKoraxGUI& window = *open.window;
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.PageControl1->setCurrentIndex(1);
+        open.control<QTabWidget>("PageControl1").setCurrentIndex(1);
         const QStringList controls { "edOcDecoGas", "rgDeepStops", "edPyleStopTime", "Button1", "edTissueFile" };
         const QStringList before = shownStates(window, controls);
         ModalWatcher watcher;

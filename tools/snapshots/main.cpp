@@ -67,7 +67,7 @@ int main(int argc, char* argv[])
             = { QStringLiteral("1-dive.png"), QStringLiteral("2-gases.png"), QStringLiteral("3-info.png") };
         bool written = true;
         for (int page = 0; page < pages.size(); ++page) {
-            window.PageControl1->setCurrentIndex(page);
+            window.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(page);
             QApplication::processEvents();
             written = savePicture(window, output.filePath(pages[page])) && written;
         }

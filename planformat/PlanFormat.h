@@ -51,6 +51,20 @@ inline constexpr Column kMinutesColumn { 27, 8 }; // of the segment
 inline constexpr Column kRuntimeColumn { 35, 8 }; // at the end of the segment
 inline constexpr Column kGapColumn { 43, 2 }; // blanks
 inline constexpr Column kGasColumn { 45, 9 }; // "O2/He", left, padded with blanks
-inline constexpr Column kPo2Column { 54, 5 }; // the true PO2 at the segment's deepest point
+inline constexpr Column kPo2Column { 54, 5 }; // the highest PO2 of the segment
+
+// A table with a loop gas longer than the gas column ("18/45@0.97") widens that column to its
+// longest label: the header is kHeaderToGas, blanks up to that width, then kHeaderAfterGas, and
+// the PO2 column follows the gas column. A table of 9 characters is the one of kHeader.
+inline constexpr std::string_view kHeaderToGas = "Fáze                Hloubka    Úsek     Čas  Směs";
+inline constexpr std::string_view kHeaderAfterGas = "  PO2";
+constexpr Column gasColumn(std::size_t width)
+{
+    return { kGasColumn.from, width };
+}
+constexpr Column po2Column(std::size_t gasWidth)
+{
+    return { kGasColumn.from + gasWidth, kPo2Column.width };
+}
 
 } // namespace plan_format

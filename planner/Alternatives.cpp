@@ -18,7 +18,53 @@ double deepestLine(const Settings& settings)
     return deepest;
 }
 
+// Litres at the surface per gas breathed after the run time `from`, at the rate (l/min).
+std::vector<GasUse> gasAfter(const Plan& plan, double from, double rmv, const Water& water)
+{
+    std::vector<GasUse> uses;
+    for (const Segment& s : plan.segments) {
+        const double start = s.runtime - s.minutes;
+        if (s.runtime <= from + kTolerance)
+            continue;
+        const double minutes = s.runtime - std::max(start, from);
+        const double startDepth = s.endDepth + (s.startDepth - s.endDepth) * minutes / s.minutes;
+        const double litres = rmv * minutes * water.pressureAt((startDepth + s.endDepth) / 2.0) / water.surfacePressure;
+        const auto use = std::ranges::find(uses, s.gas, &GasUse::gas);
+        if (use == uses.end())
+            uses.push_back({ s.gas, litres });
+        else
+            use->litres += litres;
+    }
+    return uses;
+}
+
+// The emergency ascent from the end of the last profile line, empty when it cannot be planned.
+std::optional<EmergencyPlan> emergencyAscent(const Settings& settings, const Plan& plan, const Tissues& start)
+{
+    const Plan other = planAscent(emergencySettings(settings), start);
+    if (!other.problems.empty())
+        return std::nullopt;
+    EmergencyPlan emergency { other.runtime, other.firstStop,
+        gasAfter(other, plan.ascentStart, settings.stressRmv, waterOf(settings)) };
+    // On open circuit the last line's mix is shared: two divers breathe it on the way up.
+    if (!settings.closedCircuit()) {
+        for (GasUse& use : emergency.gases)
+            use.litres *= use.gas == settings.profile.back().gas ? 2.0 : 1.0;
+    }
+    return emergency;
+}
+
 } // namespace
+
+Settings emergencySettings(const Settings& settings)
+{
+    Settings emergency = settings;
+    ProfileSegment problemSolving = settings.profile.back();
+    problemSolving.minutes = settings.problemSolvingMinutes;
+    problemSolving.setpoint.reset();
+    emergency.profile.push_back(problemSolving);
+    return emergency;
+}
 
 std::optional<Settings> variedSettings(const Settings& settings, VariationKind kind)
 {
@@ -86,6 +132,9 @@ Plan planWithAlternatives(const Settings& settings, const Tissues& start)
         }
         plan.lostGas.push_back(lost);
     }
+    plan.emergency = emergencyAscent(settings, plan, start);
+    if (!plan.emergency)
+        plan.warnings.push_back({ .kind = WarningKind::EmergencyAscentNotPlanned });
     return plan;
 }
 

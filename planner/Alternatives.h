@@ -16,7 +16,12 @@ std::optional<Settings> variedSettings(const Settings& settings, VariationKind k
 // The settings without the deco gas at index.
 Settings withoutDecoGas(const Settings& settings, std::size_t index);
 
-// The main plan with its variations and lost-gas plans (those only when it has no problem).
+// The settings of the emergency ascent: the last line's depth held ProblemSolvingTime: minutes
+// more on open circuit, breathing its mix (on the loop, its diluent).
+Settings emergencySettings(const Settings& settings);
+
+// The main plan with its variations, lost-gas plans and emergency ascent (those only when it
+// has no problem).
 Plan planWithAlternatives(const Settings& settings, const Tissues& start);
 
 } // namespace korax

@@ -1,5 +1,6 @@
 #include "planner/Exposure.h"
 
+#include "planner/Breathing.h"
 #include "planner/Physics.h"
 
 #include <algorithm>
@@ -11,6 +12,17 @@ namespace korax {
 namespace {
 
 constexpr double kBottomPO2Limit = 1.4;
+constexpr double kLoopDecoPO2Limit = 1.6;
+// Gas density, g/l at 1.01325 bar and 0 °C per gas (the molar masses over 22.414 l/mol), and the
+// recommended and maximum density of a breathed gas (Anthony and Mitchell 2016).
+constexpr double kOxygenDensity = 1.429;
+constexpr double kNitrogenDensity = 1.2506;
+constexpr double kHeliumDensity = 0.1786;
+constexpr double kDensityRecommended = 5.2;
+constexpr double kDensityMaximum = 6.2;
+// Isobaric counter-diffusion, the rule of fifths: nitrogen up by more than a fifth of the
+// helium drop.
+constexpr double kFifths = 5.0;
 constexpr double kHypoxicPO2 = 0.16;
 constexpr double kStepMinutes = 0.1;
 // A thousand steps follow the PO2 of any linear depth change closely enough.
@@ -31,6 +43,73 @@ constexpr std::array<std::pair<double, double>, 11> kNoaaLimits { {
     { 1.6, 45 },
 } };
 
+double depthAtFraction(const Segment& s, double u)
+{
+    return s.startDepth + (s.endDepth - s.startDepth) * u;
+}
+
+std::optional<double> setpointAtFraction(const Segment& s, double u)
+{
+    if (!s.setpoint)
+        return std::nullopt;
+    return s.startSetpoint + (*s.setpoint - s.startSetpoint) * u;
+}
+
+// What the segment gives at the fraction u of its way: partial pressures at the ambient
+// pressure less the vapour (the loop's PO2 is held at the setpoint in the lungs).
+Partials partialsAtFraction(const Segment& s, const Water& water, double vapour, double u)
+{
+    const double ambient = water.pressureAt(depthAtFraction(s, u));
+    if (!s.setpoint)
+        return openPartials(s.gas, ambient);
+    return partialsOf(s.gas, setpointAtFraction(s, u), ambient - vapour);
+}
+
+struct Highest {
+    double value = 0.0;
+    double fraction = 0.0;
+};
+
+// The greatest of a value that is linear between the segment's loop pieces, at their ends.
+template <typename Value> Highest highest(const Segment& s, const Water& water, double vapour, Value value)
+{
+    Pieces pieces;
+    pieces.at = { 0.0, 1.0 };
+    pieces.count = 2;
+    if (s.setpoint) {
+        pieces = loopPieces(s.gas, water.pressureAt(s.startDepth) - vapour, water.pressureAt(s.endDepth) - vapour,
+            s.startSetpoint, *s.setpoint);
+    }
+    Highest best { -1.0, 0.0 };
+    for (std::size_t i = 0; i < pieces.count; ++i) {
+        const double u = pieces.at[i];
+        const double v = value(partialsAtFraction(s, water, vapour, u), water.pressureAt(depthAtFraction(s, u)));
+        if (v > best.value)
+            best = { v, u };
+    }
+    return best;
+}
+
+double density(const Partials& p)
+{
+    return (p.o2 * kOxygenDensity + p.n2 * kNitrogenDensity + p.he * kHeliumDensity) / kSeaLevelPressure;
+}
+
+Highest highestDensity(const Segment& segment, const Water& water)
+{
+    return highest(segment, water, 0.0, [](const Partials& p, double) { return density(p); });
+}
+
+// The fractions of what is breathed at the depth, for the loop its partial pressures over P.
+Partials fractionsAt(const Gas& gas, const std::optional<double>& setpoint, const Water& water, double depth)
+{
+    if (!setpoint)
+        return openPartials(gas, 1.0);
+    const double pressure = water.pressureAt(depth) - kWaterVapour;
+    const Partials p = loopPartials(gas, *setpoint, pressure);
+    return { p.o2 / pressure, p.n2 / pressure, p.he / pressure };
+}
+
 class Exposure {
 public:
     Exposure(Plan& plan, const Settings& settings, const Water& water)
@@ -42,17 +121,30 @@ public:
 
     void addAll()
     {
-        for (const Segment& segment : plan_.segments) {
-            addGas(segment);
+        Highest densest;
+        const Segment* densestSegment = nullptr;
+        for (std::size_t i = 0; i < plan_.segments.size(); ++i) {
+            const Segment& segment = plan_.segments[i];
+            if (!segment.setpoint)
+                addGas(segment);
             addOxygen(segment);
             checkLimits(segment);
+            if (i > 0)
+                checkCounterDiffusion(plan_.segments[i - 1], segment);
+            const Highest dense = highestDensity(segment, water_);
+            if (dense.value > densest.value) {
+                densest = dense;
+                densestSegment = &segment;
+            }
         }
+        if (densestSegment)
+            checkDensity(*densestSegment, densest);
         if (plan_.cnsPercent > 100.0)
             plan_.warnings.push_back({ .kind = WarningKind::CnsAbove100, .value = plan_.cnsPercent });
         if (!plan_.segments.empty()) {
-            checkSurface(plan_.segments.front().gas, WarningKind::HypoxicAtStart);
+            checkSurface(plan_.segments.front(), 0.0, WarningKind::HypoxicAtStart);
             if (plan_.complete)
-                checkSurface(plan_.segments.back().gas, WarningKind::HypoxicOnSurfacing);
+                checkSurface(plan_.segments.back(), 1.0, WarningKind::HypoxicOnSurfacing);
         }
     }
 
@@ -75,12 +167,13 @@ private:
     {
         const int steps = static_cast<int>(std::clamp(std::ceil(s.minutes / kStepMinutes), 1.0, kMaxSteps));
         const double step = s.minutes / steps;
-        const bool constant = std::fabs(s.endDepth - s.startDepth) < kTolerance;
+        const bool steadySetpoint = !s.setpoint || std::fabs(*s.setpoint - s.startSetpoint) < kTolerance;
+        const bool constant = std::fabs(s.endDepth - s.startDepth) < kTolerance && steadySetpoint;
         for (int i = 0; i < (constant ? 1 : steps); ++i) {
             const double minutes = constant ? s.minutes : step;
-            const double depth
-                = constant ? s.startDepth : s.startDepth + (s.endDepth - s.startDepth) * (i + 0.5) / steps;
-            const double po2 = s.gas.o2 * water_.pressureAt(depth);
+            const double u = constant ? 0.0 : (i + 0.5) / steps;
+            const double po2 = s.setpoint ? partialsAtFraction(s, water_, kWaterVapour, u).o2
+                                          : s.gas.o2 * water_.pressureAt(depthAtFraction(s, u));
             if (po2 <= kOxygenThreshold)
                 continue;
             plan_.cnsPercent += 100.0 * minutes / cnsLimitMinutes(po2);
@@ -90,6 +183,10 @@ private:
 
     void checkLimits(const Segment& s)
     {
+        if (s.setpoint) {
+            checkLoopLimits(s);
+            return;
+        }
         const double deepest = std::max(s.startDepth, s.endDepth);
         const double limit = s.decompression ? settings_.decoMaxPO2 : kBottomPO2Limit;
         if (deepest > modByConvention(s.gas, limit, settings_.unit) + kTolerance) {
@@ -104,11 +201,78 @@ private:
             plan_.warnings.push_back({ WarningKind::EndAboveMax, s.phase, deepest, s.gas, end, settings_.maxEnd });
     }
 
-    void checkSurface(const Gas& gas, WarningKind kind)
+    // On the loop: its PO2 above 1.4 bar on the bottom, 1.6 bar in the ascent; END from its
+    // partial pressures as fractions of the pressure in the lungs.
+    void checkLoopLimits(const Segment& s)
     {
-        const double po2 = gas.o2 * water_.surfacePressure;
+        const double limit = s.decompression ? kLoopDecoPO2Limit : kBottomPO2Limit;
+        const Highest po2 = highest(s, water_, kWaterVapour, [](const Partials& p, double) { return p.o2; });
+        if (po2.value > limit + kTolerance)
+            plan_.warnings.push_back({ .kind = WarningKind::PO2AboveLimit,
+                .phase = s.phase,
+                .depth = depthAtFraction(s, po2.fraction),
+                .gas = s.gas,
+                .value = po2.value,
+                .limit = limit,
+                .setpoint = s.setpoint });
+        const bool oxyNarc = settings_.oxyNarc;
+        const double airNarcotic = oxyNarc ? 1.0 : kAir.n2();
+        const Highest end = highest(s, water_, kWaterVapour, [&](const Partials& p, double ambient) {
+            const double narcotic = (p.n2 + (oxyNarc ? p.o2 : 0.0)) / (ambient - kWaterVapour);
+            return water_.depthAt(ambient * narcotic / airNarcotic);
+        });
+        if (settings_.maxEnd > 0.0 && end.value > settings_.maxEnd + kTolerance)
+            plan_.warnings.push_back({ .kind = WarningKind::EndAboveMax,
+                .phase = s.phase,
+                .depth = depthAtFraction(s, end.fraction),
+                .gas = s.gas,
+                .value = end.value,
+                .limit = settings_.maxEnd,
+                .setpoint = s.setpoint });
+    }
+
+    // At a change of what is breathed (a setpoint alone is none) from a gas holding helium.
+    void checkCounterDiffusion(const Segment& before, const Segment& after)
+    {
+        if (before.gas == after.gas && before.setpoint.has_value() == after.setpoint.has_value())
+            return;
+        const double depth = after.startDepth;
+        const Partials old = fractionsAt(before.gas, before.setpoint, water_, depth);
+        const Partials next
+            = fractionsAt(after.gas, after.setpoint ? std::optional(after.startSetpoint) : std::nullopt, water_, depth);
+        const double heliumChange = next.he - old.he;
+        if (old.he > 0.0 && heliumChange < 0.0 && kFifths * (next.n2 - old.n2) > -heliumChange)
+            plan_.warnings.push_back({ .kind = WarningKind::CounterDiffusion,
+                .phase = after.phase,
+                .depth = depth,
+                .gas = before.gas,
+                .setpoint = before.setpoint,
+                .otherGas = after.gas,
+                .otherSetpoint = after.setpoint ? std::optional(after.startSetpoint) : std::nullopt });
+    }
+
+    void checkDensity(const Segment& s, const Highest& densest)
+    {
+        if (densest.value <= kDensityRecommended)
+            return;
+        const bool maximum = densest.value > kDensityMaximum;
+        plan_.warnings.push_back(
+            { .kind = maximum ? WarningKind::DensityAboveMaximum : WarningKind::DensityAboveRecommended,
+                .phase = s.phase,
+                .depth = depthAtFraction(s, densest.fraction),
+                .gas = s.gas,
+                .value = densest.value,
+                .limit = maximum ? kDensityMaximum : kDensityRecommended,
+                .setpoint = setpointAtFraction(s, densest.fraction) });
+    }
+
+    void checkSurface(const Segment& s, double fraction, WarningKind kind)
+    {
+        const std::optional<double> setpoint = setpointAtFraction(s, fraction);
+        const double po2 = setpoint ? loopPartials(s.gas, *setpoint, water_.surfacePressure - kWaterVapour).o2
+                                    : s.gas.o2 * water_.surfacePressure;
         if (po2 < kHypoxicPO2)
-            plan_.warnings.push_back({ .kind = kind, .gas = gas, .value = po2 });
+            plan_.warnings.push_back({ .kind = kind, .gas = s.gas, .value = po2, .setpoint = setpoint });
     }
 
     Plan& plan_;
@@ -137,6 +301,16 @@ double cnsLimitMinutes(double po2)
         }
     }
     return kNoaaLimits.back().second;
+}
+
+double highestPO2(const Segment& segment, const Water& water)
+{
+    return highest(segment, water, kWaterVapour, [](const Partials& p, double) { return p.o2; }).value;
+}
+
+double densityOf(const Segment& segment, const Water& water)
+{
+    return highestDensity(segment, water).value;
 }
 
 void addExposure(Plan& plan, const Settings& settings, const Water& water)

@@ -14,7 +14,14 @@ double modByConvention(const Gas& gas, double maxPO2, const LengthUnit& unit);
 // 0 where oxygen does not count (0.5 bar and below).
 double cnsLimitMinutes(double po2);
 
-// Gas use per mix, CNS, OTU, and the PO2, END and hypoxia warnings of the segments.
+// The highest PO2 of the segment (bar): the mix's fraction of the ambient pressure, or the loop's.
+double highestPO2(const Segment& segment, const Water& water);
+
+// The greatest density (g/l) of what the segment breathes, at the ambient pressure.
+double densityOf(const Segment& segment, const Water& water);
+
+// Gas use per open-circuit mix, CNS, OTU, and the PO2, END, hypoxia, density and
+// counter-diffusion warnings of the segments.
 void addExposure(Plan& plan, const Settings& settings, const Water& water);
 
 } // namespace korax

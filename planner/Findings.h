@@ -5,6 +5,7 @@
 #include "planformat/PlanFormat.h"
 #include "planner/Gas.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,7 @@ using plan_format::phaseName;
 enum class ProblemKind {
     BadValue, // key, text: the value of the key cannot be used
     BadProfileLine, // text: the line; value: the deepest depth allowed
+    BadSetpoint, // text: the line; detail: what follows its "@"
     NoProfileLines,
     NotAMix, // key, text: the whole value; detail: the item that is no mix
     GfLowAboveHigh, // value: GF low, limit: GF high, per cent
@@ -49,6 +51,10 @@ enum class WarningKind {
     HypoxicOnSurfacing,
     SurfacedAboveGfHigh, // compartment (1-based)
     TissueFileRestored, // a cut write of the tissue file was undone before this dive
+    DensityAboveRecommended, // phase, depth, gas; value: g/l; limit
+    DensityAboveMaximum,
+    CounterDiffusion, // depth; gas before, otherGas after the switch
+    EmergencyAscentNotPlanned,
 };
 
 struct Warning {
@@ -59,6 +65,9 @@ struct Warning {
     double value = 0.0;
     double limit = 0.0;
     int compartment = 0;
+    std::optional<double> setpoint {}; // on the loop, with gas its diluent
+    Gas otherGas {}; // the gas switched to
+    std::optional<double> otherSetpoint {};
 };
 
 } // namespace korax

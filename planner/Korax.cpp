@@ -27,7 +27,7 @@ struct Options {
 
 void usage(std::ostream& out)
 {
-    out << "korax " << kVersion << " - Buhlmann ZH-L16 open-circuit trimix planner\n"
+    out << "korax " << kVersion << " - Buhlmann ZH-L16 trimix planner, open and closed circuit\n"
         << "Usage: korax [-s] [--json] | --help | --version\n"
         << "Reads profile.dat in the working directory and writes the plan to the file named by PlanFile:.\n"
         << "  -s      write the tissue state after a repetitive dive to TissueFile:\n"

@@ -1,5 +1,7 @@
 #include "planner/Messages.h"
 
+#include "planner/Breathing.h"
+#include "planner/PlannerKeys.h"
 #include "platform/Cp1250Text.h"
 #include "profile/ProfileKeys.h"
 
@@ -23,7 +25,7 @@ std::string depth(double value, const LengthUnit& unit)
 }
 
 // What a key's value must be, as the plan tells the diver.
-constexpr std::array<std::pair<std::string_view, const char*>, 15> kExpected { {
+constexpr std::array<std::pair<std::string_view, const char*>, 19> kExpected { {
     { keys::kAltitude, "očekává se číslo od -500 do 6000 (metry)" },
     { keys::kConservatism, "očekává se číslo od 0 do 99 (%)" },
     { keys::kGradientFactorLow, "očekává se celé číslo od 1 do 100 (%)" },
@@ -37,6 +39,10 @@ constexpr std::array<std::pair<std::string_view, const char*>, 15> kExpected { {
     { keys::kDecoRmv, "očekává se číslo od 0 do 200 (l/min)" },
     { keys::kOcDecoMaxPO2, "očekává se číslo od 0,5 do 2 (bar)" },
     { keys::kMaxEND, "očekává se číslo od 0 do hloubky 300 m" },
+    { keys::kSlideRate, "očekává se číslo od 0 do 10 (bar/min)" },
+    { keys::kDecoSetpoint, "očekává se číslo od 0,4 do 1,6 (bar), je-li UseDecoSetpoint: y" },
+    { keys::kProblemSolvingTime, "očekává se číslo od 0 do 30 (min)" },
+    { keys::kStressRmv, "očekává se číslo od 0 do 200 (l/min)" },
     { keys::kDescentRate, "očekává se \"od-do, rychlost\" s rychlostí od 0.1 do 1000 za minutu" },
     { keys::kAscentRate, "očekává se \"od-do, rychlost\" s rychlostí od 0.1 do 1000 za minutu" },
 } };
@@ -53,7 +59,7 @@ std::string expected(std::string_view key)
 // Where a segment's warning applies: "dno v 40.0 m (21/35)".
 std::string where(const Warning& w, const LengthUnit& unit)
 {
-    return std::string(phaseName(w.phase)) + " v " + depth(w.depth, unit) + " (" + gasLabel(w.gas) + ")";
+    return std::string(phaseName(w.phase)) + " v " + depth(w.depth, unit) + " (" + breathLabel(w.gas, w.setpoint) + ")";
 }
 
 } // namespace
@@ -67,6 +73,9 @@ std::string problemText(const Problem& p, const LengthUnit& unit)
     case ProblemKind::BadProfileLine:
         return "profil \"" + cp1250::cp1250ToUtf8(p.text) + "\": očekává se \"hloubka, čas, směs\" (hloubka nad 0 do "
             + number("%.0f", p.value) + ", čas 0 až 1440 min)";
+    case ProblemKind::BadSetpoint:
+        return "profil \"" + cp1250::cp1250ToUtf8(p.text) + "\": setpoint \"" + cp1250::cp1250ToUtf8(p.detail)
+            + "\" za @: očekává se číslo od 0.4 do 1.6 (bar) s tečkou";
     case ProblemKind::NoProfileLines:
         return "profil \"\": chybí řádky profilu ponoru";
     case ProblemKind::NotAMix:
@@ -110,18 +119,66 @@ std::string warningText(const Warning& w, const LengthUnit& unit)
     case WarningKind::CnsAbove100:
         return "CNS " + number("%.0f", w.value) + " % překračuje 100 %.";
     case WarningKind::HypoxicAtStart:
-        return "Směs " + gasLabel(w.gas) + " na začátku ponoru: PO2 " + number("%.2f", w.value)
+        return "Směs " + breathLabel(w.gas, w.setpoint) + " na začátku ponoru: PO2 " + number("%.2f", w.value)
             + " bar na hladině je pod 0.16 bar (hypoxie).";
     case WarningKind::HypoxicOnSurfacing:
-        return "Směs " + gasLabel(w.gas) + " při vynoření: PO2 " + number("%.2f", w.value)
+        return "Směs " + breathLabel(w.gas, w.setpoint) + " při vynoření: PO2 " + number("%.2f", w.value)
             + " bar na hladině je pod 0.16 bar (hypoxie).";
     case WarningKind::SurfacedAboveGfHigh:
         return "Oddíl " + std::to_string(w.compartment)
             + " se vynoří s větším přesycením, než dovoluje GF high (tento oddíl GF low/high neomezuje).";
     case WarningKind::TissueFileRestored:
         return "Zápis souboru se stavem tkání byl přerušen; plán vychází z jeho obnoveného předchozího obsahu.";
+    case WarningKind::DensityAboveRecommended:
+        return where(w, unit) + ": hustota plynu " + number("%.1f", w.value) + " g/l překračuje doporučených "
+            + number("%.1f", w.limit) + " g/l.";
+    case WarningKind::DensityAboveMaximum:
+        return where(w, unit) + ": hustota plynu " + number("%.1f", w.value) + " g/l překračuje nejvyšších "
+            + number("%.1f", w.limit) + " g/l.";
+    case WarningKind::CounterDiffusion:
+        return "Změna z " + breathLabel(w.gas, w.setpoint) + " na " + breathLabel(w.otherGas, w.otherSetpoint) + " v "
+            + depth(w.depth, unit) + ": riziko izobarické protidifuze (dusík přibývá o víc než pětinu úbytku helia).";
+    case WarningKind::EmergencyAscentNotPlanned:
+        return "Nouzový výstup nelze naplánovat: dekomprese by trvala déle než 24 hodin.";
     }
     return {};
+}
+
+const char* warningKindName(WarningKind kind)
+{
+    switch (kind) {
+    case WarningKind::DecoGasUnused:
+        return "deco_gas_unused";
+    case WarningKind::DefaultDescentRate:
+        return "default_descent_rate";
+    case WarningKind::DefaultAscentRate:
+        return "default_ascent_rate";
+    case WarningKind::ProfileAboveCeiling:
+        return "profile_above_ceiling";
+    case WarningKind::PO2AboveLimit:
+        return "po2";
+    case WarningKind::EndAboveMax:
+        return "end";
+    case WarningKind::CnsAbove100:
+        return "cns";
+    case WarningKind::HypoxicAtStart:
+        return "hypoxic_start";
+    case WarningKind::HypoxicOnSurfacing:
+        return "hypoxic_surfacing";
+    case WarningKind::SurfacedAboveGfHigh:
+        return "above_gf_high";
+    case WarningKind::TissueFileRestored:
+        return "tissue_file_restored";
+    case WarningKind::DensityAboveRecommended:
+        return "density";
+    case WarningKind::DensityAboveMaximum:
+        return "density_max";
+    case WarningKind::CounterDiffusion:
+        return "icd";
+    case WarningKind::EmergencyAscentNotPlanned:
+        return "emergency_ascent";
+    }
+    return "";
 }
 
 } // namespace korax

@@ -11,4 +11,7 @@ namespace korax {
 std::string problemText(const Problem& problem, const LengthUnit& unit);
 std::string warningText(const Warning& warning, const LengthUnit& unit);
 
+// The JSON name of a warning's kind.
+const char* warningKindName(WarningKind kind);
+
 } // namespace korax

@@ -16,14 +16,17 @@ struct Segment {
     double endDepth = 0.0;
     double minutes = 0.0;
     double runtime = 0.0; // at the end of the segment
-    Gas gas;
+    Gas gas; // the mix, or the loop's diluent
     bool decompression = false; // after the last profile line: DecoRmv, deco PO2 limit
+    std::optional<double> setpoint; // at the end of the segment; empty: open circuit
+    double startSetpoint = 0.0; // on the loop: the setpoint at the start (it slides between)
 };
 
 struct Stop {
     double depth = 0.0;
     double minutes = 0.0;
     Gas gas;
+    std::optional<double> setpoint;
 };
 
 struct GasUse {
@@ -49,6 +52,15 @@ struct LostGasPlan {
     std::vector<Gas> gasesLeft;
 };
 
+// The emergency ascent on open circuit after the problem-solving minutes at the end of the
+// last profile line: its run time, first stop and the gas for it at the stress breathing rate
+// (an open-circuit dive's minimum gas, a closed-circuit dive's bailout).
+struct EmergencyPlan {
+    double runtime = 0.0;
+    std::optional<double> firstStop;
+    std::vector<GasUse> gases;
+};
+
 struct Plan {
     std::vector<Segment> segments;
     std::vector<Stop> stops;
@@ -63,6 +75,7 @@ struct Plan {
     std::vector<Problem> problems;
     std::vector<Variation> variations;
     std::vector<LostGasPlan> lostGas;
+    std::optional<EmergencyPlan> emergency; // empty: not planned, or it cannot be
     Tissues endTissues;
     bool complete = false; // false: planning stopped at a problem, no ascent to trust
 };

@@ -1,6 +1,9 @@
 #include "planner/PlanJson.h"
 
+#include "planner/Breathing.h"
+#include "planner/Exposure.h"
 #include "planner/Messages.h"
+#include "planner/Planner.h"
 
 #include <nlohmann/json.hpp>
 
@@ -72,6 +75,28 @@ std::vector<std::string> labels(const std::vector<Gas>& gases)
     return result;
 }
 
+nlohmann::json gasUses(const std::vector<GasUse>& uses)
+{
+    nlohmann::json list = nlohmann::json::array();
+    for (const GasUse& use : uses)
+        list.push_back({ { "gas", gasLabel(use.gas) }, { "litres", rounded(use.litres, 10.0) } });
+    return list;
+}
+
+// An open-circuit dive's minimum gas, a closed-circuit dive's bailout plan; null when none.
+void addEmergency(nlohmann::json& out, const Settings& settings, const Plan* plan)
+{
+    const EmergencyPlan* emergency = plan && plan->emergency ? &*plan->emergency : nullptr;
+    if (!settings.closedCircuit()) {
+        out["min_gas"] = emergency ? gasUses(emergency->gases) : nlohmann::json(nullptr);
+        return;
+    }
+    out["bailout"] = emergency ? nlohmann::json { { "runtime_min", time(emergency->runtime) },
+        { "first_stop", emergency->firstStop ? nlohmann::json(depth(*emergency->firstStop)) : nlohmann::json(nullptr) },
+        { "gases", gasUses(emergency->gases) } }
+                               : nlohmann::json(nullptr);
+}
+
 } // namespace
 
 std::string planJson(const Settings& settings, const Plan* plan, const std::vector<Problem>& problems)
@@ -90,19 +115,24 @@ std::string planJson(const Settings& settings, const Plan* plan, const std::vect
     out["variations"] = nlohmann::json::array();
     out["lost_gas"] = nlohmann::json::array();
     out["warnings"] = nlohmann::json::array();
+    out["warning_kinds"] = nlohmann::json::array();
     out["problems"] = nlohmann::json::array();
+    addEmergency(out, settings, plan);
     for (const Problem& problem : problems)
         out["problems"].push_back(problemText(problem, unit));
     if (plan) {
-        for (const Warning& warning : plan->warnings)
+        for (const Warning& warning : plan->warnings) {
             out["warnings"].push_back(warningText(warning, unit));
+            out["warning_kinds"].push_back(warningKindName(warning.kind));
+        }
         for (const Stop& stop : plan->stops)
-            out["stops"].push_back(
-                { { "depth", depth(stop.depth) }, { "minutes", time(stop.minutes) }, { "gas", gasLabel(stop.gas) } });
+            out["stops"].push_back({ { "depth", depth(stop.depth) }, { "minutes", time(stop.minutes) },
+                { "gas", breathLabel(stop.gas, stop.setpoint) } });
+        const Water water = waterOf(settings);
         for (const Segment& s : plan->segments) {
-            out["segments"].push_back(
-                { { "phase", phaseKey(s.phase) }, { "from", depth(s.startDepth) }, { "to", depth(s.endDepth) },
-                    { "minutes", time(s.minutes) }, { "runtime", time(s.runtime) }, { "gas", gasLabel(s.gas) } });
+            out["segments"].push_back({ { "phase", phaseKey(s.phase) }, { "from", depth(s.startDepth) },
+                { "to", depth(s.endDepth) }, { "minutes", time(s.minutes) }, { "runtime", time(s.runtime) },
+                { "gas", breathLabel(s.gas, s.setpoint) }, { "density_gl", rounded(densityOf(s, water), 100.0) } });
         }
         std::map<std::string, double> litres;
         for (const GasUse& use : plan->gasUse)

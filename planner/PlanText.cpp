@@ -1,6 +1,8 @@
 #include "planner/PlanText.h"
 
 #include "planformat/PlanFormat.h"
+#include "planner/Breathing.h"
+#include "planner/Exposure.h"
 #include "planner/Messages.h"
 #include "planner/Planner.h"
 #include "platform/Cp1250Text.h"
@@ -82,7 +84,8 @@ public:
 
     void heading()
     {
-        line(std::string("KORAX ") + kVersion + " – plán ponoru s otevřeným okruhem");
+        line(std::string("KORAX ") + kVersion + " – plán ponoru s " + (s_.closedCircuit() ? "uzavřeným" : "otevřeným")
+            + " okruhem");
         const std::string model = std::string("Model: Bühlmann ZH-L16") + (s_.useBValues ? "B" : "C") + " s heliem, ";
         if (s_.gfPair())
             line(model + "GF " + format("%d", s_.gfLowPercent) + "/" + format("%g", s_.gradientFactor() * 100.0)
@@ -123,18 +126,31 @@ public:
             + " l/min při výstupu a na zastávkách");
         line("MaxEND: " + (s_.maxEnd > 0.0 ? format("%g", s_.maxEnd) + " " + unit_ : std::string("bez omezení"))
             + (s_.oxyNarc ? " (kyslík se počítá jako narkotický)" : ""));
-        line("SlideRate: a UseDecoSetpoint: se týkají uzavřeného okruhu; plánovač je nepoužívá.");
+        if (usesLoop())
+            line("Uzavřený okruh: setpoint se mění "
+                + (s_.slideRate > 0.0 ? "rychlostí " + format("%g", s_.slideRate) + " bar/min"
+                                      : std::string("okamžitě"))
+                + ", výstup ze smyčky "
+                + (s_.decoSetpoint ? "na dekompresním setpointu " + format("%.2f", *s_.decoSetpoint) + " bar"
+                                   : std::string("na setpointu posledního řádku")));
+        else
+            line("SlideRate: a UseDecoSetpoint: se týkají uzavřeného okruhu; plánovač je nepoužívá.");
         line("");
     }
 
     void table(const Plan& plan)
     {
         using namespace plan_format;
-        line(std::string(kHeader));
+        // A loop gas longer than the gas column widens it (PO2 follows).
+        std::size_t gasWidth = kGasColumn.width;
+        for (const Segment& segment : plan.segments)
+            gasWidth = std::max(gasWidth, characters(breathLabel(segment.gas, segment.setpoint)));
+        std::string header(kHeader);
+        header.insert(header.size() - kHeaderAfterGas.size(), gasWidth - kGasColumn.width, ' ');
+        line(header);
         for (const Segment& segment : plan.segments) {
-            const double deepest = std::max(segment.startDepth, segment.endDepth);
-            const double po2 = segment.gas.o2 * waterOf(s_).pressureAt(deepest);
-            const std::string gas = padRight(gasLabel(segment.gas), kGasColumn.width);
+            const double po2 = highestPO2(segment, waterOf(s_));
+            const std::string gas = padRight(breathLabel(segment.gas, segment.setpoint), gasWidth);
             // A mix label of all 9 characters and a PO2 of 10 bar or more would touch.
             const bool touching = gas.back() != ' ' && po2 >= 9.995;
             line(padRight(phaseName(segment.phase), kPhaseColumn.width) + column(segment.endDepth)
@@ -150,6 +166,8 @@ public:
         line("Spotřeba plynu (litry na hladině):");
         for (const GasUse& use : plan.gasUse)
             line("  " + padRight(gasLabel(use.gas), 10) + format("%8.0f", use.litres) + " l");
+        if (usesLoop())
+            line("  plyn smyčky uzavřeného okruhu se nepočítá");
         line("CNS: " + format("%.1f", plan.cnsPercent) + " %");
         line("OTU: " + format("%.1f", plan.otu));
         if (!plan.variations.empty())
@@ -176,6 +194,34 @@ public:
             line("  " + padRight(gasLabel(lost.lost), 10) + cell(minutes(lost.runtime)) + cell(firstStop) + "  "
                 + (lost.gasesLeft.empty() ? std::string("žádné") : gasList(lost.gasesLeft)));
         }
+        emergency(plan.emergency);
+    }
+
+    // Minimum gas of an open-circuit dive, the bailout plan of a closed-circuit one.
+    void emergency(const std::optional<EmergencyPlan>& plan)
+    {
+        const std::string how
+            = format("%g", s_.problemSolvingMinutes) + " min řešení problému, " + format("%g", s_.stressRmv) + " l/min";
+        if (s_.closedCircuit())
+            line("Bailout (výstup na otevřeném okruhu po " + how + "):");
+        else
+            line("Minimální zásoba plynu (výstup po " + how + ", poslední směs pro dva):");
+        if (!plan) {
+            line(std::string("  ") + kNone);
+            return;
+        }
+        if (s_.closedCircuit()) {
+            line("  Čas ponoru: " + format("%.1f", plan->runtime) + " min");
+            line("  První zastávka: "
+                + (plan->firstStop ? format("%.1f", *plan->firstStop) + " " + unit_ : std::string("žádná")));
+        }
+        for (const GasUse& use : plan->gases)
+            line("  " + padRight(gasLabel(use.gas), 10) + format("%8.0f", use.litres) + " l");
+    }
+
+    bool usesLoop() const
+    {
+        return std::ranges::any_of(s_.profile, [](const ProfileSegment& line) { return line.setpoint.has_value(); });
     }
 
     std::string variationName(VariationKind kind) const

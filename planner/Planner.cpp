@@ -1,5 +1,6 @@
 #include "planner/Planner.h"
 
+#include "planner/Breathing.h"
 #include "planner/Exposure.h"
 #include "planner/Physics.h"
 #include "planner/Rates.h"
@@ -19,7 +20,10 @@ struct DiveState {
     Tissues tissues;
     double depth = 0.0;
     double runtime = 0.0;
-    Gas gas;
+    Gas gas; // the mix, or the loop's diluent
+    bool loop = false;
+    double setpoint = 0.0; // on the loop, bar
+    double target = 0.0; // where the setpoint slides to
     bool defaultDescent = false; // a move went at the default rate
     bool defaultAscent = false;
 };
@@ -76,6 +80,10 @@ private:
         bool ceilingWarned = false;
         for (const ProfileSegment& segment : settings_.profile) {
             state_.gas = segment.gas;
+            // The first line on the loop, and one after open circuit, start at their setpoint.
+            if (segment.setpoint)
+                aimSetpoint(state_, *segment.setpoint, !state_.loop);
+            state_.loop = segment.setpoint.has_value();
             move(state_, segment.depth, segment.depth >= state_.depth ? Phase::Descent : Phase::Ascent, false,
                 &plan_.segments);
             stay(state_, segment.minutes, Phase::Bottom, false, &plan_.segments);
@@ -88,26 +96,47 @@ private:
 
     double ceilingPressure(const DiveState& state) const { return toleratedPressure(state.tissues, set_, gf_); }
 
-    void record(
-        std::vector<Segment>* log, Phase phase, double from, const DiveState& state, double minutes, bool deco) const
+    // A new setpoint: reached at once, or by a slide at SlideRate: from the value reached.
+    void aimSetpoint(DiveState& state, double setpoint, bool atOnce) const
+    {
+        state.target = setpoint;
+        if (atOnce || settings_.slideRate <= 0.0)
+            state.setpoint = setpoint;
+    }
+
+    bool sliding(const DiveState& state) const
+    {
+        return state.loop && std::fabs(state.target - state.setpoint) > kTolerance;
+    }
+
+    void record(std::vector<Segment>* log, Phase phase, double from, double fromSetpoint, const DiveState& state,
+        double minutes, bool deco) const
     {
         if (!log || minutes <= 0.0)
             return;
+        const std::optional<double> setpoint = state.loop ? std::optional(state.setpoint) : std::nullopt;
         if (!log->empty()) {
             Segment& last = log->back();
             const bool stationary = phase != Phase::Descent && phase != Phase::Ascent;
             const bool sameRate
                 = std::fabs((last.endDepth - last.startDepth) / last.minutes - (state.depth - from) / minutes)
                 < kTolerance;
-            if (last.phase == phase && last.gas == state.gas && last.decompression == deco
+            // A slide and a steady setpoint are separate segments: segments are cut where a slide ends.
+            const auto direction = [](double a, double b) { return b > a ? 1 : b < a ? -1 : 0; };
+            const bool sameSetpoint = last.setpoint == (state.loop ? std::optional(fromSetpoint) : std::nullopt)
+                && direction(last.startSetpoint, last.setpoint.value_or(0.0))
+                    == direction(fromSetpoint, state.setpoint);
+            if (last.phase == phase && last.gas == state.gas && last.decompression == deco && sameSetpoint
                 && std::fabs(last.endDepth - from) < kTolerance && (stationary || sameRate)) {
                 last.endDepth = state.depth;
                 last.minutes += minutes;
                 last.runtime = state.runtime;
+                last.setpoint = setpoint;
                 return;
             }
         }
-        log->push_back({ phase, from, state.depth, minutes, state.runtime, state.gas, deco });
+        log->push_back({ phase, from, state.depth, minutes, state.runtime, state.gas, deco, setpoint,
+            state.loop ? fromSetpoint : 0.0 });
     }
 
     void move(DiveState& state, double to, Phase phase, bool deco, std::vector<Segment>* log)
@@ -115,22 +144,45 @@ private:
         const bool down = to > state.depth;
         for (const RatePiece& piece : (down ? descent_ : ascent_).pieces(state.depth, to)) {
             (down ? state.defaultDescent : state.defaultAscent) |= piece.defaultRate;
-            const double from = state.depth;
-            const double minutes = std::fabs(piece.toDepth - from) / piece.rate;
-            const double barPerMinute = (piece.toDepth > from ? 1.0 : -1.0) * piece.rate * water_.barPerUnit;
-            loadTissues(state.tissues, set_, state.gas, water_.pressureAt(from), barPerMinute, minutes, decay_);
-            state.depth = piece.toDepth;
-            state.runtime += minutes;
-            record(log, phase, from, state, minutes, deco);
+            const double minutes = std::fabs(piece.toDepth - state.depth) / piece.rate;
+            const double barPerMinute = (piece.toDepth > state.depth ? 1.0 : -1.0) * piece.rate * water_.barPerUnit;
+            breathe(state, piece.toDepth, minutes, barPerMinute, phase, deco, log);
         }
         state.depth = to;
     }
 
     void stay(DiveState& state, double minutes, Phase phase, bool deco, std::vector<Segment>* log)
     {
-        loadTissues(state.tissues, set_, state.gas, water_.pressureAt(state.depth), 0.0, minutes, decay_);
-        state.runtime += minutes;
-        record(log, phase, state.depth, state, minutes, deco);
+        breathe(state, state.depth, minutes, 0.0, phase, deco, log);
+    }
+
+    // The depth changing linearly to `to` in the minutes; on the loop the setpoint slides
+    // meanwhile, and the part after the slide ends is a segment of its own.
+    void breathe(DiveState& state, double to, double minutes, double barPerMinute, Phase phase, bool deco,
+        std::vector<Segment>* log)
+    {
+        while (true) {
+            const double from = state.depth;
+            const double fromSetpoint = state.setpoint;
+            double part = minutes;
+            if (sliding(state))
+                part = std::min(minutes, std::fabs(state.target - state.setpoint) / settings_.slideRate);
+            const bool slideEnds = part < minutes;
+            state.depth = slideEnds ? from + (to - from) * part / minutes : to;
+            if (state.loop) {
+                const double step = std::copysign(settings_.slideRate * part, state.target - state.setpoint);
+                state.setpoint = sliding(state) && !slideEnds ? state.setpoint + step : state.target;
+                loadLoop(state.tissues, set_, state.gas, water_.pressureAt(from), water_.pressureAt(state.depth),
+                    fromSetpoint, state.setpoint, part, decay_);
+            } else {
+                loadTissues(state.tissues, set_, state.gas, water_.pressureAt(from), barPerMinute, part, decay_);
+            }
+            state.runtime += part;
+            record(log, phase, from, fromSetpoint, state, part, deco);
+            if (!slideEnds)
+                return;
+            minutes -= part;
+        }
     }
 
     bool legClears(const DiveState& state, double to)
@@ -145,17 +197,29 @@ private:
         return withinGfPair(trial.tissues, set_, pair_, lowPoint, water_.pressureAt(to));
     }
 
-    // On reaching a stop depth: the richest deco gas whose switch depth it is or lies below.
+    // The oxygen fraction breathed at the state's depth: the loop's PO2 / ambient on the loop.
+    double oxygenFraction(const DiveState& state) const
+    {
+        if (!state.loop)
+            return state.gas.o2;
+        const double ambient = water_.pressureAt(state.depth);
+        return loopPartials(state.gas, state.setpoint, ambient - kWaterVapour).o2 / ambient;
+    }
+
+    // On reaching a stop depth: the richest deco gas whose switch depth it is or lies below,
+    // when it holds more oxygen than the diver breathes; from the loop, open circuit from then on.
     void arrive(DiveState& state, std::vector<Segment>* log)
     {
         const DecoGas* best = nullptr;
+        const double breathed = oxygenFraction(state);
         for (const DecoGas& candidate : decoGases_) {
-            if (candidate.switchDepth + kTolerance >= state.depth && candidate.gas.o2 > state.gas.o2
+            if (candidate.switchDepth + kTolerance >= state.depth && candidate.gas.o2 > breathed
                 && (!best || candidate.gas.o2 > best->gas.o2))
                 best = &candidate;
         }
         if (best) {
             state.gas = best->gas;
+            state.loop = false;
             stay(state, kGasSwitchMinutes, Phase::GasSwitch, true, log);
         }
     }
@@ -220,6 +284,8 @@ private:
         const double bottom = state_.depth;
         const double decoStart = state_.runtime;
         plan_.ascentStart = decoStart;
+        if (state_.loop && settings_.decoSetpoint)
+            aimSetpoint(state_, *settings_.decoSetpoint, false);
         if (settings_.gfPair())
             fixLowPoint();
         const auto firstStop = firstRequiredStop(state_);
@@ -277,8 +343,9 @@ void collectStops(Plan& plan)
         if (!plan.stops.empty() && std::fabs(plan.stops.back().depth - segment.endDepth) < kTolerance) {
             plan.stops.back().minutes += segment.minutes;
             plan.stops.back().gas = segment.gas;
+            plan.stops.back().setpoint = segment.setpoint;
         } else {
-            plan.stops.push_back({ segment.endDepth, segment.minutes, segment.gas });
+            plan.stops.push_back({ segment.endDepth, segment.minutes, segment.gas, segment.setpoint });
         }
     }
     // A gas switch alone is no decompression stop: the first stop is the first one the

@@ -1,6 +1,7 @@
 #include "planner/Settings.h"
 
 #include "planner/Numbers.h"
+#include "planner/PlannerKeys.h"
 #include "profile/ProfileKeys.h"
 #include "profile/ProfileText.h"
 #include "profile/StopDistance.h"
@@ -18,6 +19,10 @@ constexpr double kMaxSegmentMinutes = 24 * 60.0;
 // Slower than this no diver moves; the bound also keeps the work of a plan finite.
 constexpr double kMinRate = 0.1;
 constexpr double kMaxRate = 1000.0;
+constexpr double kMinSetpoint = 0.4; // bar
+constexpr double kMaxSetpoint = 1.6;
+// The stress breathing rate when StressRmv: gives none: half as much again as on the bottom.
+constexpr double kStressFactor = 1.5;
 
 // Reads the values of profile.dat's lines and collects the problems with them.
 class Reader {
@@ -41,6 +46,16 @@ public:
             return fallback;
         }
         return *parsed;
+    }
+
+    // As number, but a missing or empty value, or one equal to zero, is no value.
+    std::optional<double> optionalNumber(std::string_view key, double low, double high)
+    {
+        const std::string value = text(key);
+        if (value.empty())
+            return std::nullopt;
+        const double parsed = number(key, low, high, 0.0);
+        return parsed != 0.0 ? std::optional(parsed) : std::nullopt;
     }
 
     void problem(std::string_view key, std::string_view value, ProblemKind kind = ProblemKind::BadValue)
@@ -107,6 +122,19 @@ bool looksLikeProfileLine(const std::string& line)
         && line.find(':') == std::string::npos && std::ranges::count(line, ',') == 2;
 }
 
+// The setpoint after "@": 0.4 to 1.6 bar, digits with at most one "." (a comma separates the
+// line's fields); anything else, also nothing, is no setpoint.
+std::optional<double> parseSetpoint(std::string_view text)
+{
+    text = profile_text::trim(text);
+    const bool plain = !text.empty() && std::ranges::count(text, '.') <= 1
+        && std::ranges::all_of(text, [](char c) { return c == '.' || (c >= '0' && c <= '9'); });
+    const auto value = plain ? parseDecimal(text) : std::nullopt;
+    if (!value || *value < kMinSetpoint - kTolerance || *value > kMaxSetpoint + kTolerance)
+        return std::nullopt;
+    return value;
+}
+
 std::vector<ProfileSegment> readProfile(Reader& reader, double maxDepth)
 {
     std::vector<ProfileSegment> segments;
@@ -118,16 +146,25 @@ std::vector<ProfileSegment> readProfile(Reader& reader, double maxDepth)
         std::optional<double> depth;
         std::optional<double> minutes;
         std::optional<Gas> gas;
+        std::optional<std::string_view> setpointText;
         if (fields.size() == 3) {
             depth = parseDecimal(fields[0]);
             minutes = parseDecimal(fields[1]);
-            gas = parseGas(fields[2]);
+            const std::size_t at = fields[2].find('@');
+            gas = parseGas(fields[2].substr(0, at));
+            if (at != std::string_view::npos)
+                setpointText = fields[2].substr(at + 1);
         }
-        if (depth && minutes && gas && *depth > 0.0 && *depth <= maxDepth && *minutes >= 0.0
-            && *minutes <= kMaxSegmentMinutes)
-            segments.push_back({ *depth, *minutes, *gas });
-        else
+        const std::optional<double> setpoint = setpointText ? parseSetpoint(*setpointText) : std::nullopt;
+        if (!(depth && minutes && gas && *depth > 0.0 && *depth <= maxDepth && *minutes >= 0.0
+                && *minutes <= kMaxSegmentMinutes))
             reader.problems.push_back({ .kind = ProblemKind::BadProfileLine, .text = line, .value = maxDepth });
+        else if (setpointText && !setpoint)
+            reader.problems.push_back({ .kind = ProblemKind::BadSetpoint,
+                .text = line,
+                .detail = std::string(profile_text::trim(*setpointText)) });
+        else
+            segments.push_back({ *depth, *minutes, *gas, setpoint });
     }
     if (lines.empty())
         reader.problem({}, {}, ProblemKind::NoProfileLines);
@@ -260,6 +297,16 @@ SettingsReading readSettings(const TProfile& profile)
     if (maxPO2 != keys::kMissingValue)
         s.decoMaxPO2 = reader.number(keys::kOcDecoMaxPO2, 0.5, 2.0, 1.6);
     s.maxEnd = reader.number(keys::kMaxEND, 0.0, maxDepth, 0.0);
+
+    s.slideRate = reader.optionalNumber(keys::kSlideRate, 0.0, 10.0).value_or(0.0);
+    if (reader.flag(keys::kUseDecoSetpoint)) {
+        // Required then, also on an open-circuit dive: a missing value ("0") is a problem.
+        const double decoSetpoint = reader.number(keys::kDecoSetpoint, kMinSetpoint, kMaxSetpoint, 0.0);
+        if (decoSetpoint > 0.0)
+            s.decoSetpoint = decoSetpoint;
+    }
+    s.problemSolvingMinutes = reader.optionalNumber(keys::kProblemSolvingTime, 0.0, 30.0).value_or(1.0);
+    s.stressRmv = reader.optionalNumber(keys::kStressRmv, 0.0, 200.0).value_or(kStressFactor * s.rmv);
 
     s.descentRates = readRates(reader, keys::kDescentRate);
     s.ascentRates = readRates(reader, keys::kAscentRate);

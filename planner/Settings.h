@@ -7,6 +7,7 @@
 #include "planner/LengthUnit.h"
 #include "planner/Physics.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,11 +24,12 @@ struct RateEntry {
     double rate = 0.0;
 };
 
-// One profile line: minutes at the depth, travel excluded.
+// One profile line: minutes at the depth, travel excluded, on open circuit or on the loop.
 struct ProfileSegment {
     double depth = 0.0;
     double minutes = 0.0;
-    Gas gas;
+    Gas gas; // the mix, or the loop's diluent
+    std::optional<double> setpoint; // bar; empty: open circuit
 };
 
 struct Settings {
@@ -53,6 +55,10 @@ struct Settings {
     std::vector<Gas> decoGases;
     double decoMaxPO2 = 1.6;
     double maxEnd = 0.0;
+    double slideRate = 0.0; // bar per minute; 0: a setpoint changes at once
+    std::optional<double> decoSetpoint; // bar, for the ascent on the loop
+    double problemSolvingMinutes = 1.0; // at depth before the emergency ascent
+    double stressRmv = 0.0; // litres per minute at the surface in the emergency ascent
     std::vector<RateEntry> descentRates;
     std::vector<RateEntry> ascentRates;
     std::vector<ProfileSegment> profile;
@@ -62,6 +68,8 @@ struct Settings {
     double gfLow() const { return gfLowPercent > 0 ? gfLowPercent / 100.0 : gradientFactor(); }
     // GF low below GF high: the plan follows the GF line from the GF low point to the surface.
     bool gfPair() const { return gfLow() < gradientFactor() - kTolerance; }
+    // A closed-circuit dive: its last profile line is on the loop.
+    bool closedCircuit() const { return !profile.empty() && profile.back().setpoint.has_value(); }
 };
 
 struct SettingsReading {

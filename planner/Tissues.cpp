@@ -36,12 +36,11 @@ double rateConstant(double halfTime)
     return std::log(2.0) / halfTime;
 }
 
-void loadOne(double& pressure, double halfTime, double decay, double fraction, double startPressure,
-    double barPerMinute, double minutes)
+void loadOne(double& pressure, double halfTime, double decay, const InspiredLine& line, double minutes)
 {
     const double k = rateConstant(halfTime);
-    const double inspired = (startPressure - kWaterVapour) * fraction;
-    const double rate = barPerMinute * fraction;
+    const double inspired = line.start;
+    const double rate = line.rate;
     pressure = inspired + rate * (minutes - 1.0 / k) - (inspired - pressure - rate / k) * decay;
 }
 
@@ -83,13 +82,20 @@ const std::array<double, 2 * kCompartments>& Decay::factors(const CoefficientSet
 void loadTissues(Tissues& tissues, const CoefficientSet& set, const Gas& gas, double startPressure, double barPerMinute,
     double minutes, Decay& decay)
 {
+    const double inspired = startPressure - kWaterVapour;
+    loadLinear(tissues, set, { inspired * gas.n2(), barPerMinute * gas.n2() },
+        { inspired * gas.he, barPerMinute * gas.he }, minutes, decay);
+}
+
+void loadLinear(Tissues& tissues, const CoefficientSet& set, const InspiredLine& n2, const InspiredLine& he,
+    double minutes, Decay& decay)
+{
     if (minutes <= 0.0)
         return;
     const auto& factors = decay.factors(set, minutes);
     for (std::size_t i = 0; i < kCompartments; ++i) {
-        loadOne(tissues.n2[i], set[i].n2HalfTime, factors[i], gas.n2(), startPressure, barPerMinute, minutes);
-        loadOne(
-            tissues.he[i], set[i].heHalfTime, factors[kCompartments + i], gas.he, startPressure, barPerMinute, minutes);
+        loadOne(tissues.n2[i], set[i].n2HalfTime, factors[i], n2, minutes);
+        loadOne(tissues.he[i], set[i].heHalfTime, factors[kCompartments + i], he, minutes);
     }
 }
 

@@ -54,6 +54,16 @@ void loadTissues(Tissues& tissues, const CoefficientSet& set, const Gas& gas, do
 void loadTissues(Tissues& tissues, const CoefficientSet& set, const Gas& gas, double startPressure, double barPerMinute,
     double minutes);
 
+// An inspired inert gas pressure changing linearly: bar at the start, bar per minute.
+struct InspiredLine {
+    double start;
+    double rate;
+};
+
+// Schreiner's equation for the two inspired pressures over the minutes.
+void loadLinear(Tissues& tissues, const CoefficientSet& set, const InspiredLine& n2, const InspiredLine& he,
+    double minutes, Decay& decay);
+
 // The lowest ambient pressure the tissues tolerate with the gradient factor (0 < gf <= 1).
 double toleratedPressure(const Tissues& tissues, const CoefficientSet& set, double gf);
 

@@ -47,17 +47,31 @@ std::optional<Phase> phase(std::string_view text)
     return std::nullopt;
 }
 
-std::optional<Row> row(std::string_view line)
+// The width of the gas column that the header gives, 0 when the line is no header.
+std::size_t gasWidthOf(std::string_view line)
 {
-    if (line.size() <= kPo2Column.from || field(line, kGapColumn) != "  ")
+    static const std::string start = cp1250::utf8ToCp1250(kHeaderToGas);
+    if (line.size() < kGasColumn.from + kGasColumn.width + kHeaderAfterGas.size() || !line.starts_with(start)
+        || !line.ends_with(kHeaderAfterGas))
+        return 0;
+    const std::string_view blanks = line.substr(start.size(), line.size() - start.size() - kHeaderAfterGas.size());
+    if (blanks.find_first_not_of(' ') != std::string_view::npos)
+        return 0;
+    return line.size() - kHeaderAfterGas.size() - kGasColumn.from;
+}
+
+std::optional<Row> row(std::string_view line, std::size_t gasWidth)
+{
+    const std::size_t po2From = po2Column(gasWidth).from;
+    if (line.size() <= po2From || field(line, kGapColumn) != "  ")
         return std::nullopt;
     const std::optional<Phase> kind = phase(field(line, kPhaseColumn));
     const std::optional<double> depth = number(field(line, kDepthColumn));
     const std::optional<double> minutes = number(field(line, kMinutesColumn));
     const std::optional<double> runtime = number(field(line, kRuntimeColumn));
-    const std::string_view gas = trimRight(field(line, kGasColumn));
+    const std::string_view gas = trimRight(field(line, gasColumn(gasWidth)));
     if (!kind || !depth || !minutes || !runtime || gas.empty() || gas.find(' ') != std::string_view::npos
-        || !number(line.substr(kPo2Column.from)))
+        || !number(line.substr(po2From)))
         return std::nullopt;
     return Row { *kind, *depth, *minutes, *runtime, cp1250::cp1250ToUtf8(gas) };
 }
@@ -79,22 +93,22 @@ std::string unitOf(std::string_view line)
 
 std::optional<PlanTable> readPlanTable(std::string_view bytes)
 {
-    static const std::string header = cp1250::utf8ToCp1250(kHeader);
     PlanTable table;
-    bool inTable = false;
+    std::size_t gasWidth = 0; // 0 until the header
+
     while (!bytes.empty()) {
         const std::size_t end = bytes.find('\n');
         const std::string_view line = trimRight(bytes.substr(0, end));
         bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-        if (!inTable) {
-            inTable = line == header;
+        if (gasWidth == 0) {
+            gasWidth = gasWidthOf(line);
             if (table.unit.empty())
                 table.unit = unitOf(line);
             continue;
         }
         if (line.empty())
             break;
-        std::optional<Row> next = row(line);
+        std::optional<Row> next = row(line, gasWidth);
         if (!next || next->depth < 0.0 || next->runtime < (table.rows.empty() ? 0.0 : table.rows.back().runtime))
             return std::nullopt;
         table.rows.push_back(std::move(*next));

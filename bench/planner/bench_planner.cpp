@@ -1,5 +1,6 @@
 // Time to plan the two reference dives, settings already read (one plan per iteration), and
-// the full run of the deep one: the plan, its four variations and its three lost-gas plans.
+// the full run of the deep one: the plan, its four variations, its three lost-gas plans and the
+// emergency ascent; and the full run of a 100 m closed-circuit dive with two open-circuit deco gases.
 #include "planner/Alternatives.h"
 #include "planner/Planner.h"
 #include "planner/Settings.h"
@@ -46,6 +47,17 @@ void BM_FullRun100m25minTrimix(benchmark::State& state)
     }
 }
 
+void BM_FullRunClosedCircuit100mTwoOcDecoGases(benchmark::State& state)
+{
+    const korax::Settings settings = settingsOf({ "OcDecoGas: 50, 100", "SlideRate: 0.2", "UseDecoSetpoint: y",
+        "DecoSetpoint: 1.4", "10, 1, 10/70@0.7", "100, 25, 10/70@1.3" });
+    const korax::Tissues start = korax::startingTissues(settings, nullptr);
+    for (auto _ : state) {
+        korax::Plan result = korax::planWithAlternatives(settings, start);
+        benchmark::DoNotOptimize(result);
+    }
+}
+
 void BM_Plan45m30minTrimix(benchmark::State& state)
 {
     plan(state, settingsOf({ "OcDecoGas: 50", "45, 30, 21/35" }));
@@ -56,4 +68,5 @@ void BM_Plan45m30minTrimix(benchmark::State& state)
 BENCHMARK(BM_Plan100m25minTrimix)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Plan45m30minTrimix)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FullRun100m25minTrimix)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FullRunClosedCircuit100mTwoOcDecoGases)->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

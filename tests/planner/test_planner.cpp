@@ -3,6 +3,7 @@
 // against uniform plans, and variations and lost-gas plans against plans of their changed
 // settings. Whatever only pins plan output is a golden plan of test_korax_run.
 #include "planner/Alternatives.h"
+#include "planner/Breathing.h"
 #include "planner/Exposure.h"
 #include "planner/Gas.h"
 #include "planner/PlanText.h"
@@ -39,6 +40,39 @@ private slots:
             steps.step(fromDepth + rate * (i + 0.5) * dt, gas, dt);
         for (std::size_t i = 0; i < kCompartments; ++i)
             QVERIFY(std::fabs(tissues.n2[i] - steps.n2[i]) + std::fabs(tissues.he[i] - steps.he[i]) < 1e-5);
+    }
+
+    // On the loop the inspired inert pressures follow PO2 = min(P, max(SP, fO2·P)) with P the
+    // ambient pressure less the vapour, the rest in the diluent's ratio: stepped here from the
+    // definition, against the planner's pieces of Schreiner's equation.
+    void loopLoadingMatchesSmallSteps_data() { cases::addRows("planner/loop_loading.txt"); }
+    void loopLoadingMatchesSmallSteps()
+    {
+        const double from = cases::cell("fromDepth").toDouble(), to = cases::cell("toDepth").toDouble();
+        const double sp0 = cases::cell("fromSetpoint").toDouble(), sp1 = cases::cell("toSetpoint").toDouble();
+        const double minutes = cases::cell("minutes").toDouble();
+        const Gas diluent = *parseGas(cases::cell("diluent").toStdString());
+        StepLoader steps(settingsOf(profile({})));
+        const Water& water = steps.water;
+        Tissues tissues = saturatedWithAir(water.surfacePressure);
+        loadTissues(tissues, coefficients(false), Gas { 0.18, 0.45 }, water.pressureAt(30.0), 0.0, 20.0);
+        steps.step(30.0, Gas { 0.18, 0.45 }, 20.0);
+        Decay decay;
+        loadLoop(tissues, coefficients(false), diluent, water.pressureAt(from), water.pressureAt(to), sp0, sp1, minutes,
+            decay);
+        const int count = 20000;
+        for (int i = 0; i < count; ++i) {
+            const double u = (i + 0.5) / count;
+            const double p = water.pressureAt(from + (to - from) * u) - 0.0627;
+            const double po2 = std::min(p, std::max(sp0 + (sp1 - sp0) * u, diluent.o2 * p));
+            const double inert = diluent.n2() + diluent.he;
+            const double he = inert > 0 ? (p - po2) * diluent.he / inert : 0.0;
+            // The step loader breathes a mix at a depth: the one whose fractions give these pressures.
+            steps.step(from + (to - from) * u, Gas { po2 / p, he / p }, minutes / count);
+        }
+        for (std::size_t i = 0; i < kCompartments; ++i)
+            QVERIFY2(std::fabs(tissues.n2[i] - steps.n2[i]) + std::fabs(tissues.he[i] - steps.he[i]) < 1e-6,
+                qPrintable(QString("compartment %1").arg(i + 1)));
     }
 
     void cnsLimitsFollowTheNoaaTable_data() { cases::addRows("planner/cns_limits.txt"); }

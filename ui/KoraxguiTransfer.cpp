@@ -1,5 +1,5 @@
 // LoadProfile and StoreProfile: every setting between profile.dat's lines and the main
-// window, one row per key in the file's key order. Text crosses as Windows-1250 bytes.
+// window, walking one table in the file's key order. Text crosses as Windows-1250 bytes.
 #include "ui/Koraxgui.h"
 
 #include "platform/Cp1250.h"
@@ -21,11 +21,74 @@
 #include <QPlainTextEdit>
 #include <QTableWidget>
 
+#include <array>
 #include <string>
 
 using namespace keys;
 
 namespace {
+
+// How a setting crosses between its key line and its control. Text, Flag and Choice are the
+// plain ones; the others have rules of their own, written out in the transfers below.
+enum class Kind {
+    Text, // a line edit's text
+    Flag, // a check box: "y" when ticked, "n" when not
+    Choice, // a radio group: "y" for its first item, "n" for its second
+    StopDistance, // text, which a store refuses when it is no distance
+    DeepStops,
+    PlanFile,
+    SurfaceInterval,
+    OcDeco,
+    RateList,
+    DiveProfile,
+    DecoSetpoint,
+};
+
+struct Setting {
+    std::string_view key;
+    // The control's object name in the form.
+    const char* control;
+    Kind kind;
+};
+
+// The window's settings in the order of the file's keys; both transfers walk it in this order.
+// A new plain setting is one row here (its key in profile/ProfileKeys.h, its control in the form).
+constexpr std::array kSettings {
+    Setting { kUpdateTissueFile, "chbUpdateTissue", Kind::Flag },
+    Setting { kDeleteTemporaryOutput, "chDeleteFiles", Kind::Flag },
+    Setting { kUseMetric, "rgUnits", Kind::Choice },
+    Setting { kSaltWater, "chbSaltWater", Kind::Flag },
+    Setting { kUseBValues, "rgAlgorithm", Kind::Choice },
+    Setting { kAltitude, "edAltitude", Kind::Text },
+    Setting { kConservatism, "edConservatism", Kind::Text },
+    Setting { kPrecision, "edPrecision", Kind::Text },
+    Setting { kStopDistance, "edStopDistance", Kind::StopDistance },
+    Setting { kLastStopDepth, "edLastStopDepth", Kind::Text },
+    Setting { kOxyNarc, "chbOxyNarc", Kind::Flag },
+    Setting { kDeepStops, "chbDeepStops", Kind::DeepStops },
+    Setting { kTissueFile, "edTissueFile", Kind::Text },
+    Setting { kPlanFile, "edOutputFile", Kind::PlanFile },
+    Setting { kPyleStopTime, "edPyleStopTime", Kind::Text },
+    Setting { kSurfaceInterval, "edSurfaceInterval", Kind::SurfaceInterval },
+    Setting { kRmv, "edRmv", Kind::Text },
+    Setting { kDecoRmv, "edDecoRmv", Kind::Text },
+    Setting { kSlideRate, "edSlideRate", Kind::Text },
+    Setting { kUseOCDeco, "chbUseOCDeco", Kind::OcDeco },
+    Setting { kOcDecoGas, "edOcDecoGas", Kind::Text },
+    Setting { kOcDecoMaxPO2, "edOcDecoMaxPO2", Kind::Text },
+    Setting { kMaxEND, "edMaxEND", Kind::Text },
+    Setting { kDescentRate, "mDescentRates", Kind::RateList },
+    Setting { kAscentRate, "mAscentRates", Kind::RateList },
+    // The profile lines have no key.
+    Setting { {}, "sgDiveProfile", Kind::DiveProfile },
+    // Always written "n": the window has no control for it.
+    Setting { kUseDecoSetpoint, "", Kind::DecoSetpoint },
+};
+
+template <class Control> Control& controlOf(const QWidget& window, const Setting& setting)
+{
+    return *window.findChild<Control*>(QLatin1String(setting.control));
+}
 
 constexpr std::string_view kYes = "y";
 constexpr std::string_view kNo = "n";
@@ -89,106 +152,111 @@ void storeChoice(TProfile& profile, std::string_view key, const QGroupBox& group
 
 void TfKoraxGUI::LoadProfile(TProfile& p)
 {
-    loadFlag(p, kUpdateTissueFile, *chbUpdateTissue);
-    loadFlag(p, kDeleteTemporaryOutput, *chDeleteFiles);
-    loadChoice(p, kUseMetric, *rgUnits);
-    loadFlag(p, kSaltWater, *chbSaltWater);
-    loadChoice(p, kUseBValues, *rgAlgorithm);
-    loadText(p, kAltitude, *edAltitude);
-    loadText(p, kConservatism, *edConservatism);
-    loadText(p, kPrecision, *edPrecision);
-    loadText(p, kStopDistance, *edStopDistance);
-    loadText(p, kLastStopDepth, *edLastStopDepth);
-    loadFlag(p, kOxyNarc, *chbOxyNarc);
-
-    const std::string deepStops = upperCaseLetters(p.GetValue(kDeepStops));
-    hints::setHint(*chbDeepStops, p.GetComment());
-    if (deepStops == "N") {
-        chbDeepStops->setChecked(false);
-    } else {
-        chbDeepStops->setChecked(true);
-        radio_group::setItemIndex(*rgDeepStops, deepStops == "W" ? kSecondItem : kFirstItem);
+    for (const Setting& setting : kSettings) {
+        const std::string_view key = setting.key;
+        switch (setting.kind) {
+        case Kind::Text:
+        case Kind::StopDistance:
+            loadText(p, key, controlOf<QLineEdit>(*this, setting));
+            break;
+        case Kind::Flag:
+            loadFlag(p, key, controlOf<QCheckBox>(*this, setting));
+            break;
+        case Kind::Choice:
+            loadChoice(p, key, controlOf<QGroupBox>(*this, setting));
+            break;
+        case Kind::DeepStops: {
+            const std::string deepStops = upperCaseLetters(p.GetValue(key));
+            hints::setHint(*chbDeepStops, p.GetComment());
+            if (deepStops == "N") {
+                chbDeepStops->setChecked(false);
+            } else {
+                chbDeepStops->setChecked(true);
+                radio_group::setItemIndex(*rgDeepStops, deepStops == "W" ? kSecondItem : kFirstItem);
+            }
+            InvalidateDeepStops();
+            break;
+        }
+        case Kind::PlanFile:
+            outputBaseName = p.GetValue(key);
+            edOutputFile->setText(cp1250::toUnicode(outputFileName(runCounter, outputBaseName)));
+            hints::setHint(*edOutputFile, p.GetComment());
+            break;
+        case Kind::SurfaceInterval:
+            loadText(p, key, *edSurfaceInterval);
+            chbRepetitiveDives->setChecked(textOf(*edSurfaceInterval) != kNoRepetitiveDive);
+            InvalidateRepetitiveDives();
+            break;
+        case Kind::OcDeco: {
+            const bool useOcDeco = p.GetBool(key);
+            edOcDecoGas->setEnabled(useOcDeco);
+            lOCDecoGas->setEnabled(useOcDeco);
+            chbUseOCDeco->setChecked(useOcDeco);
+            hints::setHint(*chbUseOCDeco, p.GetComment());
+            break;
+        }
+        case Kind::RateList:
+            LoadRateList(p, controlOf<QPlainTextEdit>(*this, setting), key);
+            break;
+        case Kind::DiveProfile:
+            LoadDiveProfile(p, *sgDiveProfile);
+            hints::setHint(*sgDiveProfile, p.GetComment());
+            break;
+        case Kind::DecoSetpoint:
+            break;
+        }
     }
-    InvalidateDeepStops();
-
-    loadText(p, kTissueFile, *edTissueFile);
-
-    outputBaseName = p.GetValue(kPlanFile);
-    edOutputFile->setText(cp1250::toUnicode(outputFileName(runCounter, outputBaseName)));
-    hints::setHint(*edOutputFile, p.GetComment());
-
-    loadText(p, kPyleStopTime, *edPyleStopTime);
-
-    loadText(p, kSurfaceInterval, *edSurfaceInterval);
-    chbRepetitiveDives->setChecked(textOf(*edSurfaceInterval) != kNoRepetitiveDive);
-    InvalidateRepetitiveDives();
-
-    loadText(p, kRmv, *edRmv);
-    loadText(p, kDecoRmv, *edDecoRmv);
-    loadText(p, kSlideRate, *edSlideRate);
-
-    const bool useOcDeco = p.GetBool(kUseOCDeco);
-    edOcDecoGas->setEnabled(useOcDeco);
-    lOCDecoGas->setEnabled(useOcDeco);
-    chbUseOCDeco->setChecked(useOcDeco);
-    hints::setHint(*chbUseOCDeco, p.GetComment());
-
-    loadText(p, kOcDecoGas, *edOcDecoGas);
-    loadText(p, kOcDecoMaxPO2, *edOcDecoMaxPO2);
-    loadText(p, kMaxEND, *edMaxEND);
-
-    LoadRateList(p, *mDescentRates, kDescentRate);
-    LoadRateList(p, *mAscentRates, kAscentRate);
-    LoadDiveProfile(p, *sgDiveProfile);
-    hints::setHint(*sgDiveProfile, p.GetComment());
 }
 
 int TfKoraxGUI::StoreProfile(TProfile& p)
 {
-    storeFlag(p, kUpdateTissueFile, *chbUpdateTissue);
-    storeFlag(p, kDeleteTemporaryOutput, *chDeleteFiles);
-    storeChoice(p, kUseMetric, *rgUnits);
-    storeFlag(p, kSaltWater, *chbSaltWater);
-    storeChoice(p, kUseBValues, *rgAlgorithm);
-    storeText(p, kAltitude, *edAltitude);
-    storeText(p, kConservatism, *edConservatism);
-    storeText(p, kPrecision, *edPrecision);
-
-    switch (checkStopDistance(textOf(*edStopDistance))) {
-    case StopDistanceCheck::NotANumber:
-        messages::showMessage(
-            this, QString::fromUtf8(texts::kErrorCaption), QString::fromUtf8(texts::kStopDistanceNotANumber));
-        return 0;
-    case StopDistanceCheck::Zero:
-        messages::showMessage(
-            this, QString::fromUtf8(texts::kErrorCaption), QString::fromUtf8(texts::kStopDistanceZero));
-        return 0;
-    case StopDistanceCheck::Accepted:
-        break;
+    for (const Setting& setting : kSettings) {
+        const std::string_view key = setting.key;
+        switch (setting.kind) {
+        case Kind::StopDistance:
+            switch (checkStopDistance(textOf(controlOf<QLineEdit>(*this, setting)))) {
+            case StopDistanceCheck::NotANumber:
+                messages::showMessage(
+                    this, QString::fromUtf8(texts::kErrorCaption), QString::fromUtf8(texts::kStopDistanceNotANumber));
+                return 0;
+            case StopDistanceCheck::Zero:
+                messages::showMessage(
+                    this, QString::fromUtf8(texts::kErrorCaption), QString::fromUtf8(texts::kStopDistanceZero));
+                return 0;
+            case StopDistanceCheck::Accepted:
+                break;
+            }
+            [[fallthrough]];
+        case Kind::Text:
+        case Kind::PlanFile:
+            storeText(p, key, controlOf<QLineEdit>(*this, setting));
+            break;
+        case Kind::Flag:
+        case Kind::OcDeco:
+            storeFlag(p, key, controlOf<QCheckBox>(*this, setting));
+            break;
+        case Kind::Choice:
+            storeChoice(p, key, controlOf<QGroupBox>(*this, setting));
+            break;
+        case Kind::DeepStops: {
+            const bool pyle = radio_group::itemIndex(*rgDeepStops) == kFirstItem;
+            p.SetValue(key, !chbDeepStops->isChecked() ? kNo : pyle ? "p" : "w");
+            break;
+        }
+        case Kind::SurfaceInterval:
+            p.SetValue(
+                key, chbRepetitiveDives->isChecked() ? textOf(*edSurfaceInterval) : std::string(kNoRepetitiveDive));
+            break;
+        case Kind::RateList:
+            p.SetValues(key, RateListLines(controlOf<QPlainTextEdit>(*this, setting)));
+            break;
+        case Kind::DiveProfile:
+            StoreDiveProfile(p, *sgDiveProfile);
+            break;
+        case Kind::DecoSetpoint:
+            p.SetValue(key, kNo);
+            break;
+        }
     }
-
-    storeText(p, kStopDistance, *edStopDistance);
-    storeText(p, kLastStopDepth, *edLastStopDepth);
-    storeFlag(p, kOxyNarc, *chbOxyNarc);
-    const bool pyle = radio_group::itemIndex(*rgDeepStops) == kFirstItem;
-    p.SetValue(kDeepStops, !chbDeepStops->isChecked() ? kNo : pyle ? "p" : "w");
-    storeText(p, kTissueFile, *edTissueFile);
-    storeText(p, kPlanFile, *edOutputFile);
-    storeText(p, kPyleStopTime, *edPyleStopTime);
-    p.SetValue(kSurfaceInterval,
-        chbRepetitiveDives->isChecked() ? textOf(*edSurfaceInterval) : std::string(kNoRepetitiveDive));
-    storeText(p, kRmv, *edRmv);
-    storeText(p, kDecoRmv, *edDecoRmv);
-    storeText(p, kSlideRate, *edSlideRate);
-    storeFlag(p, kUseOCDeco, *chbUseOCDeco);
-    storeText(p, kOcDecoGas, *edOcDecoGas);
-    storeText(p, kOcDecoMaxPO2, *edOcDecoMaxPO2);
-    storeText(p, kMaxEND, *edMaxEND);
-
-    p.SetValues(kDescentRate, RateListLines(*mDescentRates));
-    p.SetValues(kAscentRate, RateListLines(*mAscentRates));
-    StoreDiveProfile(p, *sgDiveProfile);
-
-    p.SetValue(kUseDecoSetpoint, kNo);
     return 1;
 }

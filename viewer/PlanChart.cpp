@@ -3,9 +3,11 @@
 #include "viewer/ViewerTexts.h"
 
 #include <QGraphicsSimpleTextItem>
+#include <QHash>
 #include <QLegendMarker>
 #include <QMouseEvent>
 #include <QScatterSeries>
+#include <QSet>
 #include <QToolTip>
 #include <QValueAxis>
 
@@ -18,9 +20,13 @@ namespace {
 using plan_table::Phase;
 using plan_table::Row;
 
-// Gases in the order the dive first breathes them; distinct on paper in black and white too.
-const std::array<QColor, 6> kGasColours = { QColor(0x1f, 0x4e, 0x9c), QColor(0xe0, 0x7b, 0x00),
-    QColor(0x2e, 0x9e, 0x3e), QColor(0xb8, 0x32, 0x9e), QColor(0x7a, 0x52, 0x30), QColor(0x00, 0xa3, 0xb5) };
+// Gases in the order the dive first breathes them, a dozen of them, then one for all the
+// others; distinct on paper in black and white too.
+constexpr qsizetype kOtherGases = 12;
+const std::array<QColor, kOtherGases + 1> kGasColours = { QColor(0x1f, 0x4e, 0x9c), QColor(0xe0, 0x7b, 0x00),
+    QColor(0x2e, 0x9e, 0x3e), QColor(0xb8, 0x32, 0x9e), QColor(0x7a, 0x52, 0x30), QColor(0x00, 0xa3, 0xb5),
+    QColor(0xc0, 0x1c, 0x28), QColor(0x80, 0x80, 0x00), QColor(0x5b, 0x3f, 0xa8), QColor(0xe8, 0x6f, 0xa8),
+    QColor(0x00, 0x6d, 0x5b), QColor(0xc9, 0xa2, 0x27), QColor(0x80, 0x80, 0x80) };
 constexpr qreal kProfilePenWidth = 2.5;
 constexpr qreal kMarkerSize = 11.0;
 constexpr qreal kDepthHeadroom = 1.04;
@@ -94,19 +100,24 @@ PlanChart::PlanChart(plan_table::PlanTable table)
 }
 
 // One line per stretch on one gas, each starting where the previous one ended, so the
-// profile runs unbroken from (0, 0) through the end of every row.
+// profile runs unbroken from (0, 0) through the end of every row. The first gases breathed
+// keep a colour and a legend entry each; any further ones share one, so that a plan with a new
+// mix on every row still gives a chart of a few lines, built in time linear in its rows.
 void PlanChart::addProfile()
 {
-    QStringList gases;
+    QHash<QString, qsizetype> colourOf; // gas -> its colour, in the order first breathed
     QPointF previous(0.0, 0.0);
     QList<QPointF> switches;
     QList<QPointF> deepStops;
     QList<QList<QPointF>> legPoints;
-    QStringList legGases;
+    QList<qsizetype> legColours;
     for (const Row& row : table_.rows) {
         const QString gas = QString::fromStdString(row.gas);
-        if (legGases.isEmpty() || legGases.last() != gas) {
-            legGases << gas;
+        const qsizetype colour = colourOf.contains(gas)
+            ? colourOf.value(gas)
+            : colourOf.insert(gas, std::min<qsizetype>(colourOf.size(), kOtherGases)).value();
+        if (legColours.isEmpty() || legColours.last() != colour) {
+            legColours << colour;
             legPoints.append({ previous });
         }
         const QPointF end(row.runtime, row.depth);
@@ -117,26 +128,29 @@ void PlanChart::addProfile()
             deepStops << previous;
         previous = end;
     }
-    for (qsizetype leg = 0; leg < legGases.size(); ++leg) {
+    QStringList names(kOtherGases + 1, viewer_texts::otherGases());
+    for (auto gas = colourOf.cbegin(); gas != colourOf.cend(); ++gas) {
+        if (gas.value() < kOtherGases)
+            names[gas.value()] = gas.key();
+    }
+    // One legend entry per colour, however often the dive comes back to it.
+    std::vector<bool> listed(kOtherGases + 1, false);
+    QSet<const QAbstractSeries*> firstOfColour;
+    for (qsizetype leg = 0; leg < legColours.size(); ++leg) {
+        const auto colour = static_cast<std::size_t>(legColours[leg]);
         auto* series = new QLineSeries;
-        series->setName(legGases[leg]);
-        if (!gases.contains(legGases[leg]))
-            gases << legGases[leg];
-        series->setPen(QPen(kGasColours[static_cast<std::size_t>(gases.indexOf(legGases[leg])) % kGasColours.size()],
-            kProfilePenWidth));
+        series->setName(names[legColours[leg]]);
+        series->setPen(QPen(kGasColours[colour], kProfilePenWidth));
         series->replace(legPoints[leg]);
         addSeries(series);
+        if (!listed[colour])
+            firstOfColour.insert(series);
+        listed[colour] = true;
         if (anchor_ == nullptr)
             anchor_ = series;
     }
-    // One legend entry per gas, however often the dive comes back to it.
-    QStringList listed;
-    for (QLegendMarker* marker : legend()->markers()) {
-        const QString gas = marker->series()->name();
-        marker->setVisible(!listed.contains(gas));
-        if (!listed.contains(gas))
-            listed << gas;
-    }
+    for (QLegendMarker* marker : legend()->markers())
+        marker->setVisible(firstOfColour.contains(marker->series()));
     if (!switches.isEmpty()) {
         QScatterSeries* series = markers(QString::fromUtf8(plan_table::phaseName(Phase::GasSwitch)),
             QScatterSeries::MarkerShapeTriangle, Qt::yellow);

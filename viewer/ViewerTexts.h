@@ -62,6 +62,11 @@ inline QString depthAxis(const QString& unit)
 {
     return QStringLiteral("Hloubka (%1)").arg(unit);
 }
+// The legend's one entry for the gases past the first dozen.
+inline QString otherGases()
+{
+    return QStringLiteral("další");
+}
 inline QString stopLabel(const QString& depth, const QString& unit, const QString& minutes)
 {
     return QStringLiteral("%1 %2 · %3 min").arg(depth, unit, minutes);

@@ -8,6 +8,8 @@
 #include "viewer/PlanWindow.h"
 
 #include <QLabel>
+#include <QLegendMarker>
+#include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -83,6 +85,17 @@ QStringList pagesOf(const QString& pdf, const QString& folder)
     return pages;
 }
 
+// A plan table whose rows, 3 m apart in depth and a minute each, are on the given mixes.
+QByteArray planOnMixes(const QStringList& mixes)
+{
+    QString text = QStringLiteral("Jednotky hloubky: m, rychlosti v m/min\r\n"
+                                  "Fáze                Hloubka    Úsek     Čas  Směs       PO2\r\n");
+    for (qsizetype i = 0; i < mixes.size(); ++i)
+        text += QString::asprintf("%-19s%8.1f%8.1f%8.1f  %-9s%5.2f\r\n", "dno", 3.0 * static_cast<double>(i + 1), 1.0,
+            static_cast<double>(i + 1), qPrintable(mixes[i]), 1.2);
+    return QByteArray::fromStdString(cp1250::utf8ToCp1250(text.toStdString()));
+}
+
 } // namespace
 
 class PlanViewerTest : public QObject {
@@ -120,6 +133,39 @@ private slots:
         QVERIFY(text != nullptr);
         QCOMPARE(text->toPlainText().remove('\r'), cases::text("text").remove('\r'));
         QVERIFY(window.findChild<QLabel*>("message") == nullptr);
+    }
+
+    // A gas keeps its colour and its one legend entry when the dive comes back to it; past a
+    // dozen gases the rest share one entry.
+    void chartLegendOneEntryPerGas_data() { cases::addRows("viewer/chart_gases.txt"); }
+    void chartLegendOneEntryPerGas()
+    {
+        QTemporaryDir folder;
+        QVERIFY(writeBytes(folder.filePath("plan.out"), planOnMixes(cases::text("rows").split(", "))));
+        PlanWindow window(loadPlan(folder.filePath("plan.out")));
+        window.show();
+        auto* view = window.findChild<PlanChartView*>();
+        QVERIFY(view != nullptr);
+        QStringList legend;
+        for (QLegendMarker* marker : view->chart()->legend()->markers()) {
+            if (marker->isVisible() && qobject_cast<QLineSeries*>(marker->series()) != nullptr)
+                legend << marker->label();
+        }
+        QCOMPARE(legend.join(", "), cases::text("legend"));
+        QHash<QString, QColor> colourOf;
+        for (QAbstractSeries* series : view->chart()->series()) {
+            auto* line = qobject_cast<QLineSeries*>(series);
+            if (line == nullptr)
+                continue;
+            QVERIFY2(
+                colourOf.value(line->name(), line->pen().color()) == line->pen().color(), qPrintable(line->name()));
+            colourOf.insert(line->name(), line->pen().color());
+        }
+        QCOMPARE(colourOf.size(), legend.size());
+        QSet<QRgb> distinct;
+        for (const QColor& colour : std::as_const(colourOf))
+            distinct.insert(colour.rgb());
+        QCOMPARE(distinct.size(), colourOf.size());
     }
 
     void keysClose_data() { cases::addRows("viewer/close_keys.txt"); }

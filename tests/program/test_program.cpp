@@ -3,7 +3,7 @@
 // the sample settings with our planner opens the plan in notepad.exe when one is on PATH, else
 // in the trova-plan beside the program.
 #include "app/AppShell.h"
-#include "tests/window/WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 #include "ui/Koraxgui.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The compute button for real: the stand-in planner in the working folder, the stand-in
 // viewer on PATH, the numbered outputs, a plan this run did not write, edits of profile.dat by
 // another program, and the clean-up on leaving.
-#include "tests/window/WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 #include "ui/Koraxgui.h"
 
 #include <QDesktopServices>

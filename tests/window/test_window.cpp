@@ -4,7 +4,7 @@
 // controls as the user meets them: the interlocks, the radio groups' keyboard, what can be
 // typed, the caption colours, the 120 dpi size factor.
 #include "profile/ProfileText.h"
-#include "tests/window/WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 #include "ui/DpiScale.h"
 #include "ui/Koraxgui.h"
 #include "ui/RadioGroup.h"

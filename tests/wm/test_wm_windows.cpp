@@ -3,8 +3,8 @@
 // given while the planner runs, which the stand-in planner types into the window through XTest:
 // Return and Escape would press "&Výpočet" again and close the window if they were replayed
 // after the run.
+#include "tests/support/WindowFixture.h"
 #include "tests/support/XServer.h"
-#include "tests/window/WindowFixture.h"
 #include "ui/Koraxgui.h"
 #include "ui/KoraxguiLook.h"
 

@@ -1,4 +1,4 @@
-#include "tests/window/WindowFixture.h"
+#include "tests/support/WindowFixture.h"
 
 #include "ui/Koraxgui.h"
 #include "ui/RadioGroup.h"

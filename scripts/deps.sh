@@ -11,6 +11,9 @@ TROVA_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-
 # and builds under fakeroot; the package and its desktop files are checked with lintian,
 # desktop-file-validate (desktop-file-utils) and appstreamcli (appstream).
 TROVA_PACKAGE_PACKAGES=(dpkg-dev fakeroot lintian desktop-file-utils appstream)
+# scripts/build-windows.sh: the MinGW-w64 cross compiler with POSIX threads (std::thread and
+# friends), wine64 to run the tests, and the header-only JSON library the planner uses.
+TROVA_WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix wine64 nlohmann-json3-dev)
 
 # Installs the named packages that are missing (as root), or says the one line to run.
 ensure_packages() {

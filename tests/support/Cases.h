@@ -1,8 +1,4 @@
-// Test cases kept as tables under tests/data/. Lines starting with '#' and blank lines are notes;
-// the first other line names the columns, "| column | column"; then one case a line, "name |
-// value | value". One blank on each side of a '|' is padding. Values take the C escapes \\ \r \n
-// \t \0 and \xHH (always two digits), so that any byte can be written and a '|' inside a value
-// is \x7c.
+// Test cases kept as tables under tests/data/ (format in CaseTable.h), as QtTest data rows.
 #pragma once
 
 #include <QByteArray>

@@ -1,0 +1,32 @@
+#include "platform/RegularFile.h"
+
+#include "platform/WindowsIo.h"
+
+namespace platform {
+
+RegularFileContents readRegularFile(const std::string& path)
+{
+    RegularFileContents contents;
+    // Without FILE_FLAG_BACKUP_SEMANTICS a folder cannot be opened; a pipe or a device is told
+    // by its type on the opened handle, before anything is read from it.
+    const HANDLE file = ::CreateFileW(win::wide(path).c_str(), GENERIC_READ,
+        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        const DWORD attributes = ::GetFileAttributesW(win::wide(path).c_str());
+        const bool folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        contents.status = missing ? RegularRead::Missing : folder ? RegularRead::NotRegular : RegularRead::Unreadable;
+        return contents;
+    }
+    if (::GetFileType(file) != FILE_TYPE_DISK)
+        contents.status = RegularRead::NotRegular;
+    else
+        contents.status = win::readToEnd(file, contents.bytes) ? RegularRead::Read : RegularRead::Unreadable;
+    ::CloseHandle(file);
+    if (contents.status != RegularRead::Read)
+        contents.bytes.clear();
+    return contents;
+}
+
+} // namespace platform

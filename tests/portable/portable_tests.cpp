@@ -1,0 +1,166 @@
+// The profile store's byte-level cases and the planner's golden plans, without Qt, on real
+// files in a temporary folder: the same case files as test_profile_store and test_korax_run,
+// run on every system the Qt-free part is built for (Windows under wine64).
+//   portable_tests DATA_FOLDER store|planner
+#include "planner/Korax.h"
+#include "platform/FileReplace.h"
+#include "profile/ProfileText.h"
+#include "profile/TProfile.h"
+#include "tests/support/CaseTable.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <random>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int passed = 0;
+int failed = 0;
+bool caseFailed = false;
+
+void expect(bool ok, const std::string& name, const std::string& what)
+{
+    if (ok)
+        return;
+    std::cout << "FAIL " << name << ": " << what << "\n";
+    caseFailed = true;
+}
+
+// The file layer's paths are UTF-8 on every system.
+std::string utf8Of(const fs::path& path)
+{
+    const std::u8string text = path.u8string();
+    return { text.begin(), text.end() };
+}
+
+std::string bytesOf(const fs::path& path)
+{
+    std::string bytes;
+    return platform::readFileContents(utf8Of(path), bytes) ? bytes : "<missing>";
+}
+
+// One case in a new empty folder that is the working folder while it runs.
+void inFolder(const std::string& name, const std::function<void()>& test)
+{
+    static std::mt19937 generator { std::random_device {}() };
+    const fs::path folder = fs::temp_directory_path() / ("trova-portable-" + std::to_string(generator()));
+    const fs::path before = fs::current_path();
+    fs::create_directories(folder);
+    fs::current_path(folder);
+    caseFailed = false;
+    try {
+        test();
+    } catch (const std::exception& error) {
+        expect(false, name, std::string("exception: ") + error.what());
+    }
+    fs::current_path(before);
+    fs::remove_all(folder);
+    ++(caseFailed ? failed : passed);
+}
+
+void forEachRow(const fs::path& data, const std::string& table,
+    const std::function<void(const cases::CaseTable&, const cases::CaseRow&)>& test)
+{
+    const cases::CaseTable cases = cases::readCaseTable(utf8Of(data / table));
+    for (const cases::CaseRow& row : cases.rows)
+        inFolder(table + ": " + row.name, [&] { test(cases, row); });
+}
+
+void storeCases(const fs::path& data)
+{
+    using cases::splitLines;
+    forEachRow(data, "store/line_ends.txt", [](const auto& cases, const auto& row) {
+        const TProfile profile("mem", cases.value(row, "text"));
+        expect(profile.Lines() == splitLines(cases.value(row, "lines")), row.name, "lines");
+        expect(profile_text::joinLines(profile.Lines()) == cases.value(row, "written"), row.name, "written");
+    });
+    forEachRow(data, "store/key_lines.txt", [](const auto& cases, const auto& row) {
+        TProfile profile("mem", profile_text::joinLines(splitLines(cases.value(row, "lines"))));
+        const int index = std::stoi(cases.value(row, "index"));
+        expect(profile.Find("Rmv:") == index, row.name, "Find");
+        expect(profile.GetValue("Rmv:") == cases.value(row, "value"), row.name, "GetValue");
+        expect(profile.LastIndex() == index, row.name, "LastIndex");
+        expect(profile.GetBool("Rmv:") == (cases.value(row, "flag") == "y"), row.name, "GetBool");
+    });
+    forEachRow(data, "store/set_values.txt", [](const auto& cases, const auto& row) {
+        TProfile profile("mem", profile_text::joinLines(splitLines(cases.value(row, "lines"))));
+        profile.SetValues("R:", splitLines(cases.value(row, "list")));
+        expect(profile.Lines() == splitLines(cases.value(row, "result")), row.name, "lines");
+    });
+    forEachRow(data, "store/saved_bytes.txt", [](const auto& cases, const auto& row) {
+        expect(platform::replaceFileContents("profile.dat", cases.value(row, "file")).written, row.name, "written");
+        TProfile profile("profile.dat");
+        profile.SetValue("Rmv:", "25");
+        profile.Save();
+        expect(bytesOf("profile.dat") == cases.value(row, "saved"), row.name, "saved bytes");
+        expect(std::distance(fs::directory_iterator("."), fs::directory_iterator()) == 1, row.name, "one file left");
+    });
+}
+
+// korax as T/ROVA runs it in its folder, with a stale plan of an earlier run there.
+void goldenPlans(const fs::path& data)
+{
+    const fs::path golden = data / "planner" / "golden";
+    std::vector<fs::path> settings;
+    for (const fs::directory_entry& entry : fs::directory_iterator(golden)) {
+        if (entry.path().extension() == ".dat")
+            settings.push_back(entry.path());
+    }
+    std::sort(settings.begin(), settings.end());
+    expect(settings.size() >= 30, "golden", "the golden plans are missing");
+    for (const fs::path& dat : settings) {
+        inFolder(utf8Of(dat.filename()), [&] {
+            const std::string name = utf8Of(dat.filename());
+            fs::copy_file(dat, "profile.dat");
+            std::ofstream("plan.out", std::ios::binary) << "old plan of an earlier run";
+            for (const fs::directory_entry& entry : fs::directory_iterator(golden)) {
+                if (entry.path().extension() == ".tissues")
+                    fs::copy_file(entry.path(), entry.path().filename());
+            }
+            std::ostringstream out;
+            std::ostringstream err;
+            const int status = korax::runKorax({ "--json" }, out, err);
+            fs::path expected = dat;
+            const std::string json = bytesOf(expected.replace_extension(".json"));
+            expect(status == (json.find("\"problems\":[]") != std::string::npos ? 0 : 2), name, "exit status");
+            expect(bytesOf("plan.out") == bytesOf(expected.replace_extension(".plan")), name, "plan file");
+            expect(out.str() == json, name, "JSON");
+        });
+    }
+    // A plan name in Windows-1250 reaches the file system as the same characters.
+    inFolder("Windows-1250 plan name", [] {
+        std::ofstream("profile.dat", std::ios::binary) << "45, 25, 21/35\r\nPlanFile: pl\xe1n\x9a.out\r\n";
+        std::ostringstream out;
+        korax::runKorax({}, out, out);
+        expect(fs::exists(fs::path(u8"plánš.out")), "Windows-1250 plan name", "plánš.out written");
+    });
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 3) {
+        std::cerr << "usage: portable_tests DATA_FOLDER store|planner\n";
+        return 2;
+    }
+    const fs::path data = fs::path(std::u8string(reinterpret_cast<const char8_t*>(argv[1])));
+    const std::string part = argv[2];
+    try {
+        if (part == "store")
+            storeCases(data);
+        else
+            goldenPlans(data);
+    } catch (const std::exception& error) {
+        std::cout << "FAIL: " << error.what() << "\n";
+        ++failed;
+    }
+    std::cout << part << ": " << passed << " passed, " << failed << " failed\n";
+    return failed == 0 && passed > 0 ? 0 : 1;
+}

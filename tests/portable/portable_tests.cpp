@@ -1,9 +1,12 @@
-// The profile store's byte-level cases and the planner's golden plans, without Qt, on real
-// files in a temporary folder: the same case files as test_profile_store and test_korax_run,
+// The profile store's byte-level cases, the save journal's recovery cases and the planner's
+// golden plans, without Qt, on real files in a temporary folder: the same case files as
+// test_profile_store, test_save_journal and test_korax_run,
 // run on every system the Qt-free part is built for (Windows under wine64).
-//   portable_tests DATA_FOLDER store|planner
+//   portable_tests DATA_FOLDER store|journal|planner
 #include "planner/Korax.h"
 #include "platform/FileReplace.h"
+#include "platform/FileStamp.h"
+#include "platform/SaveJournal.h"
 #include "profile/ProfileText.h"
 #include "profile/TProfile.h"
 #include "tests/support/CaseTable.h"
@@ -37,6 +40,11 @@ std::string utf8Of(const fs::path& path)
 {
     const std::u8string text = path.u8string();
     return { text.begin(), text.end() };
+}
+
+fs::path pathOf(const std::string& utf8)
+{
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
 std::string bytesOf(const fs::path& path)
@@ -103,6 +111,79 @@ void storeCases(const fs::path& data)
     });
 }
 
+// The journal of an in-place save and the start-up recovery over it, in the journal folder of
+// the system: $XDG_CACHE_HOME/trova, %LOCALAPPDATA%\\trova.
+const std::string kOld = std::string("Rmv: 20\r\nend\0tail", 18);
+const std::string kNew = "Rmv: 25\r\n";
+const std::string kCut = std::string("Rmv: 25\r\nnd\0tail", 17);
+
+// A save of profile.dat in the working folder from kOld to kNew, as the save would journal it.
+platform::SaveJournal journalOfProfile()
+{
+    const platform::FileStamp stamp = platform::stampOf("profile.dat");
+    return { platform::saveTarget("profile.dat"), stamp.device, stamp.inode, kOld, kNew };
+}
+
+// The journals of this folder's profile.dat; the folder may hold other files' journals too.
+std::vector<std::string> journalsOfProfile()
+{
+    std::vector<std::string> own;
+    const std::string target = platform::saveTarget("profile.dat");
+    for (const std::string& journal : platform::journalFiles()) {
+        const auto read = platform::parseJournal(bytesOf(pathOf(journal)));
+        if (journal.find("profile.dat") != std::string::npos && (!read || read->path == target))
+            own.push_back(journal);
+    }
+    return own;
+}
+
+void write(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(pathOf(path), std::ios::binary) << bytes;
+}
+
+void journalCases(const fs::path& data)
+{
+    forEachRow(data, "store/journals.txt", [](const auto& cases, const auto& row) {
+        const std::string& file = cases.value(row, "file");
+        write("profile.dat", file == "old" ? kOld : file == "new" ? kNew : kCut);
+        platform::SaveJournal journal = journalOfProfile();
+        const std::string& kind = cases.value(row, "journal");
+        if (kind == "other path")
+            journal.path = platform::saveTarget("other.dat");
+        if (kind == "other inode")
+            ++journal.inode;
+        const std::string written = platform::writeJournal(journal);
+        expect(!written.empty(), row.name, "journal written");
+        if (kind == "partial")
+            write(written, platform::journalText(journal).substr(0, 40));
+        const auto cut = platform::findCutSave("profile.dat");
+        expect(cut.has_value() == (cases.value(row, "offered") == "y"), row.name, "offered");
+        expect(!cut || cut->journal == journal, row.name, "the journal offered");
+        const bool kept = fs::exists(pathOf(written));
+        expect(kept == (cases.value(row, "kept") == "y"), row.name, "journal kept");
+        if (kept)
+            platform::removeJournal(written);
+    });
+    inFolder("a cut save restored", [] {
+        write("profile.dat", kCut);
+        expect(!platform::writeJournal(journalOfProfile()).empty(), "restore", "journal written");
+        const auto cut = platform::findCutSave("profile.dat");
+        expect(cut && platform::restoreCutSave(*cut).written, "restore", "restored");
+        expect(bytesOf("profile.dat") == kOld && journalsOfProfile().empty(), "restore", "old bytes, no journal");
+    });
+    inFolder("a cut file kept", [] {
+        write("profile.dat", kCut);
+        const std::string journal = platform::writeJournal(journalOfProfile());
+        const auto cut = platform::findCutSave("profile.dat");
+        const std::string aside = cut ? platform::keepCutFile(*cut) : std::string();
+        expect(aside == journal.substr(0, journal.size() - 8) + ".kept", "keep", "set aside as .kept");
+        expect(
+            bytesOf("profile.dat") == kCut && !platform::findCutSave("profile.dat"), "keep", "file kept, not offered");
+        fs::remove(pathOf(aside));
+    });
+}
+
 // korax as T/ROVA runs it in its folder, with a stale plan of an earlier run there.
 void goldenPlans(const fs::path& data)
 {
@@ -147,14 +228,16 @@ void goldenPlans(const fs::path& data)
 int main(int argc, char* argv[])
 {
     if (argc != 3) {
-        std::cerr << "usage: portable_tests DATA_FOLDER store|planner\n";
+        std::cerr << "usage: portable_tests DATA_FOLDER store|journal|planner\n";
         return 2;
     }
-    const fs::path data = fs::path(std::u8string(reinterpret_cast<const char8_t*>(argv[1])));
+    const fs::path data = pathOf(argv[1]);
     const std::string part = argv[2];
     try {
         if (part == "store")
             storeCases(data);
+        else if (part == "journal")
+            journalCases(data);
         else
             goldenPlans(data);
     } catch (const std::exception& error) {

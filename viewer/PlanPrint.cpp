@@ -3,14 +3,16 @@
 #include "viewer/PlanChart.h"
 #include "viewer/ViewerTexts.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QTextDocument>
+#include <QStringTokenizer>
+
+#include <algorithm>
 
 namespace {
 
@@ -41,6 +43,39 @@ void printChartPage(QPainter& painter, const QRectF& page, const PlanDocument& d
         QRectF(QPointF(0.0, 0.0), kChartLayoutSize));
 }
 
+// The text line by line in a fixed-pitch font, a line wider than the page cut into page-wide
+// pieces. Not through QTextDocument: it lays the whole text out at once, in units that run out
+// past some 30 million pixels of height (a plan of 38 MB gave an empty page), and it takes
+// minutes over one long line.
+void printText(QPainter& painter, QPagedPaintDevice& device, const QRectF& page, const QString& text)
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSize(kTextPoints);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, &device);
+    const auto perLine
+        = std::max<qsizetype>(1, static_cast<qsizetype>(page.width() / metrics.horizontalAdvance(QLatin1Char('M'))));
+    const int linesPerPage = std::max(1, static_cast<int>(page.height() / metrics.lineSpacing()));
+    int line = 0;
+    const auto draw = [&](QStringView piece) {
+        if (line == linesPerPage) {
+            device.newPage();
+            line = 0;
+        }
+        painter.drawText(
+            QPointF(page.left(), page.top() + line * metrics.lineSpacing() + metrics.ascent()), piece.toString());
+        ++line;
+    };
+    for (QStringView textLine : QStringTokenizer(text, u'\n')) {
+        if (textLine.endsWith(u'\r'))
+            textLine.chop(1);
+        do {
+            draw(textLine.first(std::min(perLine, textLine.size())));
+            textLine = textLine.sliced(std::min(perLine, textLine.size()));
+        } while (!textLine.isEmpty());
+    }
+}
+
 } // namespace
 
 void printPlan(QPagedPaintDevice& device, const PlanDocument& document)
@@ -51,22 +86,7 @@ void printPlan(QPagedPaintDevice& device, const PlanDocument& document)
         printChartPage(painter, page, document);
         device.newPage();
     }
-    QTextDocument text;
-    text.documentLayout()->setPaintDevice(&device);
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(kTextPoints);
-    text.setDefaultFont(font);
-    text.setDocumentMargin(0.0);
-    text.setPlainText(document.text);
-    text.setPageSize(page.size());
-    for (int i = 0; i < text.pageCount(); ++i) {
-        if (i > 0)
-            device.newPage();
-        painter.save();
-        painter.translate(0.0, -i * page.height());
-        text.drawContents(&painter, page.translated(0.0, i * page.height()));
-        painter.restore();
-    }
+    printText(painter, device, page, document.text);
 }
 
 QString writePlanPdf(const QString& fileName, const PlanDocument& document)

@@ -219,6 +219,19 @@ private slots:
         QVERIFY2(text.constLast().contains(cases::text("lastPage")), qPrintable(text.constLast()));
     }
 
+    // One 2 MB line without line ends: every character reaches the PDF's pages, in order (the
+    // text was laid out whole, which took minutes here and left empty pages for 38 MB plans).
+    void pdfHoldsTheWholeOfALongLine()
+    {
+        QTemporaryDir folder;
+        QByteArray line;
+        for (int i = 0; line.size() < 2'000'000; ++i)
+            line += QByteArray::number(i) + ';';
+        QVERIFY(writeBytes(folder.filePath("plan.out"), line));
+        QCOMPARE(runViewer({ "--pdf", "out.pdf", "plan.out" }, folder.path()).exitCode, 0);
+        QCOMPARE(pagesOf("out.pdf", folder.path()).join(QString()).remove('\n').toLatin1(), line);
+    }
+
     void pdfOfAMissingFileFailsWithItsName()
     {
         QTemporaryDir folder;

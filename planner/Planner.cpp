@@ -4,6 +4,7 @@
 #include "planner/Exposure.h"
 #include "planner/Physics.h"
 #include "planner/Rates.h"
+#include "planner/SegmentLog.h"
 #include "planner/StopGrid.h"
 
 #include <algorithm>
@@ -114,29 +115,9 @@ private:
     {
         if (!log || minutes <= 0.0)
             return;
-        const std::optional<double> setpoint = state.loop ? std::optional(state.setpoint) : std::nullopt;
-        if (!log->empty()) {
-            Segment& last = log->back();
-            const bool stationary = phase != Phase::Descent && phase != Phase::Ascent;
-            const bool sameRate
-                = std::fabs((last.endDepth - last.startDepth) / last.minutes - (state.depth - from) / minutes)
-                < kTolerance;
-            // A slide and a steady setpoint are separate segments: segments are cut where a slide ends.
-            const auto direction = [](double a, double b) { return b > a ? 1 : b < a ? -1 : 0; };
-            const bool sameSetpoint = last.setpoint == (state.loop ? std::optional(fromSetpoint) : std::nullopt)
-                && direction(last.startSetpoint, last.setpoint.value_or(0.0))
-                    == direction(fromSetpoint, state.setpoint);
-            if (last.phase == phase && last.gas == state.gas && last.decompression == deco && sameSetpoint
-                && std::fabs(last.endDepth - from) < kTolerance && (stationary || sameRate)) {
-                last.endDepth = state.depth;
-                last.minutes += minutes;
-                last.runtime = state.runtime;
-                last.setpoint = setpoint;
-                return;
-            }
-        }
-        log->push_back({ phase, from, state.depth, minutes, state.runtime, state.gas, deco, setpoint,
-            state.loop ? fromSetpoint : 0.0 });
+        const Segment next { phase, from, state.depth, minutes, state.runtime, state.gas, deco,
+            state.loop ? std::optional(state.setpoint) : std::nullopt, state.loop ? fromSetpoint : 0.0 };
+        appendSegment(*log, next);
     }
 
     void move(DiveState& state, double to, Phase phase, bool deco, std::vector<Segment>* log)
@@ -332,31 +313,6 @@ private:
     DiveState state_;
     Plan plan_;
 };
-
-void collectStops(Plan& plan)
-{
-    for (const Segment& segment : plan.segments) {
-        const bool stationary
-            = segment.phase == Phase::GasSwitch || segment.phase == Phase::DeepStop || segment.phase == Phase::Stop;
-        if (!stationary)
-            continue;
-        if (!plan.stops.empty() && std::fabs(plan.stops.back().depth - segment.endDepth) < kTolerance) {
-            plan.stops.back().minutes += segment.minutes;
-            plan.stops.back().gas = segment.gas;
-            plan.stops.back().setpoint = segment.setpoint;
-        } else {
-            plan.stops.push_back({ segment.endDepth, segment.minutes, segment.gas, segment.setpoint });
-        }
-    }
-    // A gas switch alone is no decompression stop: the first stop is the first one the
-    // tissues (or the deep-stop method) ask for.
-    for (const Segment& segment : plan.segments) {
-        if (segment.phase == Phase::Stop || segment.phase == Phase::DeepStop) {
-            plan.firstStop = segment.endDepth;
-            break;
-        }
-    }
-}
 
 } // namespace
 

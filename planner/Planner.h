@@ -1,4 +1,5 @@
-// Plans one open-circuit dive from checked settings and a starting tissue state.
+// Plans one dive, on open circuit or on a rebreather loop, from checked settings and a starting
+// tissue state.
 #pragma once
 
 #include "planner/Plan.h"

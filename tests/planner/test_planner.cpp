@@ -147,9 +147,13 @@ private slots:
         const Settings settings = settingsOf(with(deco, cases::lines("dive")));
         const Plan plan = planWithAlternatives(settings, startingTissues(settings, nullptr));
         const Plan expected = planOf(settingsOf(with(deco, cases::lines("changed"))));
-        const QByteArrayList compared { "time +5", "time -5", "depth +3", "depth -3", "lost 50", "lost 100" };
+        const QByteArrayList compared { "time +5", "time -5", "depth +3", "depth -3", "lost 50", "lost 100",
+            "emergency" };
         const auto index = static_cast<std::size_t>(compared.indexOf(cases::cell("plan")));
-        if (index < 4) {
+        if (index == 6) {
+            QCOMPARE(plan.emergency->runtime, expected.runtime);
+            QCOMPARE(plan.emergency->firstStop, expected.firstStop);
+        } else if (index < 4) {
             const Variation& v = plan.variations.at(index);
             QCOMPARE(v.runtime, std::optional(expected.runtime));
             QCOMPARE(v.decoMinutes, std::optional(expected.runtime - expected.ascentStart));

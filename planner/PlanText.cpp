@@ -130,9 +130,7 @@ public:
             line("Uzavřený okruh: setpoint se mění "
                 + (s_.slideRate > 0.0 ? "rychlostí " + format("%g", s_.slideRate) + " bar/min"
                                       : std::string("okamžitě"))
-                + ", výstup ze smyčky "
-                + (s_.decoSetpoint ? "na dekompresním setpointu " + format("%.2f", *s_.decoSetpoint) + " bar"
-                                   : std::string("na setpointu posledního řádku")));
+                + "; " + ascentCircuit());
         else
             line("SlideRate: a UseDecoSetpoint: se týkají uzavřeného okruhu; plánovač je nepoužívá.");
         line("");
@@ -217,6 +215,16 @@ public:
         }
         for (const GasUse& use : plan->gases)
             line("  " + padRight(gasLabel(use.gas), 10) + format("%8.0f", use.litres) + " l");
+    }
+
+    std::string ascentCircuit() const
+    {
+        if (!s_.closedCircuit())
+            return "výstup na otevřeném okruhu";
+        const std::string onLoop = s_.decoSetpoint
+            ? "výstup na smyčce s dekompresním setpointem " + format("%.2f", *s_.decoSetpoint) + " bar"
+            : std::string("výstup na smyčce se setpointem posledního řádku");
+        return onLoop + (s_.decoGases.empty() ? "" : ", od hloubky výměny na dekompresních směsích");
     }
 
     bool usesLoop() const

@@ -16,6 +16,9 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSplitter>
+#include <QStringTokenizer>
+
+#include <algorithm>
 
 namespace {
 
@@ -23,6 +26,17 @@ const QSize kInitialSize(1000, 900);
 // The chart takes two thirds of the height, the text the rest.
 constexpr int kChartShare = 2;
 constexpr int kTextShare = 1;
+// A line drawn unwrapped runs out of the text layout's range at some 4 million characters
+// (its glyphs then pile up at the left); a text with a line this long is wrapped at the window.
+constexpr qsizetype kLongestUnwrappedLine = 100'000;
+
+qsizetype longestLine(const QString& text)
+{
+    qsizetype longest = 0;
+    for (const QStringView line : QStringTokenizer(text, u'\n'))
+        longest = std::max(longest, line.size());
+    return longest;
+}
 
 } // namespace
 
@@ -60,7 +74,12 @@ PlanWindow::PlanWindow(PlanDocument document, QWidget* parent)
         splitter->addWidget(new PlanChartView(new PlanChart(*document_.table), splitter));
     auto* text = new QPlainTextEdit(document_.text, splitter);
     text->setReadOnly(true);
-    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    if (longestLine(document_.text) > kLongestUnwrappedLine) {
+        text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        text->setWordWrapMode(QTextOption::WrapAnywhere);
+    } else {
+        text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    }
     text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     splitter->addWidget(text);
     if (document_.table)

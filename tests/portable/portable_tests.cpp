@@ -109,6 +109,36 @@ void storeCases(const fs::path& data)
         expect(bytesOf("profile.dat") == cases.value(row, "saved"), row.name, "saved bytes");
         expect(std::distance(fs::directory_iterator("."), fs::directory_iterator()) == 1, row.name, "one file left");
     });
+    // A read-only file (no write bit; the read-only attribute on Windows) is refused and kept.
+    inFolder("read-only profile.dat", [] {
+        std::ofstream("profile.dat", std::ios::binary) << "Rmv: 20\r\n";
+        fs::permissions("profile.dat", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+            fs::perm_options::remove);
+        TProfile profile("profile.dat");
+        profile.SetValue("Rmv:", "25");
+        bool refused = false;
+        try {
+            profile.Save();
+        } catch (const ProfileSaveError&) {
+            refused = true;
+        }
+        expect(refused, "read-only profile.dat", "save refused");
+        expect(bytesOf("profile.dat") == "Rmv: 20\r\n", "read-only profile.dat", "bytes kept");
+        fs::permissions("profile.dat", fs::perms::owner_write, fs::perm_options::add);
+    });
+    inFolder("missing or folder", [] {
+        const auto opens = [] {
+            try {
+                TProfile profile("profile.dat");
+            } catch (const ProfileOpenError&) {
+                return false;
+            }
+            return true;
+        };
+        expect(!opens(), "missing profile.dat", "open error");
+        fs::create_directory("profile.dat");
+        expect(!opens(), "profile.dat a folder", "open error");
+    });
 }
 
 // The journal of an in-place save and the start-up recovery over it, in the journal folder of

@@ -67,6 +67,8 @@ int TProfile::Find(std::string_view key) const
 
 int TProfile::FindFrom(std::string_view key, int after) const
 {
+    if (KeyIndex::covers(key))
+        return index.findFrom(lines, key, after);
     const auto count = static_cast<int>(lines.size());
     for (int i = std::max(after + 1, 0); i < count; ++i) {
         if (keyPosition(lines[static_cast<std::size_t>(i)], key) != std::string_view::npos)
@@ -136,32 +138,40 @@ std::string TProfile::GetComment() const
 void TProfile::SetValue(std::string_view key, std::string_view value)
 {
     const int found = Find(key);
+    const std::size_t changed = found < 0 ? lines.size() : static_cast<std::size_t>(found);
     if (found < 0)
         lines.push_back(keyLine(key, value));
     else
-        lines[static_cast<std::size_t>(found)] = keyLine(key, value);
+        lines[changed] = keyLine(key, value);
+    index.lineChanged(lines, changed);
+}
+
+std::vector<std::size_t> TProfile::KeyLines(std::string_view key) const
+{
+    if (KeyIndex::covers(key))
+        return index.linesOf(lines, key);
+    std::vector<std::size_t> found;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (keyPosition(lines[i], key) != std::string_view::npos)
+            found.push_back(i);
+    }
+    return found;
 }
 
 // Removing every key line in one compaction pass gives the same lines and the same place
 // as removing them one by one from the top, without the quadratic cost.
 void TProfile::SetValues(std::string_view key, const std::vector<std::string>& list)
 {
-    std::size_t kept = 0;
-    std::size_t place = 0;
-    bool found = false;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (keyPosition(lines[i], key) != std::string_view::npos) {
-            place = kept;
-            found = true;
-        } else {
-            if (kept != i)
-                lines[kept] = std::move(lines[i]);
-            ++kept;
-        }
+    const std::vector<std::size_t> removed = KeyLines(key);
+    std::size_t kept = removed.empty() ? lines.size() : removed.front();
+    for (std::size_t r = 0; r < removed.size(); ++r) {
+        const std::size_t end = r + 1 < removed.size() ? removed[r + 1] : lines.size();
+        for (std::size_t i = removed[r] + 1; i < end; ++i)
+            lines[kept++] = std::move(lines[i]);
     }
     lines.resize(kept);
-    if (!found)
-        place = lines.size();
+    // Where the last key line stood, counted after the removals.
+    const std::size_t place = removed.empty() ? lines.size() : removed.back() - (removed.size() - 1);
 
     std::vector<std::string> added;
     for (const auto& entry : list) {
@@ -170,6 +180,9 @@ void TProfile::SetValues(std::string_view key, const std::vector<std::string>& l
     }
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place), std::make_move_iterator(added.begin()),
         std::make_move_iterator(added.end()));
+    index.linesMoved(removed, place, added.size());
+    for (std::size_t i = place; i < place + added.size(); ++i)
+        index.lineChanged(lines, i);
 }
 
 std::vector<std::string> TProfile::GetProfileLines()
@@ -189,6 +202,7 @@ std::vector<std::string> TProfile::GetProfileLines()
 void TProfile::SetProfileLines(std::vector<std::string> block)
 {
     const std::size_t place = profile_block::removeProfileLines(lines);
+    index.clear();
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place), std::make_move_iterator(block.begin()),
         std::make_move_iterator(block.end()));
 }

@@ -2,6 +2,7 @@
 // Bytes only (Windows-1250 text is never converted here), so the planner can share it.
 #pragma once
 
+#include "profile/KeyIndex.h"
 #include "profile/ProfileKeys.h"
 
 #include <stdexcept>
@@ -58,6 +59,9 @@ public:
     // Replaces every profile line by block, where the last of them stood, or at the end.
     void SetProfileLines(std::vector<std::string> block);
 
+    // The indexes of every key line of the key, ascending.
+    std::vector<std::size_t> KeyLines(std::string_view key) const;
+
     // Writes every line followed by CR LF, then the bytes after a NUL. Throws ProfileSaveError;
     // the old bytes then stay in the file or in the backup copy it names.
     void Save() const;
@@ -73,4 +77,6 @@ private:
     // The file's bytes from its first NUL to its end: never read as lines, but written back
     // unchanged so a stray NUL cannot delete the rest of the file.
     std::string afterNul;
+    // Kept in step with every edit of the lines; lookups build it when they first need it.
+    mutable KeyIndex index;
 };

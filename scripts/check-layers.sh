@@ -22,7 +22,7 @@ declare -A allowed=(
 )
 # Shared by the planner, or readers of the plan file without Qt: no Qt in these.
 qt_free="platform/File platform/RegularFile platform/PosixIo platform/Cp1250Table platform/Cp1250Text platform/Texts
-         profile/TProfile profile/ProfileText profile/ProfileBlock profile/ProfileKeys profile/OutputFileName
+         profile/TProfile profile/KeyIndex profile/ProfileText profile/ProfileBlock profile/ProfileKeys profile/OutputFileName
          profile/StopDistance planner/ planformat/ viewer/PlanTable"
 
 # The layer a file or an include belongs to: its subfolder when that is a layer, else its folder.

@@ -60,6 +60,36 @@ private slots:
         QCOMPARE(profile.GetBool("Rmv:"), cases::yes("flag"));
     }
 
+    void lookupsFollowEveryEdit_data() { cases::addRows("store/edited_lookups.txt"); }
+    void lookupsFollowEveryEdit()
+    {
+        TProfile profile = profileOf(cases::lines("lines"));
+        std::vector<std::string> keys;
+        for (const QString& key : cases::text("keys").split(' '))
+            keys.push_back(key.toStdString());
+        for (const std::string& key : keys)
+            profile.Find(key);
+        for (const QString& edit : cases::text("edits").split(';')) {
+            const QString verb = edit.section(' ', 0, 0);
+            const std::string edited = edit.section(' ', 1, 1).toStdString();
+            const QString value = edit.section(' ', 2);
+            if (verb == "set")
+                profile.SetValue(edited, value.toStdString());
+            else if (verb == "values") {
+                Lines list;
+                for (const QString& entry : value.split(','))
+                    list.push_back(entry.toStdString());
+                profile.SetValues(edited, list);
+            } else
+                profile.SetProfileLines({ edit.section(' ', 1).toStdString() });
+            const TProfile fresh = profileOf(profile.Lines());
+            for (const std::string& key : keys) {
+                QCOMPARE(profile.Find(key), fresh.Find(key));
+                QCOMPARE(profile.KeyLines(key), fresh.KeyLines(key));
+            }
+        }
+    }
+
     void buildsHintsFromCommentBlocks_data() { cases::addRows("store/hints.txt"); }
     void buildsHintsFromCommentBlocks()
     {

@@ -49,8 +49,8 @@ private slots:
         QVERIFY(QFile::copy(KORAX_PATH, prefix + "/bin/korax"));
         QVERIFY(QFile::copy(TROVA_DEMO_DATA "/profile.dat", prefix + "/share/trova/profile.dat"));
         QVERIFY(writeScript(prefix + "/bin/trova", "pwd -P > '" + startedIn.toUtf8() + "'\n"));
-        QVERIFY(
-            writeScript(root.filePath("desktop/notify-send"), "printf '%s\\n' \"$@\" > '" + notified.toUtf8() + "'\n"));
+        for (const char* desktop : { "desktop/notify-send", "desktop/xmessage" })
+            QVERIFY(writeScript(root.filePath(desktop), "printf '%s\\n' \"$@\" > '" + notified.toUtf8() + "'\n"));
     }
 
     void firstStartMakesTheFolder_data()
@@ -121,25 +121,33 @@ private slots:
         QCOMPARE(bytesOf(folder + "/profile.dat"), kUserSettings);
     }
 
-    // Nothing starts; the reason goes to stderr and, with no terminal there, to the desktop.
+    // Nothing starts; the reason goes to stderr and, with no terminal there, to the desktop: as a
+    // notification, or in a message box where no notification can be shown.
     void aFolderThatCannotBeMadeIsReported_data()
     {
         QTest::addColumn<QString>("blocker");
-        QTest::newRow("the data home is a file") << "data";
-        QTest::newRow("the trova folder is a file") << "data/trova";
+        QTest::addColumn<bool>("notifications");
+        QTest::newRow("the data home is a file") << "data" << true;
+        QTest::newRow("the trova folder is a file") << "data/trova" << true;
+        QTest::newRow("no notifications, a message box") << "data" << false;
     }
     void aFolderThatCannotBeMadeIsReported()
     {
         QFETCH(QString, blocker);
+        QFETCH(bool, notifications);
         if (blocker.contains('/'))
             QVERIFY(QDir().mkpath(root.filePath("data")));
         QVERIFY(writeBytes(root.filePath(blocker), "not a folder"));
+        if (!notifications)
+            QVERIFY(writeScript(root.filePath("desktop/notify-send"), "exit 1\n"));
         const Finished run = launch(root.filePath("data"));
         QCOMPARE(run.exitCode, 1);
         const QByteArray message = "Složku " + root.filePath("data/trova").toUtf8()
             + " nelze vytvořit ani do ní zapisovat; T/ROVA se nespustí.";
         QCOMPARE(run.err, "trova-desktop: " + message + "\n");
-        QCOMPARE(bytesOf(notified), "--app-name=T/ROVA\n--icon=cz.trova.Trova\nT/ROVA\n" + message + "\n");
+        QCOMPARE(bytesOf(notified),
+            notifications ? "--app-name=T/ROVA\n--icon=cz.trova.Trova\nT/ROVA\n" + message + "\n"
+                          : "-center\nT/ROVA: " + message + "\n");
         QVERIFY(!QFileInfo::exists(startedIn));
         QCOMPARE(bytesOf(root.filePath(blocker)), QByteArray("not a folder"));
     }

@@ -1,8 +1,10 @@
 #include "app/AppShell.h"
 
+#include "app/CutSaveRecovery.h"
 #include "platform/Cp1250.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Texts.h"
+#include "profile/ProfileKeys.h"
 #include "profile/TProfile.h"
 #include "ui/ErrorReport.h"
 #include "ui/Glyphs.h"
@@ -27,6 +29,7 @@ int runApplication()
         QApplication::setApplicationDisplayName(QStringLiteral(""));
         QApplication::setWindowIcon(glyphs::programIcon());
         useClassicStyle();
+        offerToUndoCutSave(keys::kProfileFileName);
         // The dialog first: the main window asks through it when it closes.
         TfSaveChanges saveChanges;
         TfKoraxGUI mainWindow(saveChanges);

@@ -17,8 +17,22 @@ inline constexpr char kBackButton[] = "Zpět";
 // The store's failures; each is followed by the file name (Windows-1250 bytes).
 inline constexpr char kProfileNotFound[] = "Nenalezen soubor ";
 inline constexpr char kCannotCreateFile[] = "Cannot create file ";
-// Followed by the path of the copy holding the old bytes.
+// Followed by the path of the journal holding the old bytes.
 inline constexpr char kOldContentsKeptIn[] = "\nPůvodní obsah je uložen v ";
+// Why a save failed, the line under "Cannot create file"; any other cause in the system's words.
+inline constexpr char kSaveNoSpace[] = "Na disku není dost volného místa.";
+inline constexpr char kSaveOverQuota[] = "Je překročena disková kvóta.";
+inline constexpr char kSaveReadOnly[] = "Soubor nebo složka je jen pro čtení.";
+inline constexpr char kSaveNoPermission[] = "Chybí oprávnění k zápisu do souboru nebo složky.";
+inline constexpr char kSaveTooLarge[] = "Soubor by byl příliš velký.";
+// After the message of a failed save on closing.
+inline constexpr char kCloseWithoutSaving[] = "Soubor profile.dat nelze uložit. Zavřít bez uložení?";
+
+// A save of profile.dat cut short, found at start-up; %1 is where the journal was set aside.
+inline constexpr char kSaveWasCut[] = "Ukládání souboru profile.dat bylo přerušeno. Obnovit jeho původní obsah?";
+inline constexpr char kCutSaveSetAside[] = "Původní obsah souboru profile.dat zůstává uložen v %1";
+inline constexpr char kCutSaveNotSetAside[]
+    = "Záznam o přerušeném ukládání nelze odložit; T/ROVA se na něj zeptá při příštím spuštění.";
 
 // The stop distance that a store refuses.
 inline constexpr char kStopDistanceNotANumber[] = "Nesprávná vzdálenost mezi zastávkami!";

@@ -40,5 +40,7 @@ inline constexpr std::string_view kMissingValue = "0";
 inline constexpr std::string_view kNoRepetitiveDive = "900:00";
 // The plan file name that a save on closing puts back.
 inline constexpr std::string_view kClosingPlanFile = "plan.out";
+// The settings file, in the working folder.
+inline constexpr char kProfileFileName[] = "profile.dat";
 
 } // namespace keys

@@ -35,11 +35,36 @@ ProfileOpenError::ProfileOpenError(const std::string& fileName)
 {
 }
 
-// Failure texts are Windows-1250 like the rest of the window's texts; the backup's path is
-// the file system's UTF-8.
-ProfileSaveError::ProfileSaveError(const std::string& fileName, const std::string& keptBackup)
+namespace {
+
+std::string failureCause(const platform::ReplaceResult& failure)
+{
+    switch (failure.failure) {
+    case platform::SaveFailure::noSpace:
+        return texts::kSaveNoSpace;
+    case platform::SaveFailure::overQuota:
+        return texts::kSaveOverQuota;
+    case platform::SaveFailure::readOnly:
+        return texts::kSaveReadOnly;
+    case platform::SaveFailure::noPermission:
+        return texts::kSaveNoPermission;
+    case platform::SaveFailure::tooLarge:
+        return texts::kSaveTooLarge;
+    case platform::SaveFailure::none:
+    case platform::SaveFailure::other:
+        break;
+    }
+    return failure.systemText;
+}
+
+} // namespace
+
+// Failure texts are Windows-1250 like the rest of the window's texts; the causes are UTF-8, and
+// so is the journal's path, as the file system names it.
+ProfileSaveError::ProfileSaveError(const std::string& fileName, const platform::ReplaceResult& failure)
     : std::runtime_error(texts::kCannotCreateFile + fileName
-        + (keptBackup.empty() ? std::string() : cp1250::utf8ToCp1250(texts::kOldContentsKeptIn + keptBackup)))
+        + cp1250::utf8ToCp1250("\n" + failureCause(failure)
+            + (failure.keptJournal.empty() ? std::string() : texts::kOldContentsKeptIn + failure.keptJournal)))
 {
 }
 
@@ -207,9 +232,11 @@ void TProfile::SetProfileLines(std::vector<std::string> block)
         std::make_move_iterator(block.end()));
 }
 
-void TProfile::Save() const
+std::string TProfile::Save() const
 {
-    const platform::ReplaceResult result = platform::replaceFileContents(fileName, joinLines(lines) + afterNul);
+    std::string bytes = joinLines(lines) + afterNul;
+    const platform::ReplaceResult result = platform::replaceFileContents(fileName, bytes);
     if (!result)
-        throw ProfileSaveError(fileName, result.keptJournal);
+        throw ProfileSaveError(fileName, result);
+    return bytes;
 }

@@ -2,6 +2,7 @@
 // Bytes only (Windows-1250 text is never converted here), so the planner can share it.
 #pragma once
 
+#include "platform/FileReplace.h"
 #include "profile/KeyIndex.h"
 #include "profile/ProfileKeys.h"
 
@@ -19,8 +20,9 @@ public:
 
 class ProfileSaveError : public std::runtime_error {
 public:
-    // keptBackup names the copy of the old bytes when the file may hold neither version.
-    explicit ProfileSaveError(const std::string& fileName, const std::string& keptBackup = {});
+    // "Cannot create file NAME", a second line saying why the save failed, and a third naming
+    // the kept journal when the file may hold neither version.
+    ProfileSaveError(const std::string& fileName, const platform::ReplaceResult& failure);
 };
 
 class TProfile {
@@ -62,9 +64,10 @@ public:
     // The indexes of every key line of the key, ascending.
     std::vector<std::size_t> KeyLines(std::string_view key) const;
 
-    // Writes every line followed by CR LF, then the bytes after a NUL. Throws ProfileSaveError;
-    // the old bytes then stay in the file or in the backup copy it names.
-    void Save() const;
+    // Writes every line followed by CR LF, then the bytes after a NUL, and returns what it
+    // wrote. Throws ProfileSaveError; the old bytes then stay in the file or in the journal it
+    // names.
+    std::string Save() const;
 
     const std::vector<std::string>& Lines() const { return lines; }
     int LastIndex() const { return lastIndex; }

@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr char kProfileFileName[] = "profile.dat";
+using keys::kProfileFileName;
 constexpr int kHintHidePauseMs = 10000;
 constexpr QSize kClientSize(550, 438);
 
@@ -94,9 +94,10 @@ void TfKoraxGUI::FormCreate()
 {
     scaleOuterSize(*this, dpiScaleFactor(logicalDpiY()));
     setHintHidePause(*this, kHintHidePauseMs);
-    // Stamped before reading: a change made while we read then shows up as a change.
-    profileStamp = platform::stampOf(kProfileFileName);
-    profile = std::make_unique<TProfile>(kProfileFileName);
+    profileVersion = platform::readVersion(kProfileFileName);
+    if (!profileVersion)
+        throw ProfileOpenError(kProfileFileName);
+    profile = std::make_unique<TProfile>(kProfileFileName, profileVersion->bytes);
     LoadProfile(*profile);
     Button1->setEnabled(false);
 }
@@ -165,17 +166,23 @@ bool TfKoraxGUI::SaveProfileOnClose()
     }
     try {
         saveProfile();
-    } catch (...) {
-        // The window stays open after the report; its next run keeps its numbered name.
+    } catch (const ProfileSaveError& failure) {
+        // A disk that stays full must not trap the window: after the report the user may leave
+        // without writing, or stay, and the next run keeps its numbered name.
+        errors::report(this, failure);
+        if (messages::ask(
+                this, QString::fromUtf8(texts::kApplicationTitle), QString::fromUtf8(texts::kCloseWithoutSaving), false)
+            == messages::Answer::yes)
+            return true;
         edOutputFile->setText(numberedName);
-        throw;
+        return false;
     }
     return true;
 }
 
 messages::Answer TfKoraxGUI::mayOverwriteProfile(bool closing)
 {
-    if (platform::stampOf(kProfileFileName) == profileStamp)
+    if (platform::readVersion(kProfileFileName) == profileVersion)
         return messages::Answer::yes;
     return messages::ask(
         this, QString::fromUtf8(texts::kApplicationTitle), QString::fromUtf8(texts::kProfileChangedElsewhere), closing);
@@ -183,8 +190,7 @@ messages::Answer TfKoraxGUI::mayOverwriteProfile(bool closing)
 
 void TfKoraxGUI::saveProfile()
 {
-    profile->Save();
-    profileStamp = platform::stampOf(kProfileFileName);
+    profileVersion = platform::savedVersion(kProfileFileName, profile->Save());
 }
 
 void TfKoraxGUI::reject()

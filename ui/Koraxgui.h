@@ -1,7 +1,7 @@
 // The main window of T/ROVA: every planner setting on three pages, the compute and exit buttons.
 #pragma once
 
-#include "platform/FileStamp.h"
+#include "platform/FileVersion.h"
 #include "ui_Koraxgui.h"
 
 #include "platform/MessageBoxes.h"
@@ -9,6 +9,7 @@
 #include <QDialog>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class TProfile;
@@ -53,8 +54,9 @@ protected:
 
 private:
     void connectHandlers();
-    // Returns whether the close goes on: after a save, or when the user declines to overwrite
-    // another program's changes. A refused setting or "Zpět" keeps the window open.
+    // Returns whether the close goes on: after a save, when the user declines to overwrite
+    // another program's changes, or when he leaves without writing after a failed save. A
+    // refused setting or "Zpět" keeps the window open.
     bool SaveProfileOnClose();
     // Whether profile.dat may be written now: unchanged since our last read or save, or the user
     // says to overwrite. Asked with "Zpět" only when closing.
@@ -66,6 +68,6 @@ private:
     int computePressed = 0;
     std::unique_ptr<TProfile> profile;
     // profile.dat as we last read or wrote it, to notice edits by another program.
-    platform::FileStamp profileStamp;
+    std::optional<platform::FileVersion> profileVersion;
     TfSaveChanges& saveChanges;
 };

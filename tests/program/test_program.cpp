@@ -3,11 +3,16 @@
 // the sample settings with our planner opens the plan in notepad.exe when one is on PATH, else
 // in the trova-plan beside the program.
 #include "app/AppShell.h"
+#include "platform/FileReplace.h"
+#include "platform/SaveJournal.h"
 #include "tests/support/WindowFixture.h"
 #include "ui/Koraxgui.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 class ProgramTest : public QObject {
     Q_OBJECT
@@ -29,6 +34,7 @@ private slots:
         QDir::setCurrent(previous);
         QFile::remove(besideProgram);
         qputenv("PATH", savedPath);
+        qunsetenv("XDG_CACHE_HOME");
     }
 
     void endsWhenProfileIsMissing()
@@ -65,6 +71,49 @@ private slots:
         QVERIFY(QFile::exists("1plan.out"));
         QTRY_COMPARE(callsOf(cases::text("started")), QStringList { "argc=1|1plan.out" });
         QVERIFY(!QFile::exists(cases::text("passedOver") + ".log"));
+    }
+
+    // A save cut by a kill is offered to be undone before profile.dat is read; nothing is
+    // deleted unseen.
+    void offersToUndoACutSave_data() { cases::addRows("program/cut_saves.txt"); }
+    void offersToUndoACutSave()
+    {
+        const QString journals = work->filePath("cache/trova");
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(work->filePath("cache")));
+        QVERIFY(writeBytes("profile.dat", cases::cell("file")));
+        struct stat info { };
+        QCOMPARE(::stat("profile.dat", &info), 0);
+        QVERIFY(!platform::writeJournal({ platform::saveTarget("profile.dat"), info.st_dev, info.st_ino,
+                                            "Altitude: 100\r\nRmv: 20\r\n", "Altitude: 200\r\n" })
+                     .empty());
+        const QString answer = cases::text("answer");
+        ModalWatcher watcher(answer.isEmpty() ? ModalWatcher::Answer {} : pressing(answer));
+        QString shown;
+        QTimer look;
+        // Left without closing the window, which would ask about saving.
+        look.callOnTimeout([&shown, &look] {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                if (qobject_cast<TfKoraxGUI*>(window) != nullptr && window->isVisible()) {
+                    shown = window->findChild<QLineEdit*>("edAltitude")->text();
+                    look.stop();
+                    QCoreApplication::exit(0);
+                }
+            }
+        });
+        look.start(10);
+        QCOMPARE(runApplication(), 0);
+
+        const QStringList kept = QDir(journals).entryList({ "*.kept" }, QDir::Files);
+        QStringList expected;
+        if (!answer.isEmpty())
+            expected << "T/ROVA|Ukládání souboru profile.dat bylo přerušeno. Obnovit jeho původní obsah?|4";
+        if (cases::yes("kept") && kept.size() == 1)
+            expected << "T/ROVA|Původní obsah souboru profile.dat zůstává uložen v " + journals + "/" + kept.front()
+                    + "|0";
+        QCOMPARE(watcher.seen, expected);
+        QCOMPARE(shown, cases::text("shown"));
+        QCOMPARE(kept.size(), cases::yes("kept") ? 1 : 0);
+        QCOMPARE(QDir(journals).entryList(QDir::Files).size(), kept.size());
     }
 };
 

@@ -1,6 +1,7 @@
 // The compute button for real: the stand-in planner in the working folder, the stand-in
 // viewer on PATH, the numbered outputs, a plan this run did not write, edits of profile.dat by
 // another program, and the clean-up on leaving.
+#include "platform/FileStamp.h"
 #include "tests/support/WindowFixture.h"
 #include "ui/Koraxgui.h"
 
@@ -11,6 +12,7 @@
 
 namespace {
 
+const QString kLeaveQuestion("T/ROVA|Soubor profile.dat nelze uložit. Zavřít bez uložení?|4");
 const QByteArray kProfile("StopDistance: 3\r\nPlanFile: plan.out\r\nSurfaceInterval: 900:00\r\n45,25,21/35\r\n");
 
 } // namespace
@@ -101,8 +103,8 @@ private slots:
         QVERIFY(!shown || bytesOf(plan) == "plan\r\n");
     }
 
-    // A press whose store or save fails starts nothing; closing later asks nothing, fails the
-    // same way and stays open; the field keeps the next run's name.
+    // A press whose store or save fails starts nothing; closing later fails the same way and,
+    // after a failed save, asks whether to leave; the field keeps the next run's name.
     void failedSaveStartsNothing_data() { cases::addRows("run/failed-save.txt"); }
     void failedSaveStartsNothing()
     {
@@ -114,11 +116,34 @@ private slots:
         open.compute();
         open.window->close();
         QCOMPARE(watcher.seen,
-            QStringList(2, cases::text("caption") + '|' + cases::text("box") + '|' + cases::text("icon")));
+            QStringList(2, cases::text("caption") + '|' + cases::text("box") + '|' + cases::text("icon"))
+                + (cases::yes("asksToLeave") ? QStringList { kLeaveQuestion } : QStringList()));
         QVERIFY(open.window->isVisible());
         QCOMPARE(open.control<QLineEdit>("edOutputFile").text(), QStringLiteral("1plan.out"));
         QCOMPARE(bytesOf("profile.dat"), cases::cell("profile"));
         QVERIFY(callsOf("korax.exe").isEmpty());
+    }
+
+    // A disk that refuses every save does not trap the window.
+    void failedSaveOnClosingLetsLeave_data() { cases::addRows("run/leave-after-failed-save.txt"); }
+    void failedSaveOnClosingLetsLeave()
+    {
+        const OpenWindow open(kProfile);
+        QVERIFY(QFile::copy(TROVA_STANDIN, "korax.exe"));
+        open.control<QCheckBox>("chDeleteFiles").setChecked(true);
+        open.compute();
+        open.compute();
+        const QByteArray saved = bytesOf("profile.dat");
+        QVERIFY(QFile::setPermissions("profile.dat", QFile::ReadOwner));
+        ModalWatcher watcher(pressing(cases::text("answer")));
+        open.window->close();
+        QCOMPARE(watcher.seen,
+            QStringList(
+                { "T/ROVA|Cannot create file profile.dat\nSoubor nebo složka je jen pro čtení.|3", kLeaveQuestion }));
+        QCOMPARE(open.window->isVisible(), !cases::yes("closes"));
+        QCOMPARE(bytesOf("profile.dat"), saved);
+        QCOMPARE(QFile::exists("1plan.out"), !cases::yes("closes"));
+        QVERIFY(QFile::exists("2plan.out"));
     }
 
     // Text typed into a cell whose editor is still open is stored, as the user sees it.
@@ -155,21 +180,31 @@ private slots:
         const int runsBefore = closing ? 2 : 0;
         for (int run = 0; run < runsBefore; ++run)
             open.compute();
-        // Edited in place to the same size within the same second: only the fraction tells.
-        const QByteArray edited = bytesOf("profile.dat").replace("StopDistance: 3", "StopDistance: 4");
+        // Edited to the same size with the old time put back: only the bytes or the inode tell.
+        const QByteArray before = bytesOf("profile.dat");
+        const QByteArray edited = QByteArray(before).replace("StopDistance: 3", "StopDistance: 4");
         const auto stamped = std::filesystem::last_write_time("profile.dat");
-        QVERIFY(cases::yes("removed") ? QFile::remove("profile.dat") : writeBytes("profile.dat", edited));
-        if (!cases::yes("removed"))
-            std::filesystem::last_write_time("profile.dat", stamped + std::chrono::milliseconds(1));
+        const QByteArray edit = cases::cell("edit");
+        if (edit == "removed") {
+            QVERIFY(QFile::remove("profile.dat"));
+        } else if (edit == "touched") {
+            std::filesystem::last_write_time("profile.dat", stamped + std::chrono::seconds(5));
+        } else {
+            QVERIFY(writeBytes(edit == "renamed" ? "profile.new" : "profile.dat", edit == "renamed" ? before : edited));
+            QVERIFY(edit != "renamed" || std::rename("profile.new", "profile.dat") == 0);
+            std::filesystem::last_write_time("profile.dat", stamped);
+        }
+        const platform::FileStamp afterEdit = platform::stampOf("profile.dat");
         ModalWatcher watcher(pressing(cases::text("answer")));
         if (closing)
             open.window->close();
         else
             open.compute();
         QCOMPARE(watcher.seen,
-            QStringList { "T/ROVA|Soubor profile.dat mezitím změnil jiný program. Chcete jej přesto přepsat?|4" });
-        QCOMPARE(bytesOf("profile.dat") == (cases::yes("removed") ? QByteArray("<missing>") : edited),
-            !cases::yes("written"));
+            cases::yes("asked") ? QStringList { "T/ROVA|Soubor profile.dat mezitím změnil jiný program. Chcete jej "
+                                                "přesto přepsat?|4" }
+                                : QStringList());
+        QCOMPARE(platform::stampOf("profile.dat") != afterEdit, cases::yes("written"));
         QCOMPARE(open.window->isVisible(), cases::yes("staysOpen"));
         QCOMPARE(callsOf("korax.exe").size(), runsBefore + (!closing && cases::yes("written") ? 1 : 0));
         if (cases::yes("staysOpen")) // the next run's name, also after "Zpět"

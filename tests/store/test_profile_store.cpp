@@ -123,12 +123,16 @@ private slots:
         QCOMPARE(bytesOf(path), cases::cell("saved"));
     }
 
-    void keptBackupIsNamedInTheMessage()
+    // The cause under the program's own first line, then where the old bytes are.
+    void failureSaysWhyAndWhereTheOldBytesAre()
     {
-        const ProfileSaveError error("profile.dat", "/home/jiří/.cache/trova/profile.dat.a1B2c3");
-        QCOMPARE(QByteArray(error.what()),
-            QByteArray("Cannot create file profile.dat\nP\xf9vodn\xed obsah je ulo\x9e"
-                       "en v /home/ji\xf8\xed/.cache/trova/profile.dat.a1B2c3"));
+        platform::ReplaceResult failure;
+        failure.failure = platform::SaveFailure::noSpace;
+        failure.keptJournal = "/home/jiří/.cache/trova/profile.dat.a1B2c3.journal";
+        QCOMPARE(QByteArray(ProfileSaveError("profile.dat", failure).what()),
+            QByteArray("Cannot create file profile.dat\nNa disku nen\xed dost voln\xe9ho m\xedsta.\nP\xf9vodn\xed "
+                       "obsah je ulo\x9e"
+                       "en v /home/ji\xf8\xed/.cache/trova/profile.dat.a1B2c3.journal"));
     }
 
     void missingOrFolderIsAnError()

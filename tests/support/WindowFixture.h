@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QObject>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -67,7 +68,8 @@ private:
 
     Answer answer;
     QTimer timer;
-    QWidget* handled = nullptr;
+    // Guarded: a box that follows a deleted one may take its address.
+    QPointer<QWidget> handled;
 };
 
 // An answer by a button's object name or caption ("Esc" for the key, "close box" to close).

@@ -1,0 +1,27 @@
+#include "app/CutSaveRecovery.h"
+
+#include "platform/MessageBoxes.h"
+#include "platform/SaveJournal.h"
+#include "platform/Texts.h"
+#include "profile/TProfile.h"
+#include "ui/ErrorReport.h"
+
+#include <QString>
+
+void offerToUndoCutSave(const char* fileName)
+{
+    const auto cut = platform::findCutSave(fileName);
+    if (!cut)
+        return;
+    const QString title = QString::fromUtf8(texts::kApplicationTitle);
+    if (messages::ask(nullptr, title, QString::fromUtf8(texts::kSaveWasCut), false) == messages::Answer::yes) {
+        // A failed restore keeps the journal, so the next start asks again.
+        if (const platform::ReplaceResult restored = platform::restoreCutSave(*cut); !restored)
+            errors::report(nullptr, ProfileSaveError(fileName, restored));
+        return;
+    }
+    const std::string aside = platform::keepCutFile(*cut);
+    messages::showMessage(nullptr, title,
+        aside.empty() ? QString::fromUtf8(texts::kCutSaveNotSetAside)
+                      : QString::fromUtf8(texts::kCutSaveSetAside).arg(QString::fromStdString(aside)));
+}

@@ -168,6 +168,22 @@ private slots:
         QCOMPARE(distinct.size(), colourOf.size());
     }
 
+    // A line of millions of characters, drawn unwrapped, ran out of the text layout's range: the
+    // window must still show its end where the cursor goes.
+    void windowShowsTheEndOfAVeryLongLine()
+    {
+        QTemporaryDir folder;
+        QVERIFY(writeBytes(folder.filePath("plan.out"), QByteArray(6'000'000, 'x') + "KONEC"));
+        PlanWindow window(loadPlan(folder.filePath("plan.out")));
+        window.show();
+        auto* text = window.findChild<QPlainTextEdit*>();
+        QVERIFY(text != nullptr);
+        text->moveCursor(QTextCursor::End);
+        text->ensureCursorVisible();
+        QVERIFY(text->viewport()->rect().contains(text->cursorRect()));
+        QVERIFY(text->toPlainText().endsWith("xKONEC"));
+    }
+
     void keysClose_data() { cases::addRows("viewer/close_keys.txt"); }
     void keysClose()
     {

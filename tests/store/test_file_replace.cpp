@@ -26,9 +26,18 @@ namespace {
 
 constexpr uid_t kNobody = 65534;
 
-// What a child saw, as its exit status. kNotPermitted + errno: the system does not allow the
-// fault to be made.
+// What a child saw, as its exit status. kRefusedIntact + kCauseStep * the cause the save gave;
+// kNotPermitted + errno: the system does not allow the fault to be made.
 constexpr int kSaved = 0, kRefusedIntact = 1, kLost = 2, kStrayFile = 3, kSetupFailed = 4, kNotPermitted = 100;
+constexpr int kCauseStep = 10;
+
+// A refusal with the cause of the current row's column failure.
+int refusedWith(const char* column)
+{
+    const QByteArray name = cases::cell(column);
+    const QByteArrayList names { "none", "noSpace", "overQuota", "readOnly", "noPermission", "tooLarge", "other" };
+    return kRefusedIntact + kCauseStep * static_cast<int>(names.indexOf(name));
+}
 
 bool asRoot()
 {
@@ -70,7 +79,9 @@ int saveAndJudge(const std::string& folder, const std::string& old, const std::s
         return kStrayFile;
     if (!result.keptJournal.empty() || !platform::readFileContents(path, now))
         return kLost;
-    return now != (result ? replacement : old) ? kLost : result ? kSaved : kRefusedIntact;
+    return now != (result ? replacement : old) ? kLost
+        : result                               ? kSaved
+                                               : kRefusedIntact + kCauseStep * static_cast<int>(result.failure);
 }
 
 // A private mount namespace with a small tmpfs on folder; it ends with the child.
@@ -173,7 +184,7 @@ private slots:
                          ::signal(SIGXFSZ, SIG_IGN);
                          return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 ? kSaved : kSetupFailed;
                      }),
-            kRefusedIntact);
+            refusedWith("failure"));
         QCOMPARE(backups(), QStringList());
     }
 
@@ -197,7 +208,7 @@ private slots:
         if (outcome >= kNotPermitted)
             QSKIP(qPrintable(QString("unshare(CLONE_NEWUSER | CLONE_NEWNS) and a tmpfs mount are not permitted: %1")
                                  .arg(::strerrorname_np(outcome - kNotPermitted))));
-        QCOMPARE(outcome, kRefusedIntact);
+        QCOMPARE(outcome, refusedWith("failure"));
         QCOMPARE(backups(), QStringList());
     }
 
@@ -215,7 +226,7 @@ private slots:
                          ::unsetenv("XDG_CACHE_HOME");
                          return ::setenv(variable.c_str(), value.c_str(), 1);
                      }),
-            cases::yes("refused") ? kRefusedIntact : kSaved);
+            cases::yes("refused") ? refusedWith("failure") : kSaved);
         if (!backupFolder.isEmpty()) {
             struct stat info { };
             QVERIFY(::stat(QFile::encodeName(root.filePath(backupFolder)).constData(), &info) == 0);

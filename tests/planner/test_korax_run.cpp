@@ -1,9 +1,5 @@
-// The korax executable as T/ROVA runs it: a child process in a folder with profile.dat.
-//
-// tests/data/planner/golden holds profile.dat files (NAME.dat) with the plan file (NAME.plan)
-// and the --json output (NAME.json) korax gave for them; a stale plan file stands in the folder
-// and the *.tissues files beside them are copied in. Run with KORAX_GOLDEN_WRITE=1 to
-// write the outputs of new NAME.dat files (then read the diff before committing it).
+// The korax executable as T/ROVA runs it, a child process in a folder with profile.dat, over
+// what one run leaves for the next: the tissue file. The golden plans are run by portable_tests.
 #include "platform/SaveJournal.h"
 #include "tests/planner/PlannerTestSupport.h"
 #include "tests/support/TestFiles.h"
@@ -30,34 +26,6 @@ class KoraxRunTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void reproducesTheGoldenPlans_data()
-    {
-        QTest::addColumn<QString>("name");
-        const QDir golden(TROVA_TEST_DATA "/planner/golden");
-        for (const QString& file : golden.entryList({ "*.dat" }, QDir::Files, QDir::Name))
-            QTest::newRow(qPrintable(file)) << golden.filePath(file.chopped(4));
-        QVERIFY2(golden.entryList({ "*.dat" }).size() >= 30, "the golden plans are missing");
-    }
-    void reproducesTheGoldenPlans()
-    {
-        QFETCH(QString, name);
-        QTemporaryDir dir;
-        QVERIFY(QFile::copy(name + ".dat", dir.filePath("profile.dat")));
-        QVERIFY(writeBytes(dir.filePath("plan.out"), "old plan of an earlier run"));
-        const QDir golden(QFileInfo(name).path());
-        for (const QString& tissues : golden.entryList({ "*.tissues" }))
-            QVERIFY(QFile::copy(golden.filePath(tissues), dir.filePath(tissues)));
-        const Finished run = runProgram(KORAX_PATH, { "--json" }, dir.path());
-        const QByteArray plan = bytesOf(dir.filePath("plan.out"));
-        if (qEnvironmentVariableIsSet("KORAX_GOLDEN_WRITE")) {
-            QVERIFY(writeBytes(name + ".plan", plan) && writeBytes(name + ".json", run.out));
-            return;
-        }
-        QCOMPARE(run.exitCode, bytesOf(name + ".json").contains("\"problems\":[]") ? 0 : 2);
-        QCOMPARE(plan, bytesOf(name + ".plan"));
-        QCOMPARE(run.out, bytesOf(name + ".json"));
-    }
-
     // A first dive writes its end state to TissueFile:; a repetitive dive starts from it, so
     // it is longer, and writes its own end state only with -s.
     void repetitiveDiveFollowsTheTissueFile()

@@ -1,7 +1,7 @@
 // The planner: Schreiner's equation against small Haldane steps, the oxygen limits, the ascent
 // under the gradient-factor line, plans against published Bühlmann ZH-L16C figures, GF pairs
 // against uniform plans, and variations and lost-gas plans against plans of their changed
-// settings. Whatever only pins plan output is a golden plan of test_korax_run.
+// settings. Whatever only pins plan output is a golden plan (portable_tests).
 #include "planner/Alternatives.h"
 #include "planner/Breathing.h"
 #include "planner/Exposure.h"

@@ -1,6 +1,7 @@
-// The profile store: how the bytes of profile.dat become lines and go back, lookups, hints and
-// replacements on profiles held in memory, the stop-distance reading shared by the window and
-// the planner, and saving real files, where nothing the user had may be lost.
+// The profile store on profiles held in memory: repeated keys, lookups after edits, hints, the
+// stop-distance reading shared by the window and the planner, the save's failure message, and a
+// save through a link. The byte-level cases (line ends, key lines, lists, saved bytes, files that
+// cannot be opened or written) are run by portable_tests, on Linux and on Windows.
 #include "profile/ProfileText.h"
 #include "profile/StopDistance.h"
 #include "profile/TProfile.h"
@@ -25,39 +26,13 @@ TProfile profileOf(const Lines& lines)
 class ProfileStoreTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir folder;
-    const QString path = folder.filePath("profile.dat");
-
-    QStringList filesInFolder() const { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden); }
-
 private slots:
-    void init() { QFile::remove(path); }
-
-    void splitsAtEveryLineEndAndWritesCrLf_data() { cases::addRows("store/line_ends.txt"); }
-    void splitsAtEveryLineEndAndWritesCrLf()
-    {
-        const TProfile profile("mem", cases::cell("text").toStdString());
-        QCOMPARE(profile.Lines(), cases::lines("lines"));
-        QCOMPARE(QByteArray::fromStdString(profile_text::joinLines(profile.Lines())), cases::cell("written"));
-    }
-
     // Every key line's value, in file order: the planner's reading of repeated keys.
     void readsRepeatedValuesInFileOrder()
     {
         const Lines lines { "AscentRate: 45-6, 9", "30, 5, air", "# AscentRate: no", " AscentRate:  6-0, 3",
             "xAscentRate: 1", "AscentRate: 3-0, 1" };
         QCOMPARE(profile_text::valuesOf(lines, "AscentRate:"), (Lines { "45-6, 9", "6-0, 3", "3-0, 1" }));
-    }
-
-    void findsKeyLinesAndReadsTheirValues_data() { cases::addRows("store/key_lines.txt"); }
-    void findsKeyLinesAndReadsTheirValues()
-    {
-        TProfile profile = profileOf(cases::lines("lines"));
-        const int index = cases::cell("index").toInt();
-        QCOMPARE(profile.Find("Rmv:"), index);
-        QCOMPARE(QByteArray::fromStdString(profile.GetValue("Rmv:")), cases::cell("value"));
-        QCOMPARE(profile.LastIndex(), index);
-        QCOMPARE(profile.GetBool("Rmv:"), cases::yes("flag"));
     }
 
     void lookupsFollowEveryEdit_data() { cases::addRows("store/edited_lookups.txt"); }
@@ -98,29 +73,11 @@ private slots:
         QCOMPARE(QByteArray::fromStdString(profile.GetComment()), cases::cell("hint"));
     }
 
-    void setValuesPlacesTheList_data() { cases::addRows("store/set_values.txt"); }
-    void setValuesPlacesTheList()
-    {
-        TProfile profile = profileOf(cases::lines("lines"));
-        profile.SetValues("R:", cases::lines("list"));
-        QCOMPARE(profile.Lines(), cases::lines("result"));
-    }
-
     void readsTheWindowsIntegerForms_data() { cases::addRows("store/stop_distance.txt"); }
     void readsTheWindowsIntegerForms()
     {
         const auto read = readStopDistance(cases::cell("text").toStdString());
         QCOMPARE(read ? QByteArray::number(*read) : QByteArray(), cases::cell("value"));
-    }
-
-    void savesTheOtherBytesAsTheyWere_data() { cases::addRows("store/saved_bytes.txt"); }
-    void savesTheOtherBytesAsTheyWere()
-    {
-        QVERIFY(writeBytes(path, cases::cell("file")));
-        TProfile profile(path.toStdString());
-        profile.SetValue("Rmv:", "25");
-        profile.Save();
-        QCOMPARE(bytesOf(path), cases::cell("saved"));
     }
 
     // The cause under the program's own first line, then where the old bytes are.
@@ -135,32 +92,10 @@ private slots:
                        "en v /home/ji\xf8\xed/.cache/trova/profile.dat.a1B2c3.journal"));
     }
 
-    void missingOrFolderIsAnError()
-    {
-        QVERIFY_THROWS_EXCEPTION(ProfileOpenError, TProfile(path.toStdString()));
-        QVERIFY(QDir(folder.path()).mkdir("profile.dat"));
-        QVERIFY_THROWS_EXCEPTION(ProfileOpenError, TProfile(path.toStdString()));
-        QVERIFY(QDir(folder.path()).rmdir("profile.dat"));
-    }
-
-    void readOnlyFileIsRefusedAndKept()
-    {
-        QVERIFY(writeBytes(path, "Rmv: 20\r\nx\r\n"));
-        QDir::setCurrent(folder.path());
-        TProfile profile("profile.dat");
-        profile.SetValue("Rmv:", "25");
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
-        QVERIFY_THROWS_EXCEPTION(ProfileSaveError, profile.Save());
-        QCOMPARE(bytesOf(path), QByteArray("Rmv: 20\r\nx\r\n"));
-        QCOMPARE(filesInFolder(), QStringList { "profile.dat" });
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
-        profile.Save(); // the lines were kept for a later try
-        QCOMPARE(bytesOf(path), QByteArray("Rmv: 25\r\nx\r\n"));
-    }
-
     void permissionBitsAndLinksAreKept()
     {
-        const QString real = folder.filePath("real.dat");
+        const QTemporaryDir folder;
+        const QString path = folder.filePath("profile.dat"), real = folder.filePath("real.dat");
         // With the set-group-id bit, which a mask of the nine permission bits would drop.
         QVERIFY(writeBytes(real, "a\nb") && ::chmod(qPrintable(real), 02640) == 0 && QFile::link(real, path));
         TProfile(path.toStdString()).Save();
@@ -169,8 +104,8 @@ private slots:
         struct stat saved { };
         QVERIFY(::stat(qPrintable(real), &saved) == 0);
         QCOMPARE(saved.st_mode & 07777, 02640u);
-        QCOMPARE(filesInFolder(), (QStringList { "profile.dat", "real.dat" }));
-        QFile::remove(real);
+        QCOMPARE(
+            QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), (QStringList { "profile.dat", "real.dat" }));
     }
 };
 

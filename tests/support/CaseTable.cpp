@@ -1,21 +1,11 @@
 #include "tests/support/CaseTable.h"
 
+#include <charconv>
 #include <fstream>
 #include <stdexcept>
 
 namespace cases {
 namespace {
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 std::string unescape(std::string_view field)
 {
@@ -23,14 +13,16 @@ std::string unescape(std::string_view field)
     static constexpr std::string_view kMeant { "\\\r\n\t\0", 5 };
     std::string bytes;
     for (std::size_t i = 0; i < field.size(); ++i) {
-        const char next = i + 1 < field.size() ? field[i + 1] : '\0';
+        const std::string_view escape = field.substr(i + 1, 3);
+        unsigned byte = 0;
         if (field[i] != '\\') {
             bytes += field[i];
-        } else if (next == 'x' && i + 3 < field.size() && hexDigit(field[i + 2]) >= 0 && hexDigit(field[i + 3]) >= 0) {
-            bytes += static_cast<char>(hexDigit(field[i + 2]) * 16 + hexDigit(field[i + 3]));
+        } else if (escape.size() == 3 && escape[0] == 'x'
+            && std::from_chars(escape.data() + 1, escape.data() + 3, byte, 16).ptr == escape.data() + 3) {
+            bytes += static_cast<char>(byte);
             i += 3;
-        } else if (next != '\0' && kLetters.find(next) != std::string_view::npos) {
-            bytes += kMeant[kLetters.find(next)];
+        } else if (!escape.empty() && kLetters.find(escape[0]) != std::string_view::npos) {
+            bytes += kMeant[kLetters.find(escape[0])];
             i += 1;
         } else {
             throw std::runtime_error("bad escape in \"" + std::string(field) + "\"");
@@ -39,21 +31,15 @@ std::string unescape(std::string_view field)
     return bytes;
 }
 
-// The fields of a line, one blank of padding taken off each side.
-std::vector<std::string> fieldsOf(std::string_view line)
+std::vector<std::string> split(std::string_view text, char separator)
 {
-    std::vector<std::string> fields;
+    std::vector<std::string> parts;
     for (std::size_t start = 0;;) {
-        const std::size_t bar = line.find('|', start);
-        std::string_view field = line.substr(start, bar == std::string_view::npos ? line.npos : bar - start);
-        if (!field.empty() && field.front() == ' ')
-            field.remove_prefix(1);
-        if (!field.empty() && field.back() == ' ')
-            field.remove_suffix(1);
-        fields.emplace_back(field);
-        if (bar == std::string_view::npos)
-            return fields;
-        start = bar + 1;
+        const std::size_t end = text.find(separator, start);
+        parts.emplace_back(text.substr(start, end - start));
+        if (end == std::string_view::npos)
+            return parts;
+        start = end + 1;
     }
 }
 
@@ -81,7 +67,14 @@ CaseTable readCaseTable(const std::string& path)
             line.pop_back();
         if (line.empty() || line.front() == '#')
             continue;
-        std::vector<std::string> fields = fieldsOf(line);
+        std::vector<std::string> fields = split(line, '|');
+        for (std::string& field : fields) {
+            // One blank of padding on each side.
+            if (field.starts_with(' '))
+                field.erase(0, 1);
+            if (field.ends_with(' '))
+                field.pop_back();
+        }
         if (!named) {
             table.columns.assign(fields.begin() + 1, fields.end());
             named = true;
@@ -100,16 +93,7 @@ CaseTable readCaseTable(const std::string& path)
 
 std::vector<std::string> splitLines(std::string_view value)
 {
-    std::vector<std::string> lines;
-    if (value.empty())
-        return lines;
-    for (std::size_t start = 0;;) {
-        const std::size_t end = value.find('\n', start);
-        lines.emplace_back(value.substr(start, end == std::string_view::npos ? value.npos : end - start));
-        if (end == std::string_view::npos)
-            return lines;
-        start = end + 1;
-    }
+    return value.empty() ? std::vector<std::string>() : split(value, '\n');
 }
 
 } // namespace cases

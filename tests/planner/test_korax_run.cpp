@@ -20,10 +20,19 @@ Finished runKorax(const QTemporaryDir& dir, const Lines& lines, const QStringLis
     return runProgram(KORAX_PATH, arguments, dir.path());
 }
 
+double runtimeOf(const Finished& run)
+{
+    return QJsonDocument::fromJson(run.out)["runtime_min"].toDouble();
+}
+
 } // namespace
 
 class KoraxRunTest : public QObject {
     Q_OBJECT
+
+    // A first dive that writes its end state to TissueFile:, and a repetitive dive after it.
+    const Lines dive = profile({ "45, 25, 21/35", "TissueFile: tissue.dat" });
+    const Lines again = with(dive, { "SurfaceInterval: 1:00" });
 
 private slots:
     // A first dive writes its end state to TissueFile:; a repetitive dive starts from it, so
@@ -31,14 +40,10 @@ private slots:
     void repetitiveDiveFollowsTheTissueFile()
     {
         QTemporaryDir dir;
-        const Lines dive = profile({ "45, 25, 21/35", "TissueFile: tissue.dat" });
         const Finished first = runKorax(dir, dive, { "--json" });
         const QByteArray afterFirst = bytesOf(dir.filePath("tissue.dat"));
         QVERIFY(first.exitCode == 0 && afterFirst.startsWith("KORAX tissues 1\r\n"));
-        const Lines again = with(dive, { "SurfaceInterval: 1:00" });
         const Finished second = runKorax(dir, again, { "--json" });
-        const auto runtimeOf
-            = [](const Finished& r) { return QJsonDocument::fromJson(r.out)["runtime_min"].toDouble(); };
         QVERIFY(second.exitCode == 0 && runtimeOf(second) > runtimeOf(first));
         QCOMPARE(bytesOf(dir.filePath("tissue.dat")), afterFirst);
         QCOMPARE(runKorax(dir, again, { "-s" }).exitCode, 0);
@@ -50,9 +55,7 @@ private slots:
     void cutTissueFileIsRestoredFirst()
     {
         QTemporaryDir dir;
-        const Lines dive = profile({ "45, 25, 21/35", "TissueFile: tissue.dat" });
         QCOMPARE(runKorax(dir, dive, {}).exitCode, 0);
-        const Lines again = with(dive, { "SurfaceInterval: 1:00" });
         const Finished intact = runKorax(dir, again, { "--json" });
         const QByteArray old = bytesOf(dir.filePath("tissue.dat"));
 
@@ -69,9 +72,8 @@ private slots:
         const Finished restored = runKorax(dir, again, { "--json" });
         QCOMPARE(restored.exitCode, 0);
         QCOMPARE(bytesOf(dir.filePath("tissue.dat")), old);
-        const QJsonDocument plan = QJsonDocument::fromJson(restored.out);
-        QCOMPARE(plan["runtime_min"].toDouble(), QJsonDocument::fromJson(intact.out)["runtime_min"].toDouble());
-        QCOMPARE(plan["warnings"][0].toString(),
+        QCOMPARE(runtimeOf(restored), runtimeOf(intact));
+        QCOMPARE(QJsonDocument::fromJson(restored.out)["warnings"][0].toString(),
             QStringLiteral(
                 "Zápis souboru se stavem tkání byl přerušen; plán vychází z jeho obnoveného předchozího obsahu."));
         QCOMPARE(QDir(dir.filePath("cache/trova")).entryList(QDir::Files), QStringList());

@@ -12,6 +12,7 @@
 #include "platform/FileStamp.h"
 #include "platform/SaveJournal.h"
 #include "profile/ProfileText.h"
+#include "profile/StopDistance.h"
 #include "profile/TProfile.h"
 #include "tests/support/CaseTable.h"
 
@@ -85,7 +86,13 @@ void forEachRow(const fs::path& data, const std::string& table,
         inFolder(table + ": " + row.name, [&] { test(cases, row); });
 }
 
-void storeCases(const fs::path& data)
+TProfile profileOf(const std::string& lines)
+{
+    return TProfile("mem", profile_text::joinLines(cases::splitLines(lines)));
+}
+
+// Profiles held in memory: how bytes become lines, lookups, lists, hints and the stop distance.
+void storeLookups(const fs::path& data)
 {
     using cases::splitLines;
     forEachRow(data, "store/line_ends.txt", [](const auto& cases, const auto& row) {
@@ -94,18 +101,64 @@ void storeCases(const fs::path& data)
         expect(profile_text::joinLines(profile.Lines()) == cases.value(row, "written"), row.name, "written");
     });
     forEachRow(data, "store/key_lines.txt", [](const auto& cases, const auto& row) {
-        TProfile profile("mem", profile_text::joinLines(splitLines(cases.value(row, "lines"))));
+        TProfile profile = profileOf(cases.value(row, "lines"));
         const int index = std::stoi(cases.value(row, "index"));
         expect(profile.Find("Rmv:") == index, row.name, "Find");
         expect(profile.GetValue("Rmv:") == cases.value(row, "value"), row.name, "GetValue");
         expect(profile.LastIndex() == index, row.name, "LastIndex");
         expect(profile.GetBool("Rmv:") == (cases.value(row, "flag") == "y"), row.name, "GetBool");
     });
+    forEachRow(data, "store/edited_lookups.txt", [](const auto& cases, const auto& row) {
+        TProfile profile = profileOf(cases.value(row, "lines"));
+        const std::vector<std::string> keys = cases::split(cases.value(row, "keys"), ' ');
+        for (const std::string& key : keys)
+            profile.Find(key);
+        for (const std::string& edit : cases::split(cases.value(row, "edits"), ';')) {
+            const std::size_t verbEnd = edit.find(' ');
+            const std::size_t keyEnd = edit.find(' ', verbEnd + 1);
+            const std::string verb = edit.substr(0, verbEnd);
+            const std::string key = edit.substr(verbEnd + 1, keyEnd - verbEnd - 1);
+            const std::string value = keyEnd == std::string::npos ? "" : edit.substr(keyEnd + 1);
+            if (verb == "set")
+                profile.SetValue(key, value);
+            else if (verb == "values")
+                profile.SetValues(key, cases::split(value, ','));
+            else
+                profile.SetProfileLines({ edit.substr(verbEnd + 1) });
+            const TProfile fresh("mem", profile_text::joinLines(profile.Lines()));
+            for (const std::string& looked : keys) {
+                expect(profile.Find(looked) == fresh.Find(looked), row.name, edit + ": Find " + looked);
+                expect(profile.KeyLines(looked) == fresh.KeyLines(looked), row.name, edit + ": KeyLines " + looked);
+            }
+        }
+    });
     forEachRow(data, "store/set_values.txt", [](const auto& cases, const auto& row) {
-        TProfile profile("mem", profile_text::joinLines(splitLines(cases.value(row, "lines"))));
+        TProfile profile = profileOf(cases.value(row, "lines"));
         profile.SetValues("R:", splitLines(cases.value(row, "list")));
         expect(profile.Lines() == splitLines(cases.value(row, "result")), row.name, "lines");
     });
+    forEachRow(data, "store/hints.txt", [](const auto& cases, const auto& row) {
+        TProfile profile = profileOf(cases.value(row, "lines"));
+        profile.GetValue("Rmv:");
+        expect(profile.GetComment() == cases.value(row, "hint"), row.name, "hint");
+    });
+    forEachRow(data, "store/stop_distance.txt", [](const auto& cases, const auto& row) {
+        const auto read = readStopDistance(cases.value(row, "text"));
+        expect((read ? std::to_string(*read) : "") == cases.value(row, "value"), row.name, "value");
+    });
+    // Every key line's value, in file order: the planner's reading of repeated keys.
+    inFolder("repeated keys", [] {
+        const std::vector<std::string> rates { "AscentRate: 45-6, 9", "30, 5, air", "# AscentRate: no",
+            " AscentRate:  6-0, 3", "xAscentRate: 1", "AscentRate: 3-0, 1" };
+        expect(
+            profile_text::valuesOf(rates, "AscentRate:") == std::vector<std::string> { "45-6, 9", "6-0, 3", "3-0, 1" },
+            "repeated keys", "values in file order");
+    });
+}
+
+// Saving real files, where nothing the user had may be lost.
+void storeFiles(const fs::path& data)
+{
     forEachRow(data, "store/saved_bytes.txt", [](const auto& cases, const auto& row) {
         expect(platform::replaceFileContents("profile.dat", cases.value(row, "file")).written, row.name, "written");
         TProfile profile("profile.dat");
@@ -146,6 +199,17 @@ void storeCases(const fs::path& data)
         expect(!opens(), "missing profile.dat", "open error");
         fs::create_directory("profile.dat");
         expect(!opens(), "profile.dat a folder", "open error");
+    });
+    // The cause under the program's own first line, then where the old bytes are.
+    inFolder("no space", [] {
+        platform::ReplaceResult noSpace;
+        noSpace.failure = platform::SaveFailure::noSpace;
+        noSpace.keptJournal = "/home/jiří/.cache/trova/profile.dat.a1B2c3.journal";
+        expect(std::string(ProfileSaveError("profile.dat", noSpace).what())
+                == "Cannot create file profile.dat\nNa disku nen\xed dost voln\xe9ho m\xedsta.\nP\xf9vodn\xed obsah je "
+                   "ulo\x9e"
+                   "en v /home/ji\xf8\xed/.cache/trova/profile.dat.a1B2c3.journal",
+            "no space", "failure message");
     });
 }
 
@@ -234,7 +298,7 @@ void goldenPlans(const fs::path& data)
             settings.push_back(entry.path());
     }
     std::sort(settings.begin(), settings.end());
-    expect(settings.size() >= 30, "golden", "the golden plans are missing");
+    inFolder("golden", [&] { expect(settings.size() >= 30, "golden", "the golden plans are missing"); });
     for (const fs::path& dat : settings) {
         inFolder(utf8Of(dat.filename()), [&] {
             const std::string name = utf8Of(dat.filename());
@@ -279,9 +343,10 @@ int main(int argc, char* argv[])
     const fs::path data = pathOf(argv[1]);
     const std::string part = argv[2];
     try {
-        if (part == "store")
-            storeCases(data);
-        else if (part == "journal")
+        if (part == "store") {
+            storeLookups(data);
+            storeFiles(data);
+        } else if (part == "journal")
             journalCases(data);
         else
             goldenPlans(data);

@@ -31,18 +31,6 @@ std::string unescape(std::string_view field)
     return bytes;
 }
 
-std::vector<std::string> split(std::string_view text, char separator)
-{
-    std::vector<std::string> parts;
-    for (std::size_t start = 0;;) {
-        const std::size_t end = text.find(separator, start);
-        parts.emplace_back(text.substr(start, end - start));
-        if (end == std::string_view::npos)
-            return parts;
-        start = end + 1;
-    }
-}
-
 } // namespace
 
 const std::string& CaseTable::value(const CaseRow& row, std::string_view column) const
@@ -89,6 +77,18 @@ CaseTable readCaseTable(const std::string& path)
         table.rows.push_back(std::move(row));
     }
     return table;
+}
+
+std::vector<std::string> split(std::string_view text, char separator)
+{
+    std::vector<std::string> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find(separator, start);
+        parts.emplace_back(text.substr(start, end - start));
+        if (end == std::string_view::npos)
+            return parts;
+        start = end + 1;
+    }
 }
 
 std::vector<std::string> splitLines(std::string_view value)

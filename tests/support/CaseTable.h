@@ -29,6 +29,9 @@ struct CaseTable {
 // be read, a value has a bad escape or a row has the wrong number of values.
 CaseTable readCaseTable(const std::string& path);
 
+// The parts of text between the separators: one part more than there are separators.
+std::vector<std::string> split(std::string_view text, char separator);
+
 // A value as profile lines: "\n" between them, an empty value is none.
 std::vector<std::string> splitLines(std::string_view value);
 

@@ -13,24 +13,13 @@ enum class Phase { Descent, Bottom, Ascent, GasSwitch, DeepStop, Stop };
 inline constexpr std::array kPhases
     = { Phase::Descent, Phase::Bottom, Phase::Ascent, Phase::GasSwitch, Phase::DeepStop, Phase::Stop };
 
-// The Czech name of a phase as the plan writes it, UTF-8.
+// The Czech names of the phases as the plan writes them, UTF-8, in the order of Phase.
+inline constexpr std::array<const char*, kPhases.size()> kPhaseNames
+    = { "sestup", "dno", "výstup", "změna směsi", "hloubková zastávka", "zastávka" };
+
 constexpr const char* phaseName(Phase phase)
 {
-    switch (phase) {
-    case Phase::Descent:
-        return "sestup";
-    case Phase::Bottom:
-        return "dno";
-    case Phase::Ascent:
-        return "výstup";
-    case Phase::GasSwitch:
-        return "změna směsi";
-    case Phase::DeepStop:
-        return "hloubková zastávka";
-    case Phase::Stop:
-        return "zastávka";
-    }
-    return "";
+    return kPhaseNames[static_cast<std::size_t>(phase)];
 }
 
 // The header line of the table, UTF-8, with no trailing blanks.

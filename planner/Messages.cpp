@@ -144,41 +144,15 @@ std::string warningText(const Warning& w, const LengthUnit& unit)
     return {};
 }
 
+// The JSON names of the warning kinds, in the order of WarningKind.
+constexpr std::array kWarningKindNames = { "deco_gas_unused", "default_descent_rate", "default_ascent_rate",
+    "profile_above_ceiling", "po2", "end", "cns", "hypoxic_start", "hypoxic_surfacing", "above_gf_high",
+    "tissue_file_restored", "density", "density_max", "icd", "emergency_ascent" };
+static_assert(kWarningKindNames.size() == static_cast<std::size_t>(WarningKind::EmergencyAscentNotPlanned) + 1);
+
 const char* warningKindName(WarningKind kind)
 {
-    switch (kind) {
-    case WarningKind::DecoGasUnused:
-        return "deco_gas_unused";
-    case WarningKind::DefaultDescentRate:
-        return "default_descent_rate";
-    case WarningKind::DefaultAscentRate:
-        return "default_ascent_rate";
-    case WarningKind::ProfileAboveCeiling:
-        return "profile_above_ceiling";
-    case WarningKind::PO2AboveLimit:
-        return "po2";
-    case WarningKind::EndAboveMax:
-        return "end";
-    case WarningKind::CnsAbove100:
-        return "cns";
-    case WarningKind::HypoxicAtStart:
-        return "hypoxic_start";
-    case WarningKind::HypoxicOnSurfacing:
-        return "hypoxic_surfacing";
-    case WarningKind::SurfacedAboveGfHigh:
-        return "above_gf_high";
-    case WarningKind::TissueFileRestored:
-        return "tissue_file_restored";
-    case WarningKind::DensityAboveRecommended:
-        return "density";
-    case WarningKind::DensityAboveMaximum:
-        return "density_max";
-    case WarningKind::CounterDiffusion:
-        return "icd";
-    case WarningKind::EmergencyAscentNotPlanned:
-        return "emergency_ascent";
-    }
-    return "";
+    return kWarningKindNames[static_cast<std::size_t>(kind)];
 }
 
 } // namespace korax

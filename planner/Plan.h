@@ -38,6 +38,16 @@ struct GasUse {
 // lines deeper or shallower.
 enum class VariationKind { Longer, Shorter, Deeper, Shallower };
 
+constexpr bool changesDepth(VariationKind kind)
+{
+    return kind == VariationKind::Deeper || kind == VariationKind::Shallower;
+}
+
+constexpr char signOf(VariationKind kind)
+{
+    return kind == VariationKind::Longer || kind == VariationKind::Deeper ? '+' : '-';
+}
+
 struct Variation {
     VariationKind kind;
     std::optional<double> runtime; // empty: no such plan, or it has a problem

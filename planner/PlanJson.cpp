@@ -7,29 +7,20 @@
 
 #include <nlohmann/json.hpp>
 
+#include <array>
 #include <cmath>
 #include <map>
 
 namespace korax {
 namespace {
 
+// The JSON names of the phases, in the order of Phase.
+constexpr std::array<const char*, plan_format::kPhases.size()> kPhaseKeys
+    = { "descent", "bottom", "ascent", "gas_switch", "deep_stop", "stop" };
+
 const char* phaseKey(Phase phase)
 {
-    switch (phase) {
-    case Phase::Descent:
-        return "descent";
-    case Phase::Bottom:
-        return "bottom";
-    case Phase::Ascent:
-        return "ascent";
-    case Phase::GasSwitch:
-        return "gas_switch";
-    case Phase::DeepStop:
-        return "deep_stop";
-    case Phase::Stop:
-        return "stop";
-    }
-    return "";
+    return kPhaseKeys[static_cast<std::size_t>(phase)];
 }
 
 // Numbers without binary noise: times to 0.001 min, depths to 0.001 of the unit, litres to
@@ -53,18 +44,9 @@ nlohmann::json timeOrNull(const std::optional<double>& minutes)
 
 std::string variationName(VariationKind kind, const LengthUnit& unit)
 {
-    const std::string step = std::to_string(static_cast<int>(unit.variationDepth));
-    switch (kind) {
-    case VariationKind::Longer:
-        return "time+5";
-    case VariationKind::Shorter:
-        return "time-5";
-    case VariationKind::Deeper:
-        return "depth+" + step;
-    case VariationKind::Shallower:
-        return "depth-" + step;
-    }
-    return {};
+    if (changesDepth(kind))
+        return std::string("depth") + signOf(kind) + std::to_string(static_cast<int>(unit.variationDepth));
+    return std::string("time") + signOf(kind) + "5";
 }
 
 std::vector<std::string> labels(const std::vector<Gas>& gases)

@@ -234,18 +234,9 @@ public:
 
     std::string variationName(VariationKind kind) const
     {
-        const std::string depth = format("%g", s_.unit.variationDepth) + " " + unit_;
-        switch (kind) {
-        case VariationKind::Longer:
-            return "čas +5 min";
-        case VariationKind::Shorter:
-            return "čas -5 min";
-        case VariationKind::Deeper:
-            return "hloubka +" + depth;
-        case VariationKind::Shallower:
-            return "hloubka -" + depth;
-        }
-        return {};
+        if (changesDepth(kind))
+            return std::string("hloubka ") + signOf(kind) + format("%g", s_.unit.variationDepth) + " " + unit_;
+        return std::string("čas ") + signOf(kind) + "5 min";
     }
 
     template <typename Finding> void list(const char* title, const std::vector<Finding>& items)

@@ -57,10 +57,8 @@ private slots:
         QTest::addColumn<QString>("folder");
         QTest::newRow("XDG_DATA_HOME unset") << QString() << "home/jiří/.local/share/trova";
         QTest::newRow("XDG_DATA_HOME set") << root.filePath("data") << "data/trova";
-        QTest::newRow("XDG_DATA_HOME relative, ignored") << "data"
-                                                         << "home/jiří/.local/share/trova";
-        QTest::newRow("XDG_DATA_HOME empty, ignored") << ""
-                                                      << "home/jiří/.local/share/trova";
+        QTest::newRow("XDG_DATA_HOME relative, ignored") << QString("data") << "home/jiří/.local/share/trova";
+        QTest::newRow("XDG_DATA_HOME empty, ignored") << QString("") << "home/jiří/.local/share/trova";
     }
     void firstStartMakesTheFolder()
     {

@@ -41,6 +41,17 @@ void expect(bool ok, const std::string& name, const std::string& what)
     caseFailed = true;
 }
 
+// Whether the action ends with an Error.
+template <typename Error> bool throws(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const Error&) {
+        return true;
+    }
+    return false;
+}
+
 // The file layer's paths are UTF-8 on every system.
 std::string utf8Of(const fs::path& path)
 {
@@ -174,13 +185,7 @@ void storeFiles(const fs::path& data)
             fs::perm_options::remove);
         TProfile profile("profile.dat");
         profile.SetValue("Rmv:", "25");
-        bool refused = false;
-        try {
-            profile.Save();
-        } catch (const ProfileSaveError&) {
-            refused = true;
-        }
-        expect(refused, "read-only profile.dat", "save refused");
+        expect(throws<ProfileSaveError>([&] { profile.Save(); }), "read-only profile.dat", "save refused");
         expect(bytesOf("profile.dat") == "Rmv: 20\r\n", "read-only profile.dat", "bytes kept");
         expect(std::distance(fs::directory_iterator("."), fs::directory_iterator()) == 1, "read-only", "one file left");
         fs::permissions("profile.dat", fs::perms::owner_write, fs::perm_options::add);
@@ -188,17 +193,10 @@ void storeFiles(const fs::path& data)
         expect(bytesOf("profile.dat") == "Rmv: 25\r\n", "read-only profile.dat", "saved once writable");
     });
     inFolder("missing or folder", [] {
-        const auto opens = [] {
-            try {
-                TProfile profile("profile.dat");
-            } catch (const ProfileOpenError&) {
-                return false;
-            }
-            return true;
-        };
-        expect(!opens(), "missing profile.dat", "open error");
+        const auto opening = [] { TProfile("profile.dat"); };
+        expect(throws<ProfileOpenError>(opening), "missing profile.dat", "open error");
         fs::create_directory("profile.dat");
-        expect(!opens(), "profile.dat a folder", "open error");
+        expect(throws<ProfileOpenError>(opening), "profile.dat a folder", "open error");
     });
     // The cause under the program's own first line, then where the old bytes are.
     inFolder("no space", [] {

@@ -1,5 +1,5 @@
-// The profile store's byte-level cases, the save journal's recovery cases and the planner's
-// golden plans, without Qt, on real files in a temporary folder, run on every system the Qt-free
+// The profile store's cases (in memory and on files), the save journal's recovery cases and
+// the planner's golden plans, without Qt, in a temporary folder, on every system the Qt-free
 // part is built for (Windows under wine64). The journal cases are also run by test_save_journal.
 //   portable_tests DATA_FOLDER store|journal|planner
 //

@@ -3,7 +3,6 @@
 // another program, and the clean-up on leaving.
 #include "platform/FileStamp.h"
 #include "tests/support/WindowFixture.h"
-#include "ui/Koraxgui.h"
 
 #include <QDesktopServices>
 #include <QtTest>

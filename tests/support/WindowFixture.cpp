@@ -1,6 +1,5 @@
 #include "tests/support/WindowFixture.h"
 
-#include "ui/Koraxgui.h"
 #include "ui/RadioGroup.h"
 #include "ui/Savechng.h"
 
@@ -21,11 +20,6 @@ OpenWindow::~OpenWindow()
 {
     window.reset();
     QDir::setCurrent(previous);
-}
-
-QWidget& OpenWindow::mainWindow() const
-{
-    return *window;
 }
 
 void OpenWindow::compute() const

@@ -4,6 +4,7 @@
 
 #include "tests/support/Cases.h"
 #include "tests/support/TestFiles.h"
+#include "ui/Koraxgui.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,7 +18,6 @@
 #include <functional>
 #include <memory>
 
-class TfKoraxGUI;
 class TfSaveChanges;
 
 // The main window and the save-changes dialog, as start-up creates them, on a profile.dat of
@@ -33,7 +33,7 @@ public:
     // A control of the window by its object name; a name the form lacks ends the test.
     template <class Control> Control& control(const char* name) const
     {
-        auto* found = mainWindow().findChild<Control*>(QLatin1String(name));
+        auto* found = window->findChild<Control*>(QLatin1String(name));
         if (found == nullptr)
             qFatal("the window has no control %s", name);
         return *found;
@@ -43,9 +43,6 @@ public:
     const QString previous = QDir::currentPath();
     std::unique_ptr<TfSaveChanges> dialog;
     std::unique_ptr<TfKoraxGUI> window;
-
-private:
-    QWidget& mainWindow() const;
 };
 
 // The starts of the stand-in copied in as name (korax.exe, notepad.exe), one "argc=N|arg|arg" each.

@@ -6,7 +6,6 @@
 #include "profile/ProfileText.h"
 #include "tests/support/WindowFixture.h"
 #include "ui/DpiScale.h"
-#include "ui/Koraxgui.h"
 #include "ui/RadioGroup.h"
 #include "ui/transfer/DiveProfileTransfer.h"
 #include "ui/transfer/RateListTransfer.h"

@@ -5,7 +5,6 @@
 // after the run.
 #include "tests/support/WindowFixture.h"
 #include "tests/support/XServer.h"
-#include "ui/Koraxgui.h"
 #include "ui/KoraxguiLook.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The profile store's cases (in memory and on files), the save journal's recovery cases and
 // the planner's golden plans, without Qt, in a temporary folder, on every system the Qt-free
-// part is built for (Windows under wine64). The journal cases are also run by test_save_journal.
+// part is built for (Windows under wine64).
 //   portable_tests DATA_FOLDER store|journal|planner
 //
 // tests/data/planner/golden holds profile.dat files (NAME.dat) with the plan file (NAME.plan)
@@ -244,6 +244,22 @@ void write(const std::string& path, const std::string& bytes)
 
 void journalCases(const fs::path& data)
 {
+    // A journal reads back as written, with an end line and an empty field among its bytes; any
+    // cut, any changed byte and any byte after the end line make the text no journal.
+    inFolder("only a whole journal is read", [] {
+        const std::string name = "whole journal";
+        const platform::SaveJournal journal { "/a/profile.dat", 2049, 1234567, kOld + "\nend 0\n", "" };
+        const std::string text = platform::journalText(journal);
+        expect(platform::parseJournal(text) == journal, name, "read back");
+        for (std::size_t size = 0; size < text.size(); ++size)
+            expect(!platform::parseJournal(text.substr(0, size)), name, "cut at " + std::to_string(size));
+        for (std::size_t at = 0; at < text.size(); ++at) {
+            std::string changed = text;
+            changed[at] = static_cast<char>(changed[at] ^ 0x01);
+            expect(!platform::parseJournal(changed), name, "byte " + std::to_string(at) + " changed");
+        }
+        expect(!platform::parseJournal(text + "\n"), name, "a byte after the end line");
+    });
     forEachRow(data, "store/journals.txt", [](const auto& cases, const auto& row) {
         const std::string& file = cases.value(row, "file");
         write("profile.dat", file == "old" ? kOld : file == "new" ? kNew : kCut);

@@ -1,5 +1,6 @@
 #include "platform/SaveJournal.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -114,6 +115,29 @@ std::optional<SaveJournal> parseJournal(std::string_view text)
         || !reader.rest.empty())
         return std::nullopt;
     return journal;
+}
+
+bool isJournalName(std::string_view name)
+{
+    return name.size() > kJournalEnd.size() && name.substr(name.size() - kJournalEnd.size()) == kJournalEnd;
+}
+
+std::string asideNameOf(std::string_view journalPath)
+{
+    if (!isJournalName(journalPath))
+        return {};
+    return std::string(journalPath.substr(0, journalPath.size() - kJournalEnd.size())) + ".kept";
+}
+
+std::vector<std::string> oldestFirst(std::vector<FoundJournal> found)
+{
+    std::sort(found.begin(), found.end(), [](const FoundJournal& a, const FoundJournal& b) {
+        return a.modified != b.modified ? a.modified < b.modified : a.path < b.path;
+    });
+    std::vector<std::string> paths;
+    for (FoundJournal& journal : found)
+        paths.push_back(std::move(journal.path));
+    return paths;
 }
 
 } // namespace platform

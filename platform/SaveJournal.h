@@ -43,6 +43,21 @@ std::string journalText(const SaveJournal& journal);
 // checksum matches and nothing follows it: a journal cut while it was written is never used.
 std::optional<SaveJournal> parseJournal(std::string_view text);
 
+// The journal folder's names and order, the same on every system: a journal ends in ".journal",
+// one set aside in ".kept" instead.
+inline constexpr std::string_view kJournalEnd = ".journal";
+bool isJournalName(std::string_view name);
+// The name a journal is set aside to; empty when journalPath names no journal.
+std::string asideNameOf(std::string_view journalPath);
+
+// A journal file found in the folder, with its modification time as one number.
+struct FoundJournal {
+    std::string path;
+    std::uint64_t modified = 0;
+};
+// Their paths, oldest first (by time, then by name), so the oldest cut save is offered first.
+std::vector<std::string> oldestFirst(std::vector<FoundJournal> found);
+
 // ---- Per system (SaveJournalPosix.cpp) ----
 //
 // Journals live in the writer's private journal folder: $XDG_CACHE_HOME/trova (else

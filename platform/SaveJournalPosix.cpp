@@ -13,8 +13,6 @@ namespace platform {
 namespace {
 
 constexpr mode_t kPrivateFolder = 0700;
-constexpr std::string_view kJournalEnd = ".journal";
-constexpr std::string_view kAsideEnd = ".kept";
 
 // Missing folders on the way are made private, as the cache folder of a fresh account would be.
 bool makeFolders(const std::string& path)
@@ -58,25 +56,6 @@ std::string journalFolder()
     return folder;
 }
 
-bool endsWith(std::string_view name, std::string_view end)
-{
-    return name.size() > end.size() && name.substr(name.size() - end.size()) == end;
-}
-
-struct FoundJournal {
-    std::string path;
-    struct timespec modified;
-};
-
-bool olderFirst(const FoundJournal& a, const FoundJournal& b)
-{
-    if (a.modified.tv_sec != b.modified.tv_sec)
-        return a.modified.tv_sec < b.modified.tv_sec;
-    if (a.modified.tv_nsec != b.modified.tv_nsec)
-        return a.modified.tv_nsec < b.modified.tv_nsec;
-    return a.path < b.path;
-}
-
 } // namespace
 
 std::string writeJournal(const SaveJournal& journal)
@@ -109,19 +88,18 @@ std::vector<std::string> journalFiles()
     if (dir == nullptr)
         return {};
     std::vector<FoundJournal> found;
+    constexpr std::uint64_t kNanoseconds = 1'000'000'000;
     const int dirFd = ::dirfd(dir);
     while (const dirent* entry = ::readdir(dir)) {
         struct stat info { };
-        if (endsWith(entry->d_name, kJournalEnd) && ::fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0
+        if (isJournalName(entry->d_name) && ::fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0
             && S_ISREG(info.st_mode) && info.st_uid == ::geteuid())
-            found.push_back({ folder + "/" + entry->d_name, info.st_mtim });
+            found.push_back({ folder + "/" + entry->d_name,
+                static_cast<std::uint64_t>(info.st_mtim.tv_sec) * kNanoseconds
+                    + static_cast<std::uint64_t>(info.st_mtim.tv_nsec) });
     }
     ::closedir(dir);
-    std::sort(found.begin(), found.end(), olderFirst);
-    std::vector<std::string> paths;
-    for (const FoundJournal& journal : found)
-        paths.push_back(journal.path);
-    return paths;
+    return oldestFirst(std::move(found));
 }
 
 bool removeJournal(const std::string& journalPath)
@@ -134,9 +112,9 @@ bool removeJournal(const std::string& journalPath)
 
 std::string setJournalAside(const std::string& journalPath)
 {
-    if (!endsWith(journalPath, kJournalEnd))
+    const std::string aside = asideNameOf(journalPath);
+    if (aside.empty())
         return {};
-    const std::string aside = journalPath.substr(0, journalPath.size() - kJournalEnd.size()) + std::string(kAsideEnd);
     // link and unlink rather than rename: a file of that name already there is never replaced.
     if (::link(journalPath.c_str(), aside.c_str()) != 0)
         return {};

@@ -6,9 +6,6 @@
 namespace platform {
 namespace {
 
-constexpr std::string_view kJournalEnd = ".journal";
-constexpr std::string_view kAsideEnd = ".kept";
-
 // %LOCALAPPDATA%\trova: inside the user's own profile, which Windows closes to other users, and
 // never roamed to another machine with the profile.
 std::string journalFolder()
@@ -30,16 +27,6 @@ std::string journalFolder()
     }
     return folder;
 }
-
-bool endsWith(std::string_view name, std::string_view end)
-{
-    return name.size() > end.size() && name.substr(name.size() - end.size()) == end;
-}
-
-struct FoundJournal {
-    std::string path;
-    std::uint64_t modified;
-};
 
 } // namespace
 
@@ -84,18 +71,12 @@ std::vector<std::string> journalFiles()
     do {
         const std::string name = win::utf8(found.cFileName);
         if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0
-            && endsWith(name, kJournalEnd))
+            && isJournalName(name))
             journals.push_back({ folder + "\\" + name,
                 (std::uint64_t { found.ftLastWriteTime.dwHighDateTime } << 32) | found.ftLastWriteTime.dwLowDateTime });
     } while (::FindNextFileW(search, &found));
     ::FindClose(search);
-    std::sort(journals.begin(), journals.end(), [](const FoundJournal& a, const FoundJournal& b) {
-        return a.modified != b.modified ? a.modified < b.modified : a.path < b.path;
-    });
-    std::vector<std::string> paths;
-    for (const FoundJournal& journal : journals)
-        paths.push_back(journal.path);
-    return paths;
+    return oldestFirst(std::move(journals));
 }
 
 bool removeJournal(const std::string& journalPath)
@@ -105,9 +86,9 @@ bool removeJournal(const std::string& journalPath)
 
 std::string setJournalAside(const std::string& journalPath)
 {
-    if (!endsWith(journalPath, kJournalEnd))
+    const std::string aside = asideNameOf(journalPath);
+    if (aside.empty())
         return {};
-    const std::string aside = journalPath.substr(0, journalPath.size() - kJournalEnd.size()) + std::string(kAsideEnd);
     // Without MOVEFILE_REPLACE_EXISTING: a file of that name already there is never replaced.
     if (!::MoveFileExW(win::wide(journalPath).c_str(), win::wide(aside).c_str(), MOVEFILE_WRITE_THROUGH))
         return {};

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -29,10 +30,10 @@ std::string joined(const std::vector<std::string>& cells)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::vector<std::string> lines
-        = profile_text::splitLines(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::vector<std::string_view> lines
+        = profile_text::splitLineViews(std::string_view(reinterpret_cast<const char*>(data), size));
 
-    std::vector<std::string> others;
+    std::vector<std::string_view> others;
     std::size_t lastPlace = 0;
     bool anyProfileLine = false;
     for (const auto& line : lines) {
@@ -47,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(joined(cells) == line);
     }
 
-    std::vector<std::string> kept = lines;
+    std::vector<std::string_view> kept = lines;
     const std::size_t place = profile_block::removeProfileLines(kept);
     require(kept == others);
     require(place == (anyProfileLine ? lastPlace : kept.size()));

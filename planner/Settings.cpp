@@ -63,7 +63,7 @@ public:
         problems.push_back({ .kind = kind, .key = key, .text = std::string(value) });
     }
 
-    const std::vector<std::string>& lines() const { return profile_.Lines(); }
+    std::vector<std::string> lines() const { return profile_.Lines(); }
     std::vector<Problem> problems;
 
 private:

@@ -17,13 +17,13 @@ public:
 
     // The first key line of a covered key after the line `after`, -1 for none. The index is
     // built at the first lookup after a clear.
-    int findFrom(const std::vector<std::string>& lines, std::string_view key, int after);
+    int findFrom(const std::vector<std::string_view>& lines, std::string_view key, int after);
 
     // Every key line of a covered key, ascending.
-    std::vector<std::size_t> linesOf(const std::vector<std::string>& lines, std::string_view key);
+    std::vector<std::size_t> linesOf(const std::vector<std::string_view>& lines, std::string_view key);
 
     // The line at index `line` was replaced or appended; the other lines kept their places.
-    void lineChanged(const std::vector<std::string>& lines, std::size_t line);
+    void lineChanged(const std::vector<std::string_view>& lines, std::size_t line);
 
     // The lines at `removed` (ascending) were taken out, then `count` lines inserted at
     // `place` (counted after the removals); call lineChanged for each inserted line.
@@ -39,10 +39,11 @@ private:
         int next;
     };
 
-    void build(const std::vector<std::string>& lines);
-    // The entries filed under the key's hash, in ascending line order, each checked.
+    void build(const std::vector<std::string_view>& lines);
+    // The entries filed under the key's hash after the line `after`, in ascending line order,
+    // each checked; visit gets the entry's index and returns whether to go on.
     template <class Visit>
-    void forEachKeyLine(const std::vector<std::string>& lines, std::string_view key, int after, Visit visit);
+    void forEachKeyLine(const std::vector<std::string_view>& lines, std::string_view key, int after, Visit visit);
     void insert(std::size_t hash, int line);
 
     bool built = false;
@@ -50,4 +51,7 @@ private:
     // check is the first key line.
     std::vector<int> buckets;
     std::vector<Entry> entries;
+    std::size_t entriesBuilt = 0;
+    // The entry of the line findFrom returned last, -1 for none.
+    int lastFound = -1;
 };

@@ -19,7 +19,7 @@ std::vector<std::string> splitCells(std::string_view line)
 }
 
 // Compaction instead of erase-per-line keeps a file of many profile lines linear.
-std::size_t removeProfileLines(std::vector<std::string>& lines)
+std::size_t removeProfileLines(std::vector<std::string_view>& lines)
 {
     std::size_t kept = 0;
     std::size_t place = 0;
@@ -31,7 +31,7 @@ std::size_t removeProfileLines(std::vector<std::string>& lines)
             continue;
         }
         if (kept != i)
-            lines[kept] = std::move(lines[i]);
+            lines[kept] = lines[i];
         ++kept;
     }
     lines.resize(kept);

@@ -16,6 +16,6 @@ std::vector<std::string> splitCells(std::string_view line);
 
 // Removes every profile line in one forward pass and returns where the new block goes:
 // the place of the last removed line (counted after the removals), or the end.
-std::size_t removeProfileLines(std::vector<std::string>& lines);
+std::size_t removeProfileLines(std::vector<std::string_view>& lines);
 
 } // namespace profile_block

@@ -1,6 +1,8 @@
 #include "profile/ProfileText.h"
 
-#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace profile_text {
 namespace {
@@ -12,52 +14,81 @@ bool isBlankOrControl(char c)
     return static_cast<unsigned char>(c) <= 32;
 }
 
+// Lines of profile.dat are seldom shorter: the list of a file of shorter lines grows.
+constexpr std::size_t kShortLine = 16;
+
+// A line end is searched for eight bytes at a time: a search call per line for each of CR and
+// LF was most of the cost of loading a long file.
+constexpr std::size_t kWordBytes = 8;
+constexpr std::uint64_t kEveryByte = 0x0101010101010101;
+constexpr std::uint64_t kHighBits = 0x8080808080808080;
+
+std::uint64_t wordAt(std::string_view text, std::size_t at)
+{
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + at, kWordBytes);
+    return word;
+}
+
+// The high bit of every byte equal to c. A byte above an equal byte may be marked too, so only
+// the lowest mark is certain.
+std::uint64_t bytesEqual(std::uint64_t word, char c)
+{
+    const std::uint64_t diff = word ^ (kEveryByte * static_cast<unsigned char>(c));
+    return (diff - kEveryByte) & ~diff & kHighBits;
+}
+
+bool isLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+// The first CR or LF at or after `from`; text.size() for none.
+std::size_t nextLineEnd(std::string_view text, std::size_t from)
+{
+    // The lowest mark is the first byte only where the first byte is the lowest.
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; from + kWordBytes <= text.size(); from += kWordBytes) {
+            const std::uint64_t word = wordAt(text, from);
+            const std::uint64_t marks = bytesEqual(word, '\r') | bytesEqual(word, '\n');
+            if (marks != 0)
+                return from + static_cast<std::size_t>(std::countr_zero(marks)) / 8;
+        }
+    }
+    while (from < text.size() && !isLineEnd(text[from]))
+        ++from;
+    return from;
+}
+
 } // namespace
+
+std::vector<std::string_view> splitLineViews(std::string_view text)
+{
+    text = text.substr(0, text.find('\0'));
+    std::vector<std::string_view> lines;
+    lines.reserve(text.size() / kShortLine + 1);
+    std::size_t start = 0;
+    for (std::size_t end; (end = nextLineEnd(text, start)) < text.size();) {
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n')
+            ++start;
+    }
+    if (start < text.size())
+        lines.push_back(text.substr(start));
+    return lines;
+}
 
 std::vector<std::string> splitLines(std::string_view text)
 {
-    text = text.substr(0, text.find('\0'));
-    const auto next = [text](char c, std::size_t from) { return std::min(text.find(c, from), text.size()); };
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-    // The next CR and the next LF, each searched for only once it is passed: byte by byte, the
-    // split was the larger part of loading a long file.
-    std::size_t nextCr = next('\r', 0);
-    std::size_t nextLf = next('\n', 0);
-    std::size_t start = 0;
-    for (std::size_t end; (end = std::min(nextCr, nextLf)) < text.size();) {
-        lines.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-        if (end == nextCr && nextLf == start)
-            ++start;
-        if (nextCr < start)
-            nextCr = next('\r', start);
-        if (nextLf < start)
-            nextLf = next('\n', start);
-    }
-    if (start < text.size())
-        lines.emplace_back(text.substr(start));
-    return lines;
+    const std::vector<std::string_view> views = splitLineViews(text);
+    return { views.begin(), views.end() };
 }
 
 std::string_view fromFirstNul(std::string_view text)
 {
     const std::size_t nul = text.find('\0');
     return nul == std::string_view::npos ? std::string_view() : text.substr(nul);
-}
-
-std::string joinLines(const std::vector<std::string>& lines)
-{
-    std::size_t size = 0;
-    for (const auto& line : lines)
-        size += line.size() + 2;
-    std::string text;
-    text.reserve(size);
-    for (const auto& line : lines) {
-        text += line;
-        text += "\r\n";
-    }
-    return text;
 }
 
 std::string_view trimLeft(std::string_view text)

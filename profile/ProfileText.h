@@ -8,13 +8,25 @@
 namespace profile_text {
 
 // Splits at CR LF, lone CR and lone LF; a NUL ends the text; a final line end adds no line.
+// The lines point into text.
+std::vector<std::string_view> splitLineViews(std::string_view text);
 std::vector<std::string> splitLines(std::string_view text);
 
 // The bytes from the first NUL to the end, which splitLines does not read; empty without a NUL.
 std::string_view fromFirstNul(std::string_view text);
 
 // Every line followed by CR LF.
-std::string joinLines(const std::vector<std::string>& lines);
+template <class Line> std::string joinLines(const std::vector<Line>& lines)
+{
+    std::size_t size = 0;
+    for (const auto& line : lines)
+        size += std::string_view(line).size() + 2;
+    std::string text;
+    text.reserve(size);
+    for (const auto& line : lines)
+        text.append(line).append("\r\n");
+    return text;
+}
 
 // Removes every character of code 0 to 32 at both ends.
 std::string_view trim(std::string_view text);

@@ -7,13 +7,14 @@
 #include "profile/ProfileText.h"
 
 #include <algorithm>
-#include <iterator>
 
 using namespace profile_text;
 
 namespace {
 
 constexpr std::size_t kCommentLength = 100;
+// Replaced lines whose texts may wait before they are dropped: a few saves' worth.
+constexpr std::size_t kReplacedTextSlack = 256;
 
 bool isYes(std::string_view value)
 {
@@ -74,15 +75,48 @@ TProfile::TProfile(std::string name)
     std::string text;
     if (!platform::readFileContents(fileName, text))
         throw ProfileOpenError(fileName);
-    lines = splitLines(text);
-    afterNul = fromFirstNul(text);
+    readText(std::move(text));
 }
 
 TProfile::TProfile(std::string name, std::string_view text)
-    : lines(splitLines(text))
-    , fileName(std::move(name))
-    , afterNul(fromFirstNul(text))
+    : fileName(std::move(name))
 {
+    readText(std::string(text));
+}
+
+void TProfile::readText(std::string text)
+{
+    const std::string_view kept = texts.emplace_back(std::move(text));
+    lines = splitLineViews(kept);
+    afterNul = fromFirstNul(kept);
+}
+
+std::string_view TProfile::keep(std::string line)
+{
+    return texts.emplace_back(std::move(line));
+}
+
+void TProfile::dropReplacedTexts()
+{
+    if (texts.size() <= lines.size() + kReplacedTextSlack)
+        return;
+    std::size_t size = afterNul.size();
+    for (const std::string_view line : lines)
+        size += line.size();
+    std::string text;
+    text.reserve(size);
+    for (const std::string_view line : lines)
+        text.append(line);
+    text.append(afterNul);
+    std::deque<std::string> fresh;
+    const std::string_view kept = fresh.emplace_back(std::move(text));
+    std::size_t at = 0;
+    for (std::string_view& line : lines) {
+        line = kept.substr(at, line.size());
+        at += line.size();
+    }
+    afterNul = kept.substr(at);
+    texts = std::move(fresh);
 }
 
 int TProfile::Find(std::string_view key) const
@@ -115,7 +149,7 @@ std::string TProfile::GetNext()
     if (found < 0)
         return std::string(kMissingValue);
     lastIndex = found;
-    const std::string& line = lines[static_cast<std::size_t>(found)];
+    const std::string_view line = lines[static_cast<std::size_t>(found)];
     return valueAfterKey(line, keyPosition(line, currentKey), currentKey.size());
 }
 
@@ -129,7 +163,7 @@ std::string TProfile::ValueOf(std::string_view key) const
     const int found = Find(key);
     if (found < 0)
         return std::string(kMissingValue);
-    const std::string& line = lines[static_cast<std::size_t>(found)];
+    const std::string_view line = lines[static_cast<std::size_t>(found)];
     return valueAfterKey(line, keyPosition(line, key), key.size());
 }
 
@@ -155,7 +189,7 @@ std::string TProfile::GetComment() const
     for (std::size_t i = first; i < last; ++i) {
         if (i > first)
             hint += '\n';
-        hint += trim(std::string_view(lines[i]).substr(1, kCommentLength));
+        hint += trim(lines[i].substr(1, kCommentLength));
     }
     return hint;
 }
@@ -165,10 +199,11 @@ void TProfile::SetValue(std::string_view key, std::string_view value)
     const int found = Find(key);
     const std::size_t changed = found < 0 ? lines.size() : static_cast<std::size_t>(found);
     if (found < 0)
-        lines.push_back(keyLine(key, value));
+        lines.push_back(keep(keyLine(key, value)));
     else
-        lines[changed] = keyLine(key, value);
+        lines[changed] = keep(keyLine(key, value));
     index.lineChanged(lines, changed);
+    dropReplacedTexts();
 }
 
 std::vector<std::size_t> TProfile::KeyLines(std::string_view key) const
@@ -192,22 +227,22 @@ void TProfile::SetValues(std::string_view key, const std::vector<std::string>& l
     for (std::size_t r = 0; r < removed.size(); ++r) {
         const std::size_t end = r + 1 < removed.size() ? removed[r + 1] : lines.size();
         for (std::size_t i = removed[r] + 1; i < end; ++i)
-            lines[kept++] = std::move(lines[i]);
+            lines[kept++] = lines[i];
     }
     lines.resize(kept);
     // Where the last key line stood, counted after the removals.
     const std::size_t place = removed.empty() ? lines.size() : removed.back() - (removed.size() - 1);
 
-    std::vector<std::string> added;
+    std::vector<std::string_view> added;
     for (const auto& entry : list) {
         if (!trim(entry).empty())
-            added.push_back(keyLine(key, entry));
+            added.push_back(keep(keyLine(key, entry)));
     }
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place), std::make_move_iterator(added.begin()),
-        std::make_move_iterator(added.end()));
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place), added.begin(), added.end());
     index.linesMoved(removed, place, added.size());
     for (std::size_t i = place; i < place + added.size(); ++i)
         index.lineChanged(lines, i);
+    dropReplacedTexts();
 }
 
 std::vector<std::string> TProfile::GetProfileLines()
@@ -219,7 +254,7 @@ std::vector<std::string> TProfile::GetProfileLines()
             continue;
         if (lastIndex < 0)
             lastIndex = static_cast<int>(i);
-        block.push_back(lines[i]);
+        block.emplace_back(lines[i]);
     }
     return block;
 }
@@ -228,13 +263,17 @@ void TProfile::SetProfileLines(std::vector<std::string> block)
 {
     const std::size_t place = profile_block::removeProfileLines(lines);
     index.clear();
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place), std::make_move_iterator(block.begin()),
-        std::make_move_iterator(block.end()));
+    std::vector<std::string_view> added;
+    for (std::string& line : block)
+        added.push_back(keep(std::move(line)));
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place), added.begin(), added.end());
+    dropReplacedTexts();
 }
 
 std::string TProfile::Save() const
 {
-    std::string bytes = joinLines(lines) + afterNul;
+    std::string bytes = joinLines(lines);
+    bytes.append(afterNul);
     const platform::ReplaceResult result = platform::replaceFileContents(fileName, bytes);
     if (!result)
         throw ProfileSaveError(fileName, result);

@@ -6,6 +6,7 @@
 #include "profile/KeyIndex.h"
 #include "profile/ProfileKeys.h"
 
+#include <deque>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -31,6 +32,12 @@ public:
     explicit TProfile(std::string fileName);
     // A profile over text already in memory, saved to fileName.
     TProfile(std::string fileName, std::string_view text);
+    // The lines point into the profile's own texts: a copy would point into the original's.
+    TProfile(const TProfile&) = delete;
+    TProfile& operator=(const TProfile&) = delete;
+    TProfile(TProfile&&) = default;
+    TProfile& operator=(TProfile&&) = default;
+    ~TProfile() = default;
 
     // The index of the key's first key line (after the line `after`), -1 for none.
     int Find(std::string_view key) const;
@@ -69,17 +76,29 @@ public:
     // names.
     std::string Save() const;
 
-    const std::vector<std::string>& Lines() const { return lines; }
+    // A copy of the lines, for readers that walk the whole file.
+    std::vector<std::string> Lines() const { return { lines.begin(), lines.end() }; }
     int LastIndex() const { return lastIndex; }
 
 private:
+    // Takes the bytes read as its first text and splits them.
+    void readText(std::string text);
+    // Adds a line's text where no later edit moves it; returns the line.
+    std::string_view keep(std::string line);
+    // Copies the lines into one text once the texts outnumber them by more than a few saves.
+    void dropReplacedTexts();
+
     std::string currentKey;
     int lastIndex = -1;
-    std::vector<std::string> lines;
+    // The bytes the lines point into: the file as read, then every line written since. A deque
+    // never moves its strings as more are added, so the views stay valid; a string of its own
+    // for every line read was most of the cost of loading a long file.
+    std::deque<std::string> texts;
+    std::vector<std::string_view> lines;
     std::string fileName;
     // The file's bytes from its first NUL to its end: never read as lines, but written back
     // unchanged so a stray NUL cannot delete the rest of the file.
-    std::string afterNul;
+    std::string_view afterNul;
     // Kept in step with every edit of the lines; lookups build it when they first need it.
     mutable KeyIndex index;
 };

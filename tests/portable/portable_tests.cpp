@@ -138,6 +138,10 @@ void storeLookups(const fs::path& data)
                 profile.SetProfileLines({ edit.substr(verbEnd + 1) });
             const TProfile fresh("mem", profile_text::joinLines(profile.Lines()));
             for (const std::string& looked : keys) {
+                std::vector<std::size_t> walked;
+                for (int at = profile.Find(looked); at >= 0; at = profile.FindFrom(looked, at))
+                    walked.push_back(static_cast<std::size_t>(at));
+                expect(walked == fresh.KeyLines(looked), row.name, edit + ": line by line " + looked);
                 expect(profile.Find(looked) == fresh.Find(looked), row.name, edit + ": Find " + looked);
                 expect(profile.KeyLines(looked) == fresh.KeyLines(looked), row.name, edit + ": KeyLines " + looked);
             }
@@ -191,6 +195,21 @@ void storeFiles(const fs::path& data)
         fs::permissions("profile.dat", fs::perms::owner_write, fs::perm_options::add);
         profile.Save(); // the lines were kept for a later try
         expect(bytesOf("profile.dat") == "Rmv: 25\r\n", "read-only profile.dat", "saved once writable");
+    });
+    // Many saves' edits in one session: the replaced lines' texts are dropped, nothing else.
+    inFolder("long session", [] {
+        const std::string tail("\0 after NUL", 11);
+        std::ofstream("profile.dat", std::ios::binary) << "# R\r\nRmv: 20\r\nR: 1\r\n" << tail;
+        TProfile profile("profile.dat");
+        for (int i = 0; i < 1000; ++i) {
+            profile.SetValue("Rmv:", std::to_string(i));
+            profile.SetValues("R:", { std::to_string(i), "x" });
+        }
+        const TProfile moved(std::move(profile));
+        expect(moved.ValueOf("Rmv:") == "999" && moved.KeyLines("R:") == std::vector<std::size_t> { 2, 3 },
+            "long session", "lookups");
+        moved.Save();
+        expect(bytesOf("profile.dat") == "# R\r\nRmv: 999\r\nR: 999\r\nR: x\r\n" + tail, "long session", "saved");
     });
     inFolder("missing or folder", [] {
         const auto opening = [] { TProfile("profile.dat"); };

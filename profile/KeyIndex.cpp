@@ -128,30 +128,35 @@ void KeyIndex::lineChanged(const std::vector<std::string_view>& lines, std::size
 
 void KeyIndex::linesMoved(const std::vector<std::size_t>& removed, std::size_t place, std::size_t count)
 {
-    if (entries.empty())
-        return;
     // Each line moves up by the removed lines above it (a removed line's entries go with the
     // line that took its place), and down by the block when it lies at or after `place`:
-    // the order of the chains is kept. The new places are filled in runs, one run up to and
-    // with each removed line, and then looked up for each entry.
-    const auto last = static_cast<std::size_t>(
-        std::ranges::max_element(entries, {}, [](const Entry& entry) { return entry.line; })->line);
-    std::vector<int> movedTo(last + 1);
-    std::size_t line = 0;
-    for (std::size_t above = 0; above <= removed.size(); ++above) {
-        const std::size_t runEnd = above < removed.size() ? std::min(removed[above] + 1, last + 1) : last + 1;
-        for (; line < runEnd; ++line) {
-            const std::size_t moved = line - above;
-            movedTo[line] = static_cast<int>(moved >= place ? moved + count : moved);
-        }
+    // the order of the chains is kept.
+    const auto moved = [&](int line, std::size_t removedAbove) {
+        const std::size_t up = static_cast<std::size_t>(line) - removedAbove;
+        return static_cast<int>(up >= place ? up + count : up);
+    };
+    // The build's entries stand in descending line order: walked from the last, the removed
+    // lines above each are counted on the way.
+    std::size_t above = 0;
+    for (std::size_t i = entriesBuilt; i-- > 0;) {
+        Entry& entry = entries[i];
+        while (above < removed.size() && removed[above] < static_cast<std::size_t>(entry.line))
+            ++above;
+        entry.line = moved(entry.line, above);
     }
-    for (Entry& entry : entries)
-        entry.line = movedTo[static_cast<std::size_t>(entry.line)];
+    // The entries of later edits stand in any order.
+    for (std::size_t i = entriesBuilt; i < entries.size(); ++i) {
+        Entry& entry = entries[i];
+        const auto removedAbove
+            = std::lower_bound(removed.begin(), removed.end(), static_cast<std::size_t>(entry.line));
+        entry.line = moved(entry.line, static_cast<std::size_t>(removedAbove - removed.begin()));
+    }
 }
 
 void KeyIndex::clear()
 {
     built = false;
+    entriesBuilt = 0;
     lastFound = kNone;
     buckets.clear();
     entries.clear();

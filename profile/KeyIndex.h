@@ -50,6 +50,7 @@ private:
     // Chains of entries, each in ascending line order, so the first line that passes the
     // check is the first key line.
     std::vector<int> buckets;
+    // The build's entries first, in descending line order, then those of later edits.
     std::vector<Entry> entries;
     std::size_t entriesBuilt = 0;
     // The entry of the line findFrom returned last, -1 for none.

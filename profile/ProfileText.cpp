@@ -108,11 +108,6 @@ std::string_view trim(std::string_view text)
     return text.substr(0, end);
 }
 
-bool isCommentLine(std::string_view line)
-{
-    return !line.empty() && line.front() == '#';
-}
-
 std::size_t keyPosition(std::string_view line, std::string_view key)
 {
     // A profile line read as a key line too would be replaced by the key and written again
@@ -131,11 +126,6 @@ std::string valueAfterKey(std::string_view line, std::size_t keyPos, std::size_t
     if (start >= line.size())
         return {};
     return std::string(trim(line.substr(start, kValueLength)));
-}
-
-bool isProfileLine(std::string_view line)
-{
-    return !line.empty() && line.front() >= '0' && line.front() <= '9';
 }
 
 std::vector<std::string> valuesOf(const std::vector<std::string>& lines, std::string_view key)

@@ -15,24 +15,15 @@ std::vector<std::string> splitLines(std::string_view text);
 // The bytes from the first NUL to the end, which splitLines does not read; empty without a NUL.
 std::string_view fromFirstNul(std::string_view text);
 
-// Every line followed by CR LF.
-template <class Line> std::string joinLines(const std::vector<Line>& lines)
-{
-    std::size_t size = 0;
-    for (const auto& line : lines)
-        size += std::string_view(line).size() + 2;
-    std::string text;
-    text.reserve(size);
-    for (const auto& line : lines)
-        text.append(line).append("\r\n");
-    return text;
-}
-
 // Removes every character of code 0 to 32 at both ends.
 std::string_view trim(std::string_view text);
 std::string_view trimLeft(std::string_view text);
 
-bool isCommentLine(std::string_view line);
+// Inline, as the key index asks both of every line it files.
+inline bool isCommentLine(std::string_view line)
+{
+    return !line.empty() && line.front() == '#';
+}
 
 // Position of the key when the line is a key line for it: its first occurrence stands at
 // the start or right after a blank, and the line is neither a comment nor a profile line.
@@ -43,7 +34,10 @@ std::size_t keyPosition(std::string_view line, std::string_view key);
 std::string valueAfterKey(std::string_view line, std::size_t keyPos, std::size_t keyLength);
 
 // A keyless line that carries one segment of the dive profile: it starts with a digit.
-bool isProfileLine(std::string_view line);
+inline bool isProfileLine(std::string_view line)
+{
+    return !line.empty() && line.front() >= '0' && line.front() <= '9';
+}
 
 // The value of every key line for the key, in file order (no missing-key marker).
 std::vector<std::string> valuesOf(const std::vector<std::string>& lines, std::string_view key);

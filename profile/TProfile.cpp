@@ -7,12 +7,14 @@
 #include "profile/ProfileText.h"
 
 #include <algorithm>
+#include <functional>
 
 using namespace profile_text;
 
 namespace {
 
 constexpr std::size_t kCommentLength = 100;
+constexpr std::string_view kLineEnd = "\r\n";
 // Replaced lines whose texts may wait before they are dropped: a few saves' worth.
 constexpr std::size_t kReplacedTextSlack = 256;
 
@@ -100,23 +102,46 @@ void TProfile::dropReplacedTexts()
 {
     if (texts.size() <= lines.size() + kReplacedTextSlack)
         return;
-    std::size_t size = afterNul.size();
-    for (const std::string_view line : lines)
-        size += line.size();
-    std::string text;
-    text.reserve(size);
-    for (const std::string_view line : lines)
-        text.append(line);
-    text.append(afterNul);
     std::deque<std::string> fresh;
-    const std::string_view kept = fresh.emplace_back(std::move(text));
+    const std::string_view base = fresh.emplace_back(bytesToWrite());
     std::size_t at = 0;
     for (std::string_view& line : lines) {
-        line = kept.substr(at, line.size());
-        at += line.size();
+        line = base.substr(at, line.size());
+        at += line.size() + kLineEnd.size();
     }
-    afterNul = kept.substr(at);
+    afterNul = base.substr(at);
     texts = std::move(fresh);
+}
+
+// Lines that still follow each other in the first text, CR LF between them, are copied as one
+// run: line by line, the copy was a large part of saving a long file.
+std::string TProfile::bytesToWrite() const
+{
+    const std::string_view base = texts.front();
+    const auto inBase = [base](std::string_view line) {
+        return std::less_equal<> {}(base.data(), line.data())
+            && std::less_equal<> {}(line.data() + line.size(), base.data() + base.size());
+    };
+    const auto followsInBase = [&](std::string_view line, std::string_view next) {
+        if (!inBase(line) || !inBase(next))
+            return false;
+        const auto end = static_cast<std::size_t>(line.data() - base.data()) + line.size();
+        return base.substr(end, kLineEnd.size()) == kLineEnd && next.data() == base.data() + end + kLineEnd.size();
+    };
+    std::size_t size = afterNul.size();
+    for (const std::string_view line : lines)
+        size += line.size() + kLineEnd.size();
+    std::string bytes;
+    bytes.reserve(size);
+    for (std::size_t first = 0; first < lines.size();) {
+        std::size_t last = first;
+        while (last + 1 < lines.size() && followsInBase(lines[last], lines[last + 1]))
+            ++last;
+        bytes.append(lines[first].data(), lines[last].data() + lines[last].size()).append(kLineEnd);
+        first = last + 1;
+    }
+    bytes.append(afterNul);
+    return bytes;
 }
 
 int TProfile::Find(std::string_view key) const
@@ -272,8 +297,7 @@ void TProfile::SetProfileLines(std::vector<std::string> block)
 
 std::string TProfile::Save() const
 {
-    std::string bytes = joinLines(lines);
-    bytes.append(afterNul);
+    std::string bytes = bytesToWrite();
     const platform::ReplaceResult result = platform::replaceFileContents(fileName, bytes);
     if (!result)
         throw ProfileSaveError(fileName, result);

@@ -87,6 +87,8 @@ private:
     std::string_view keep(std::string line);
     // Copies the lines into one text once the texts outnumber them by more than a few saves.
     void dropReplacedTexts();
+    // Every line followed by CR LF, then the bytes after a NUL.
+    std::string bytesToWrite() const;
 
     std::string currentKey;
     int lastIndex = -1;

@@ -4,7 +4,6 @@
 #include "planner/Alternatives.h"
 #include "planner/Planner.h"
 #include "planner/Settings.h"
-#include "profile/ProfileText.h"
 #include "profile/TProfile.h"
 
 #include <benchmark/benchmark.h>
@@ -18,7 +17,10 @@ korax::Settings settingsOf(const std::vector<std::string>& dive)
         "PlanFile: plan.out", "SurfaceInterval: 900:00", "Rmv: 20", "DecoRmv: 16", "UseOCDeco: y", "OcDecoMaxPO2: 1.6",
         "MaxEND: 30", "DescentRate: 0-100, 20", "AscentRate: 100-6, 9", "AscentRate: 6-0, 3" };
     lines.insert(lines.end(), dive.begin(), dive.end());
-    return korax::readSettings(TProfile("profile.dat", profile_text::joinLines(lines))).settings;
+    std::string text;
+    for (const std::string& line : lines)
+        text.append(line).append("\r\n");
+    return korax::readSettings(TProfile("profile.dat", text)).settings;
 }
 
 void plan(benchmark::State& state, const korax::Settings& settings)

@@ -4,8 +4,8 @@
 
 #include "planner/Coefficients.h"
 #include "planner/Planner.h"
-#include "profile/ProfileText.h"
 #include "profile/TProfile.h"
+#include "tests/support/CaseTable.h"
 
 #include <cmath>
 #include <string>
@@ -36,7 +36,7 @@ inline Lines profile(const Lines& changes)
 // The lines read as the planner reads profile.dat.
 inline korax::SettingsReading readingOf(const Lines& lines)
 {
-    return korax::readSettings(TProfile("profile.dat", profile_text::joinLines(lines)));
+    return korax::readSettings(TProfile("profile.dat", cases::joinLines(lines)));
 }
 
 inline korax::Settings settingsOf(const Lines& lines)

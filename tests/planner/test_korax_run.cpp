@@ -15,7 +15,7 @@ namespace {
 // Writes profile.dat and runs korax in the folder.
 Finished runKorax(const QTemporaryDir& dir, const Lines& lines, const QStringList& arguments)
 {
-    if (!writeBytes(dir.filePath("profile.dat"), QByteArray::fromStdString(profile_text::joinLines(lines))))
+    if (!writeBytes(dir.filePath("profile.dat"), QByteArray::fromStdString(cases::joinLines(lines))))
         return { -1, {}, {} };
     return runProgram(KORAX_PATH, arguments, dir.path());
 }

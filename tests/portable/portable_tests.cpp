@@ -99,7 +99,7 @@ void forEachRow(const fs::path& data, const std::string& table,
 
 TProfile profileOf(const std::string& lines)
 {
-    return TProfile("mem", profile_text::joinLines(cases::splitLines(lines)));
+    return TProfile("mem", cases::joinLines(cases::splitLines(lines)));
 }
 
 // Profiles held in memory: how bytes become lines, lookups, lists, hints and the stop distance.
@@ -107,9 +107,10 @@ void storeLookups(const fs::path& data)
 {
     using cases::splitLines;
     forEachRow(data, "store/line_ends.txt", [](const auto& cases, const auto& row) {
-        const TProfile profile("mem", cases.value(row, "text"));
+        const TProfile profile("profile.dat", cases.value(row, "text"));
         expect(profile.Lines() == splitLines(cases.value(row, "lines")), row.name, "lines");
-        expect(profile_text::joinLines(profile.Lines()) == cases.value(row, "written"), row.name, "written");
+        profile.Save();
+        expect(bytesOf("profile.dat") == cases.value(row, "written"), row.name, "written");
     });
     forEachRow(data, "store/key_lines.txt", [](const auto& cases, const auto& row) {
         TProfile profile = profileOf(cases.value(row, "lines"));
@@ -136,7 +137,9 @@ void storeLookups(const fs::path& data)
                 profile.SetValues(key, cases::split(value, ','));
             else
                 profile.SetProfileLines({ edit.substr(verbEnd + 1) });
-            const TProfile fresh("mem", profile_text::joinLines(profile.Lines()));
+            const std::string saved = profile.Save();
+            expect(saved == cases::joinLines(profile.Lines()), row.name, edit + ": saved");
+            const TProfile fresh("mem", saved);
             for (const std::string& looked : keys) {
                 std::vector<std::size_t> walked;
                 for (int at = profile.Find(looked); at >= 0; at = profile.FindFrom(looked, at))

@@ -96,4 +96,12 @@ std::vector<std::string> splitLines(std::string_view value)
     return value.empty() ? std::vector<std::string>() : split(value, '\n');
 }
 
+std::string joinLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text.append(line).append("\r\n");
+    return text;
+}
+
 } // namespace cases

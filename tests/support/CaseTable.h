@@ -35,4 +35,7 @@ std::vector<std::string> split(std::string_view text, char separator);
 // A value as profile lines: "\n" between them, an empty value is none.
 std::vector<std::string> splitLines(std::string_view value);
 
+// Lines as profile.dat holds them: every line followed by CR LF.
+std::string joinLines(const std::vector<std::string>& lines);
+
 } // namespace cases

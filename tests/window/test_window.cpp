@@ -3,7 +3,7 @@
 // window writes; the rate memos and the dive profile table, loaded and stored on their own. The
 // controls as the user meets them: the interlocks, the radio groups' keyboard, what can be
 // typed, the caption colours, the 120 dpi size factor.
-#include "profile/ProfileText.h"
+#include "tests/support/CaseTable.h"
 #include "tests/support/WindowFixture.h"
 #include "ui/DpiScale.h"
 #include "ui/RadioGroup.h"
@@ -252,7 +252,7 @@ private slots:
     void rateListShownAndWrittenBack_data() { cases::addRows("window/rate_lists.txt"); }
     void rateListShownAndWrittenBack()
     {
-        TProfile profile("profile.dat", profile_text::joinLines(cases::lines("file")));
+        TProfile profile("profile.dat", cases::joinLines(cases::lines("file")));
         QPlainTextEdit memo;
         LoadRateList(profile, memo, kDescent);
         QCOMPARE(memo.document()->toRawText().split(QChar::ParagraphSeparator), cases::text("shown").split('\n'));
@@ -282,7 +282,7 @@ private slots:
     {
         const Rows shown = rowsOf("shown");
         const Rows edited = rowsOf("edited");
-        TProfile profile("profile.dat", profile_text::joinLines(cases::lines("file")));
+        TProfile profile("profile.dat", cases::joinLines(cases::lines("file")));
         QTableWidget grid(6, 3);
         LoadDiveProfile(profile, grid);
         for (int row = 1; row < grid.rowCount(); ++row) {

@@ -28,7 +28,8 @@ constexpr double kStressFactor = 1.5;
 class Reader {
 public:
     explicit Reader(const TProfile& profile)
-        : profile_(profile)
+        : lines(profile.Lines())
+        , profile_(profile)
     {
     }
 
@@ -63,7 +64,8 @@ public:
         problems.push_back({ .kind = kind, .key = key, .text = std::string(value) });
     }
 
-    std::vector<std::string> lines() const { return profile_.Lines(); }
+    // The lines, copied once for the readers that walk them all.
+    const std::vector<std::string> lines;
     std::vector<Problem> problems;
 
 private:
@@ -103,7 +105,7 @@ std::optional<RateEntry> parseRateEntry(std::string_view text)
 std::vector<RateEntry> readRates(Reader& reader, std::string_view key)
 {
     std::vector<RateEntry> entries;
-    for (const std::string& value : profile_text::valuesOf(reader.lines(), key)) {
+    for (const std::string& value : profile_text::valuesOf(reader.lines, key)) {
         if (value == keys::kMissingValue)
             continue;
         if (const auto entry = parseRateEntry(value))
@@ -139,7 +141,7 @@ std::vector<ProfileSegment> readProfile(Reader& reader, double maxDepth)
 {
     std::vector<ProfileSegment> segments;
     std::vector<std::string> lines;
-    std::ranges::copy_if(reader.lines(), std::back_inserter(lines),
+    std::ranges::copy_if(reader.lines, std::back_inserter(lines),
         [](const std::string& line) { return profile_text::isProfileLine(line) || looksLikeProfileLine(line); });
     for (const std::string& line : lines) {
         const auto fields = split(line, ',');

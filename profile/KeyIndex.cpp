@@ -12,6 +12,8 @@ namespace {
 constexpr int kNone = -1;
 constexpr std::size_t kMinBuckets = 64;
 constexpr std::size_t kLinesPerChain = 8;
+// Entries that edits may add to a small index before it is built anew.
+constexpr std::size_t kEditEntries = 64;
 
 constexpr std::size_t kWordBytes = 8;
 constexpr std::uint64_t kSpread = 0x9E3779B97F4A7C15;
@@ -122,7 +124,7 @@ void KeyIndex::lineChanged(const std::vector<std::string_view>& lines, std::size
     // The entries of the old text stay: the check rejects them where the line no longer holds
     // their key. Past twice as many entries as the build made, build anew instead.
     forEachKeyCandidate(lines[line], [&](std::string_view key) { insert(hashOf(key), static_cast<int>(line)); });
-    if (entries.size() > 2 * entriesBuilt + kMinBuckets)
+    if (entries.size() > 2 * entriesBuilt + kEditEntries)
         clear();
 }
 

@@ -1,7 +1,7 @@
 #include "app/CutSaveRecovery.h"
 
+#include "files/SaveJournal.h"
 #include "platform/MessageBoxes.h"
-#include "platform/SaveJournal.h"
 #include "platform/Texts.h"
 #include "profile/TProfile.h"
 #include "ui/ErrorReport.h"

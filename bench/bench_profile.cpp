@@ -1,5 +1,5 @@
 // The cost of one load and one store of profile.dat against a plain copy of its bytes.
-#include "platform/FileReplace.h"
+#include "files/FileReplace.h"
 #include "profile/ProfileKeys.h"
 #include "profile/TProfile.h"
 

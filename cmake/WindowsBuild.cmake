@@ -9,7 +9,7 @@ file(CREATE_LINK /usr/include/nlohmann ${json_include}/nlohmann SYMBOLIC)
 add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED)
 target_include_directories(nlohmann_json::nlohmann_json SYSTEM INTERFACE ${json_include})
 
-add_subdirectory(platform)
+add_subdirectory(files)
 add_subdirectory(profile)
 add_subdirectory(planformat)
 add_subdirectory(planner)

@@ -2,8 +2,8 @@
 // table it does find is one the chart can draw: the plan's header (up to its gas column, which
 // a loop gas widens) is in the bytes, the unit is "m" or "ft", every row has a gas and finite
 // numbers, depths are not negative and the run time never goes back.
-#include "platform/Cp1250Text.h"
-#include "viewer/PlanTable.h"
+#include "files/Cp1250Text.h"
+#include "planformat/PlanTable.h"
 
 #include <cmath>
 #include <cstdint>

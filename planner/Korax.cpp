@@ -1,14 +1,14 @@
 #include "planner/Korax.h"
 
+#include "files/FileNames.h"
+#include "files/FileReplace.h"
+#include "files/SaveJournal.h"
 #include "planner/Alternatives.h"
 #include "planner/PlanJson.h"
 #include "planner/PlanText.h"
 #include "planner/Planner.h"
 #include "planner/Settings.h"
 #include "planner/TissueFile.h"
-#include "platform/FileNames.h"
-#include "platform/FileReplace.h"
-#include "platform/SaveJournal.h"
 #include "profile/ProfileKeys.h"
 #include "profile/TProfile.h"
 

@@ -1,8 +1,8 @@
 #include "planner/Messages.h"
 
+#include "files/Cp1250Text.h"
 #include "planner/Breathing.h"
 #include "planner/PlannerKeys.h"
-#include "platform/Cp1250Text.h"
 #include "profile/ProfileKeys.h"
 
 #include <array>

@@ -1,11 +1,11 @@
 #include "planner/PlanText.h"
 
+#include "files/Cp1250Text.h"
 #include "planformat/PlanFormat.h"
 #include "planner/Breathing.h"
 #include "planner/Exposure.h"
 #include "planner/Messages.h"
 #include "planner/Planner.h"
-#include "platform/Cp1250Text.h"
 
 #include <algorithm>
 #include <cstdio>

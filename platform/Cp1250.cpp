@@ -1,6 +1,6 @@
 #include "platform/Cp1250.h"
 
-#include "platform/Cp1250Text.h"
+#include "files/Cp1250Text.h"
 
 // The widgets speak Unicode through UTF-8; the one Windows-1250 table lives in Cp1250Text.
 namespace cp1250 {

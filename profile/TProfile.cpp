@@ -1,7 +1,7 @@
 #include "profile/TProfile.h"
 
-#include "platform/Cp1250Text.h"
-#include "platform/FileReplace.h"
+#include "files/Cp1250Text.h"
+#include "files/FileReplace.h"
 #include "platform/Texts.h"
 #include "profile/ProfileBlock.h"
 #include "profile/ProfileText.h"

@@ -2,7 +2,7 @@
 // Bytes only (Windows-1250 text is never converted here), so the planner can share it.
 #pragma once
 
-#include "platform/FileReplace.h"
+#include "files/FileReplace.h"
 #include "profile/KeyIndex.h"
 #include "profile/ProfileKeys.h"
 

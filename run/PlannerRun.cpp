@@ -1,7 +1,7 @@
 #include "run/PlannerRun.h"
 
+#include "files/FileStamp.h"
 #include "platform/Cp1250.h"
-#include "platform/FileStamp.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Processes.h"
 #include "platform/Texts.h"

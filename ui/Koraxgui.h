@@ -1,7 +1,7 @@
 // The main window of T/ROVA: every planner setting on three pages, the compute and exit buttons.
 #pragma once
 
-#include "platform/FileVersion.h"
+#include "files/FileVersion.h"
 #include "ui_Koraxgui.h"
 
 #include "platform/MessageBoxes.h"

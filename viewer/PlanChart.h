@@ -2,7 +2,7 @@
 // surface on top, one colour per gas, stops labelled, gas switches and deep stops marked.
 #pragma once
 
-#include "viewer/PlanTable.h"
+#include "planformat/PlanTable.h"
 
 #include <QChart>
 #include <QChartView>

@@ -1,7 +1,7 @@
 #include "viewer/PlanDocument.h"
 
+#include "files/RegularFile.h"
 #include "platform/Cp1250.h"
-#include "platform/RegularFile.h"
 #include "viewer/ViewerTexts.h"
 
 #include <QFile>

@@ -2,7 +2,7 @@
 // could not be read.
 #pragma once
 
-#include "viewer/PlanTable.h"
+#include "planformat/PlanTable.h"
 
 #include <QString>
 

@@ -1,11 +1,11 @@
 // Reading a plan table, building its chart and printing its text for 1,000 to 64,000 rows, in
 // three shapes: a long dive on three gases; every row on a mix of its own (the chart's legend
 // stays bounded); and the same bytes as one line without line ends. All should grow linearly.
+#include "files/Cp1250Text.h"
+#include "planformat/PlanTable.h"
 #include "platform/Cp1250.h"
-#include "platform/Cp1250Text.h"
 #include "viewer/PlanChart.h"
 #include "viewer/PlanPrint.h"
-#include "viewer/PlanTable.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -1,6 +1,6 @@
 // The korax executable as T/ROVA runs it, a child process in a folder with profile.dat, over
 // what one run leaves for the next: the tissue file. The golden plans are run by portable_tests.
-#include "platform/SaveJournal.h"
+#include "files/SaveJournal.h"
 #include "tests/planner/PlannerTestSupport.h"
 #include "tests/support/TestFiles.h"
 

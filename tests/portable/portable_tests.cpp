@@ -7,10 +7,10 @@
 // and the --json output (NAME.json) korax gave for them; a stale plan file stands in the folder
 // and the *.tissues files beside them are copied in. Run with KORAX_GOLDEN_WRITE=1 to write the
 // outputs of new NAME.dat files (then read the diff before committing it).
+#include "files/FileReplace.h"
+#include "files/FileStamp.h"
+#include "files/SaveJournal.h"
 #include "planner/Korax.h"
-#include "platform/FileReplace.h"
-#include "platform/FileStamp.h"
-#include "platform/SaveJournal.h"
 #include "profile/ProfileText.h"
 #include "profile/StopDistance.h"
 #include "profile/TProfile.h"

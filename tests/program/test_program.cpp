@@ -3,8 +3,8 @@
 // the sample settings with our planner opens the plan in notepad.exe when one is on PATH, else
 // in the trova-plan beside the program.
 #include "app/AppShell.h"
-#include "platform/FileReplace.h"
-#include "platform/SaveJournal.h"
+#include "files/FileReplace.h"
+#include "files/SaveJournal.h"
 #include "tests/support/WindowFixture.h"
 #include "ui/Koraxgui.h"
 

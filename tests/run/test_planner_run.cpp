@@ -1,7 +1,7 @@
 // The compute button for real: the stand-in planner in the working folder, the stand-in
 // viewer on PATH, the numbered outputs, a plan this run did not write, edits of profile.dat by
 // another program, and the clean-up on leaving.
-#include "platform/FileStamp.h"
+#include "files/FileStamp.h"
 #include "tests/support/WindowFixture.h"
 
 #include <QDesktopServices>

@@ -1,8 +1,8 @@
 // The code page at the widget boundary: every byte maps to its character and back, and a file
 // name means the same file to the window, the viewer and the planner.
+#include "files/Cp1250Text.h"
+#include "files/FileNames.h"
 #include "platform/Cp1250.h"
-#include "platform/Cp1250Text.h"
-#include "platform/FileNames.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // Saving when the disk, the folder or a size limit refuses: the old bytes always survive, in
 // the file or in the backup named. Each fault is made in a forked child, which calls only the
 // Qt-free file layer and reports what it saw through its exit status.
-#include "platform/FileReplace.h"
+#include "files/FileReplace.h"
 #include "tests/support/Cases.h"
 
 #include <QtTest>

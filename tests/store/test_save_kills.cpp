@@ -3,8 +3,8 @@
 // recovery runs, and the file must hold exactly the old or the new bytes, every time. Both
 // routes are killed: the rename of a temporary and the in-place rewrite of a read-only folder,
 // as root and, where the tests run as root, as nobody.
-#include "platform/FileReplace.h"
-#include "platform/SaveJournal.h"
+#include "files/FileReplace.h"
+#include "files/SaveJournal.h"
 
 #include <QtTest>
 

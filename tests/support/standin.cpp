@@ -9,8 +9,8 @@
 //             time back, as a coarse clock would show it; exits with 0;
 //   keys      sends Return and Escape to the focused window through XTest (xdotool) on its
 //             first run in the folder, then writes the plan and exits with 0.
-#include "platform/FileNames.h"
-#include "platform/FileReplace.h"
+#include "files/FileNames.h"
+#include "files/FileReplace.h"
 #include "profile/TProfile.h"
 
 #include <csignal>

@@ -1,7 +1,7 @@
 // The viewer window offscreen: the chart of plans our planner wrote, text without a chart, and
 // the message for a file that cannot be read; and trova-plan --pdf as scripts run it, without a
 // display, its PDF read back with poppler's pdftotext.
-#include "platform/Cp1250Text.h"
+#include "files/Cp1250Text.h"
 #include "tests/support/Cases.h"
 #include "tests/support/TestFiles.h"
 #include "viewer/PlanChart.h"

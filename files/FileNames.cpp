@@ -1,6 +1,6 @@
-#include "platform/FileNames.h"
+#include "files/FileNames.h"
 
-#include "platform/Cp1250Text.h"
+#include "files/Cp1250Text.h"
 
 namespace platform {
 

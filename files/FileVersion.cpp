@@ -1,7 +1,7 @@
-#include "platform/FileVersion.h"
+#include "files/FileVersion.h"
 
-#include "platform/FileReplace.h"
-#include "platform/FileStamp.h"
+#include "files/FileReplace.h"
+#include "files/FileStamp.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/PosixIo.h"
+#include "files/PosixIo.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,6 +1,6 @@
-#include "platform/FileStamp.h"
+#include "files/FileStamp.h"
 
-#include "platform/WindowsIo.h"
+#include "files/WindowsIo.h"
 
 namespace platform {
 namespace {

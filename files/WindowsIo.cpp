@@ -1,4 +1,4 @@
-#include "platform/WindowsIo.h"
+#include "files/WindowsIo.h"
 
 #include <algorithm>
 #include <random>

@@ -1,5 +1,5 @@
-#include "platform/SaveJournal.h"
-#include "platform/WindowsIo.h"
+#include "files/SaveJournal.h"
+#include "files/WindowsIo.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "viewer/PlanTable.h"
+#include "planformat/PlanTable.h"
 
-#include "platform/Cp1250Text.h"
+#include "files/Cp1250Text.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,5 +1,5 @@
-#include "platform/FileStamp.h"
-#include "platform/SaveJournal.h"
+#include "files/FileStamp.h"
+#include "files/SaveJournal.h"
 
 namespace platform {
 

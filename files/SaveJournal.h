@@ -4,7 +4,7 @@
 // SaveRecovery.cpp); the few system calls are in SaveJournalPosix.cpp, one file per system.
 #pragma once
 
-#include "platform/FileReplace.h"
+#include "files/FileReplace.h"
 
 #include <cstdint>
 #include <optional>

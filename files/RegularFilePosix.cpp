@@ -1,6 +1,6 @@
-#include "platform/RegularFile.h"
+#include "files/RegularFile.h"
 
-#include "platform/PosixIo.h"
+#include "files/PosixIo.h"
 
 #include <cerrno>
 #include <fcntl.h>

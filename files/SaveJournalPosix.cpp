@@ -1,5 +1,5 @@
-#include "platform/PosixIo.h"
-#include "platform/SaveJournal.h"
+#include "files/PosixIo.h"
+#include "files/SaveJournal.h"
 
 #include <algorithm>
 #include <cerrno>

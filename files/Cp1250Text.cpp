@@ -1,6 +1,6 @@
-#include "platform/Cp1250Text.h"
+#include "files/Cp1250Text.h"
 
-#include "platform/Cp1250Table.h"
+#include "files/Cp1250Table.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "platform/SaveJournal.h"
+#include "files/SaveJournal.h"
 
 #include <algorithm>
 #include <charconv>

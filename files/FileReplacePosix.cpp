@@ -1,7 +1,7 @@
-#include "platform/FileReplace.h"
+#include "files/FileReplace.h"
 
-#include "platform/PosixIo.h"
-#include "platform/SaveJournal.h"
+#include "files/PosixIo.h"
+#include "files/SaveJournal.h"
 
 #include <algorithm>
 #include <cerrno>

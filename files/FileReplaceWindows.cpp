@@ -1,7 +1,7 @@
-#include "platform/FileReplace.h"
+#include "files/FileReplace.h"
 
-#include "platform/SaveJournal.h"
-#include "platform/WindowsIo.h"
+#include "files/SaveJournal.h"
+#include "files/WindowsIo.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "platform/RegularFile.h"
+#include "files/RegularFile.h"
 
-#include "platform/WindowsIo.h"
+#include "files/WindowsIo.h"
 
 namespace platform {
 

@@ -1,12 +1,10 @@
+// The POSIX calls of a durable save (FileReplaceCalls.h), and the error numbers it tells apart.
 #include "files/FileReplace.h"
-
+#include "files/FileReplaceCalls.h"
 #include "files/PosixIo.h"
-#include "files/SaveJournal.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -15,51 +13,138 @@
 #include <unistd.h>
 
 namespace platform {
-namespace {
 
-constexpr std::string_view kTemporaryMark = ".trova-";
-constexpr std::size_t kUniqueLength = 6; // the XXXXXX that mkstemp fills
+namespace calls {
 
-ReplaceResult failed(int error)
+int lastError()
 {
-    return { false, failureOf(error), std::strerror(error), {} };
+    return errno;
 }
 
-std::string temporaryPrefix(const std::string& target)
+std::string systemText(int error)
 {
-    return "." + io::baseNameOf(target) + std::string(kTemporaryMark);
+    return std::strerror(error);
 }
 
-mode_t modeForNewFile()
+int checkTarget(const std::string& target, TargetFile& file)
 {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return static_cast<mode_t>(0666 & ~mask);
+    struct stat old { };
+    file.exists = ::stat(target.c_str(), &old) == 0;
+    if (!file.exists)
+        return 0;
+    file.mode = old.st_mode;
+    file.owner = old.st_uid;
+    file.group = old.st_gid;
+    if (!S_ISREG(old.st_mode))
+        return S_ISDIR(old.st_mode) ? EISDIR : EINVAL;
+    if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return EROFS;
+    return ::access(target.c_str(), W_OK) == 0 ? 0 : errno;
 }
 
-// A new file keeps the old owner and group where the writer may set them. Only root may give
-// a file to another user, so another user's file may keep just its group; false when even the
-// group would be lost.
-bool keepOwnerAndGroup(int fd, const struct stat& old)
+OpenFile createTemporary(const std::string& folder, const std::string& prefix, std::string& temporary)
 {
-    return ::fchown(fd, old.st_uid, old.st_gid) == 0 || ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
+    temporary = folder + "/" + prefix + "XXXXXX";
+    return ::mkostemp(temporary.data(), O_CLOEXEC);
 }
 
-bool isLeftTemporary(std::string_view name, const std::string& prefix)
+// Only root may give a file to another user, so another user's file may keep just its group.
+bool keepOwners(OpenFile file, const TargetFile& target)
 {
-    if (name.size() != prefix.size() + kUniqueLength || name.substr(0, prefix.size()) != prefix)
-        return false;
-    for (const char c : name.substr(prefix.size())) {
-        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
-            return false;
+    const auto fd = static_cast<int>(file);
+    return ::fchown(fd, target.owner, target.group) == 0 || ::fchown(fd, static_cast<uid_t>(-1), target.group) == 0;
+}
+
+// fchown clears the set-id bits, so the mode is set after it.
+bool keepMode(OpenFile file, const TargetFile& target)
+{
+    mode_t mode = static_cast<mode_t>(target.mode & 07777);
+    if (!target.exists) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = static_cast<mode_t>(0666 & ~mask);
     }
+    return ::fchmod(static_cast<int>(file), mode) == 0;
+}
+
+bool replaceWith(const std::string& temporary, const std::string& target)
+{
+    if (::rename(temporary.c_str(), target.c_str()) != 0)
+        return false;
+    io::syncFolder(io::folderOf(target)); // best effort: the rename is already done
     return true;
 }
 
-// A save killed between creating its temporary and the rename leaves the temporary behind.
-// Only the writer's own regular files of exactly that name pattern go; a failure to remove
-// one is no failure of the save.
-void removeLeftTemporaries(const std::string& folder, const std::string& prefix)
+OpenFile openForRewrite(const std::string& target)
+{
+    return ::open(target.c_str(), O_RDWR | O_CLOEXEC);
+}
+
+bool identityOf(OpenFile file, std::uint64_t& device, std::uint64_t& inode)
+{
+    struct stat identity { };
+    if (::fstat(static_cast<int>(file), &identity) != 0)
+        return false;
+    device = static_cast<std::uint64_t>(identity.st_dev);
+    inode = static_cast<std::uint64_t>(identity.st_ino);
+    return true;
+}
+
+OpenFile openForReading(const std::string& path)
+{
+    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+}
+
+bool readToEnd(OpenFile file, std::string& bytes)
+{
+    return io::readToEnd(static_cast<int>(file), bytes);
+}
+
+bool writeFromStart(OpenFile file, std::string_view bytes, std::size_t& written)
+{
+    return io::writeAt(static_cast<int>(file), bytes, 0, written);
+}
+
+int reserve(OpenFile file, std::size_t size)
+{
+    int error = 0;
+    do
+        error = ::posix_fallocate(static_cast<int>(file), 0, static_cast<off_t>(size));
+    while (error == EINTR);
+    return error;
+}
+
+bool resize(OpenFile file, std::size_t size)
+{
+    return ::ftruncate(static_cast<int>(file), static_cast<off_t>(size)) == 0;
+}
+
+bool flush(OpenFile file)
+{
+    return ::fsync(static_cast<int>(file)) == 0;
+}
+
+bool close(OpenFile file)
+{
+    return ::close(static_cast<int>(file)) == 0;
+}
+
+void remove(const std::string& path)
+{
+    ::unlink(path.c_str());
+}
+
+std::string folderOf(const std::string& path)
+{
+    return io::folderOf(path);
+}
+
+std::string baseNameOf(const std::string& path)
+{
+    return io::baseNameOf(path);
+}
+
+void removeOwnFiles(const std::string& folder, const std::function<bool(std::string_view name)>& isLeftOver)
 {
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr)
@@ -67,86 +152,14 @@ void removeLeftTemporaries(const std::string& folder, const std::string& prefix)
     const int dirFd = ::dirfd(dir);
     while (const dirent* entry = ::readdir(dir)) {
         struct stat info { };
-        if (isLeftTemporary(entry->d_name, prefix) && ::fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0
+        if (isLeftOver(entry->d_name) && ::fstatat(dirFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0
             && S_ISREG(info.st_mode) && info.st_uid == ::geteuid())
             ::unlinkat(dirFd, entry->d_name, 0);
     }
     ::closedir(dir);
 }
 
-// Puts the old bytes back over what a failed write may have changed.
-bool restore(int fd, std::string_view old, std::size_t overwritten)
-{
-    std::size_t written = 0;
-    return io::writeAt(fd, old.substr(0, overwritten), 0, written)
-        && ::ftruncate(fd, static_cast<off_t>(old.size())) == 0 && ::fsync(fd) == 0;
-}
-
-int reserve(int fd, std::size_t size)
-{
-    int error = 0;
-    do
-        error = ::posix_fallocate(fd, 0, static_cast<off_t>(size));
-    while (error == EINTR);
-    return error;
-}
-
-// The file is changed where it stands, so a flushed journal of the save comes first: whatever
-// happens during the rewrite, the next start can tell a cut save and undo it. The journal goes
-// when the file holds the new or the old bytes again.
-ReplaceResult rewriteInPlace(const std::string& target, std::string_view bytes)
-{
-    const int fd = ::open(target.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0)
-        return failed(errno);
-    std::string old;
-    struct stat identity { };
-    std::string journal;
-    if (::fstat(fd, &identity) == 0 && io::readToEnd(fd, old))
-        journal = writeJournal({ target, static_cast<std::uint64_t>(identity.st_dev),
-            static_cast<std::uint64_t>(identity.st_ino), old, std::string(bytes) });
-    if (journal.empty()) {
-        const int error = errno;
-        ::close(fd);
-        return failed(error);
-    }
-
-    std::size_t written = 0;
-    int error = bytes.size() <= old.size() ? 0 : reserve(fd, bytes.size());
-    bool done = reservationLetsWrite(error);
-    if (done) {
-        done = io::writeAt(fd, bytes, 0, written) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0
-            && ::fsync(fd) == 0;
-        error = errno;
-    }
-    ReplaceResult result = done ? ReplaceResult { true, SaveFailure::none, {}, {} } : failed(error);
-    if (done || restore(fd, old, std::min(written, old.size())))
-        removeJournal(journal);
-    else
-        result.keptJournal = journal;
-    ::close(fd); // fsync has reported any write-back failure
-    return result;
-}
-
-ReplaceResult replaceThroughTemporary(
-    int fd, const std::string& temporary, const std::string& target, mode_t mode, std::string_view bytes)
-{
-    std::size_t written = 0;
-    bool flushed = io::writeAt(fd, bytes, 0, written) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    int error = errno;
-    flushed = (::close(fd) == 0 || !flushed) && flushed;
-    if (flushed && ::rename(temporary.c_str(), target.c_str()) != 0)
-        flushed = false;
-    if (!flushed) {
-        error = errno != 0 ? errno : error;
-        ::unlink(temporary.c_str());
-        return failed(error);
-    }
-    io::syncFolder(io::folderOf(target)); // best effort: the rename is already done
-    return { true, SaveFailure::none, {}, {} };
-}
-
-} // namespace
+} // namespace calls
 
 SaveRoute routeWithoutTemporary(int error)
 {
@@ -184,60 +197,6 @@ std::string saveTarget(const std::string& path)
     if (::realpath(path.c_str(), resolved) != nullptr)
         return resolved;
     return path;
-}
-
-ReplaceResult replaceFileContents(const std::string& path, std::string_view bytes)
-{
-    const std::string target = saveTarget(path);
-    struct stat old { };
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists) {
-        if (!S_ISREG(old.st_mode))
-            return failed(S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
-        if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-            return failed(EROFS);
-        if (::access(target.c_str(), W_OK) != 0)
-            return failed(errno);
-    }
-
-    const std::string folder = io::folderOf(target);
-    const std::string prefix = temporaryPrefix(target);
-    std::string temporary = folder + "/" + prefix + "XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    const int error = errno;
-    bool inPlace = false;
-    if (fd < 0) {
-        if (!exists || routeWithoutTemporary(error) == SaveRoute::Refuse)
-            return failed(error);
-        inPlace = true;
-    } else if (exists && !keepOwnerAndGroup(fd, old)) {
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        inPlace = true;
-    }
-
-    // fchown clears the set-id bits, so the mode is set after it.
-    const mode_t mode = exists ? static_cast<mode_t>(old.st_mode & 07777) : modeForNewFile();
-    ReplaceResult result
-        = inPlace ? rewriteInPlace(target, bytes) : replaceThroughTemporary(fd, temporary, target, mode, bytes);
-    if (result)
-        removeLeftTemporaries(folder, prefix);
-    return result;
-}
-
-bool readFileContents(const std::string& path, std::string& bytes)
-{
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return false;
-    bytes.clear();
-    char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, got);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    return !failed;
 }
 
 } // namespace platform

@@ -3,8 +3,8 @@
 #include "files/Cp1250Text.h"
 #include "planner/Breathing.h"
 #include "planner/PlannerKeys.h"
-#include "profile/ProfileKeys.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <utility>
@@ -19,41 +19,65 @@ std::string number(const char* format, double value)
     return text;
 }
 
+// A setpoint's bounds, on a profile line as for DecoSetpoint:.
+constexpr const PlannerKey& kSetpoint = *findPlannerKey(keys::kDecoSetpoint);
+
 std::string depth(double value, const LengthUnit& unit)
 {
     return number("%.1f", value) + " " + unit.symbol;
 }
 
-// What a key's value must be, as the plan tells the diver.
-constexpr std::array<std::pair<std::string_view, const char*>, 19> kExpected { {
-    { keys::kAltitude, "očekává se číslo od -500 do 6000 (metry)" },
-    { keys::kConservatism, "očekává se číslo od 0 do 99 (%)" },
-    { keys::kGradientFactorLow, "očekává se celé číslo od 1 do 100 (%)" },
-    { keys::kPrecision, "očekává se číslo 0 nebo od 0,1 do 60 (min)" },
-    { keys::kStopDistance, "očekává se celé číslo větší než 0" },
-    { keys::kLastStopDepth, "očekává se číslo od 0 do hloubky 300 m" },
-    { keys::kDeepStops, "očekává se p, w nebo n" },
-    { keys::kPyleStopTime, "očekává se číslo od 0,1 do 60 (min)" },
-    { keys::kSurfaceInterval, "očekává se hhh:mm" },
-    { keys::kRmv, "očekává se číslo od 0 do 200 (l/min)" },
-    { keys::kDecoRmv, "očekává se číslo od 0 do 200 (l/min)" },
-    { keys::kOcDecoMaxPO2, "očekává se číslo od 0,5 do 2 (bar)" },
-    { keys::kMaxEND, "očekává se číslo od 0 do hloubky 300 m" },
-    { keys::kSlideRate, "očekává se číslo od 0 do 10 (bar/min)" },
-    { keys::kDecoSetpoint, "očekává se číslo od 0,4 do 1,6 (bar), je-li UseDecoSetpoint: y" },
-    { keys::kProblemSolvingTime, "očekává se číslo od 0 do 30 (min)" },
-    { keys::kStressRmv, "očekává se číslo od 0 do 200 (l/min)" },
-    { keys::kDescentRate, "očekává se \"od-do, rychlost\" s rychlostí od 0.1 do 1000 za minutu" },
-    { keys::kAscentRate, "očekává se \"od-do, rychlost\" s rychlostí od 0.1 do 1000 za minutu" },
-} };
+// A bound as the plan's Czech texts write it: a decimal comma.
+std::string czech(double value)
+{
+    std::string text = number("%g", value);
+    std::ranges::replace(text, '.', ',');
+    return text;
+}
 
+std::string range(const PlannerKey& row)
+{
+    if (row.high == kUnitDepth)
+        return "od " + czech(row.low) + " do hloubky " + czech(kMetres.maxDepth) + " " + kMetres.symbol;
+    return "od " + czech(row.low) + " do " + czech(row.high)
+        + (row.unit.empty() ? "" : " (" + std::string(row.unit) + ")");
+}
+
+// What a key's value must be, as the plan tells the diver; from the key's row.
 std::string expected(std::string_view key)
 {
-    for (const auto& [known, text] : kExpected) {
-        if (known == key)
-            return text;
+    const PlannerKey* row = findPlannerKey(key);
+    if (row == nullptr)
+        return "hodnotu nelze použít";
+    std::string text = "očekává se ";
+    switch (row->kind) {
+    case ValueKind::Number:
+        text += "číslo " + range(*row);
+        break;
+    case ValueKind::NumberOrZero:
+        text += "číslo 0 nebo " + range(*row);
+        break;
+    case ValueKind::Whole:
+        text += "celé číslo " + range(*row);
+        break;
+    case ValueKind::Count:
+        text += "celé číslo větší než " + czech(row->low);
+        break;
+    case ValueKind::Pattern:
+        text += row->format;
+        break;
+    case ValueKind::RateLines:
+        text += std::string(row->format) + " s rychlostí od " + number("%g", row->low) + " do "
+            + number("%g", row->high) + " za minutu";
+        break;
+    case ValueKind::Flag:
+    case ValueKind::Mixes:
+    case ValueKind::Name:
+        return "hodnotu nelze použít";
     }
-    return "hodnotu nelze použít";
+    if (!row->onlyWith.empty())
+        text += ", je-li " + std::string(row->onlyWith) + " y";
+    return text;
 }
 
 // Where a segment's warning applies: "dno v 40.0 m (21/35)".
@@ -72,10 +96,11 @@ std::string problemText(const Problem& p, const LengthUnit& unit)
         return quoted + expected(p.key);
     case ProblemKind::BadProfileLine:
         return "profil \"" + cp1250::cp1250ToUtf8(p.text) + "\": očekává se \"hloubka, čas, směs\" (hloubka nad 0 do "
-            + number("%.0f", p.value) + ", čas 0 až 1440 min)";
+            + number("%.0f", p.value) + ", čas 0 až " + number("%.0f", kMaxSegmentMinutes) + " min)";
     case ProblemKind::BadSetpoint:
         return "profil \"" + cp1250::cp1250ToUtf8(p.text) + "\": setpoint \"" + cp1250::cp1250ToUtf8(p.detail)
-            + "\" za @: očekává se číslo od 0.4 do 1.6 (bar) s tečkou";
+            + "\" za @: očekává se číslo od " + number("%g", kSetpoint.low) + " do " + number("%g", kSetpoint.high)
+            + " (bar) s tečkou";
     case ProblemKind::NoProfileLines:
         return "profil \"\": chybí řádky profilu ponoru";
     case ProblemKind::NotAMix:

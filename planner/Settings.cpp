@@ -2,7 +2,6 @@
 
 #include "planner/Numbers.h"
 #include "planner/PlannerKeys.h"
-#include "profile/ProfileKeys.h"
 #include "profile/ProfileText.h"
 #include "profile/StopDistance.h"
 #include "profile/TProfile.h"
@@ -15,14 +14,19 @@
 namespace korax {
 namespace {
 
-constexpr double kMaxSegmentMinutes = 24 * 60.0;
+// The row of a key the planner reads; a key without one does not compile.
+consteval const PlannerKey& row(std::string_view key)
+{
+    const PlannerKey* found = findPlannerKey(key);
+    if (found == nullptr)
+        throw "a key without a row in kPlannerKeys";
+    return *found;
+}
+
 // Slower than this no diver moves; the bound also keeps the work of a plan finite.
-constexpr double kMinRate = 0.1;
-constexpr double kMaxRate = 1000.0;
-constexpr double kMinSetpoint = 0.4; // bar
-constexpr double kMaxSetpoint = 1.6;
-// The stress breathing rate when StressRmv: gives none: half as much again as on the bottom.
-constexpr double kStressFactor = 1.5;
+constexpr const PlannerKey& kRates = row(keys::kDescentRate);
+// A setpoint after "@" on a profile line has the bounds of DecoSetpoint:.
+constexpr const PlannerKey& kSetpoint = row(keys::kDecoSetpoint);
 
 // Reads the values of profile.dat's lines and collects the problems with them.
 class Reader {
@@ -37,26 +41,25 @@ public:
     bool has(std::string_view key) const { return profile_.Find(key) >= 0; }
     bool flag(std::string_view key) const { return profile_.FlagOf(key); }
 
-    // A number in [low, high]; on failure the problem is listed and fallback returned.
-    double number(std::string_view key, double low, double high, double fallback)
-    {
-        const std::string value = text(key);
-        const auto parsed = parseScalar(value);
-        if (!parsed || *parsed < low || *parsed > high) {
-            problem(key, value);
-            return fallback;
-        }
-        return *parsed;
-    }
+    // Depths are bounded by the file's unit, and a depth's default is in metres.
+    void setUnit(const LengthUnit& unit) { unit_ = unit; }
+
+    // A number in the row's range (from 0 on for NumberOrZero); on failure the problem is
+    // listed and the row's default returned.
+    double number(const PlannerKey& row) { return checked(row).value_or(fallbackOf(row)); }
 
     // As number, but a missing or empty value, or one equal to zero, is no value.
-    std::optional<double> optionalNumber(std::string_view key, double low, double high)
+    std::optional<double> optionalNumber(const PlannerKey& row)
     {
-        const std::string value = text(key);
-        if (value.empty())
+        if (text(row.key).empty())
             return std::nullopt;
-        const double parsed = number(key, low, high, 0.0);
-        return parsed != 0.0 ? std::optional(parsed) : std::nullopt;
+        const auto parsed = checked(row);
+        return parsed && *parsed != 0.0 ? parsed : std::nullopt;
+    }
+
+    double fallbackOf(const PlannerKey& row) const
+    {
+        return row.high == kUnitDepth ? unit_.fromMetres(row.fallback) : row.fallback;
     }
 
     void problem(std::string_view key, std::string_view value, ProblemKind kind = ProblemKind::BadValue)
@@ -69,7 +72,21 @@ public:
     std::vector<Problem> problems;
 
 private:
+    std::optional<double> checked(const PlannerKey& row)
+    {
+        const std::string value = text(row.key);
+        const auto parsed = parseScalar(value);
+        const double low = row.kind == ValueKind::NumberOrZero ? 0.0 : row.low;
+        const double high = row.high == kUnitDepth ? unit_.maxDepth : row.high;
+        if (!parsed || *parsed < low || *parsed > high) {
+            problem(row.key, value);
+            return std::nullopt;
+        }
+        return parsed;
+    }
+
     const TProfile& profile_;
+    LengthUnit unit_ = kMetres;
 };
 
 std::vector<std::string_view> split(std::string_view text, char separator)
@@ -97,7 +114,7 @@ std::optional<RateEntry> parseRateEntry(std::string_view text)
     const auto from = parseDecimal(range.substr(0, dash));
     const auto to = parseDecimal(range.substr(dash + 1));
     const auto rate = parseDecimal(fields[1]);
-    if (!from || !to || !rate || *from < 0.0 || *to < 0.0 || *rate < kMinRate || *rate > kMaxRate)
+    if (!from || !to || !rate || *from < 0.0 || *to < 0.0 || *rate < kRates.low || *rate > kRates.high)
         return std::nullopt;
     return RateEntry { *from, *to, *rate };
 }
@@ -132,7 +149,7 @@ std::optional<double> parseSetpoint(std::string_view text)
     const bool plain = !text.empty() && std::ranges::count(text, '.') <= 1
         && std::ranges::all_of(text, [](char c) { return c == '.' || (c >= '0' && c <= '9'); });
     const auto value = plain ? parseDecimal(text) : std::nullopt;
-    if (!value || *value < kMinSetpoint - kTolerance || *value > kMaxSetpoint + kTolerance)
+    if (!value || *value < kSetpoint.low - kTolerance || *value > kSetpoint.high + kTolerance)
         return std::nullopt;
     return value;
 }
@@ -207,7 +224,7 @@ int readGfLow(Reader& reader, double gfHigh)
     const bool digits = value.size() <= 3 && std::ranges::all_of(value, [](char c) { return c >= '0' && c <= '9'; });
     for (const char c : value)
         percent = digits ? percent * 10 + (c - '0') : 0;
-    if (!digits || percent < 1 || percent > 100) {
+    if (!digits || percent < row(keys::kGradientFactorLow).low || percent > row(keys::kGradientFactorLow).high) {
         reader.problem(keys::kGradientFactorLow, value);
         return 0;
     }
@@ -252,27 +269,29 @@ SettingsReading readSettings(const TProfile& profile)
     s.useBValues = reader.flag(keys::kUseBValues);
     s.oxyNarc = reader.flag(keys::kOxyNarc);
     s.useOcDeco = reader.flag(keys::kUseOCDeco);
+    reader.setUnit(s.unit);
     const double maxDepth = s.unit.maxDepth;
 
-    s.altitude = reader.number(keys::kAltitude, -500.0, 6000.0, 0.0);
-    s.conservatism = reader.number(keys::kConservatism, 0.0, 99.0, 0.0);
+    s.altitude = reader.number(row(keys::kAltitude));
+    s.conservatism = reader.number(row(keys::kConservatism));
     s.gfLowPercent = readGfLow(reader, s.gradientFactor());
-    const double precision = reader.number(keys::kPrecision, 0.0, 60.0, 1.0);
-    if (precision > 0.0 && precision < 0.1)
+    constexpr const PlannerKey& precisionRow = row(keys::kPrecision);
+    const double precision = reader.number(precisionRow);
+    if (precision > 0.0 && precision < precisionRow.low)
         reader.problem(keys::kPrecision, reader.text(keys::kPrecision));
-    s.precision = precision >= 0.1 ? precision : 1.0;
+    s.precision = precision >= precisionRow.low ? precision : precisionRow.fallback;
 
     const std::string stopDistance = reader.text(keys::kStopDistance);
     const auto distance = readStopDistance(stopDistance);
-    if (!distance || *distance <= 0)
+    if (!distance || *distance <= row(keys::kStopDistance).low)
         reader.problem(keys::kStopDistance, stopDistance);
     else
         s.stopDistance = static_cast<double>(*distance);
-    s.lastStopDepth = reader.number(keys::kLastStopDepth, 0.0, maxDepth, s.unit.fromMetres(3.0));
+    s.lastStopDepth = reader.number(row(keys::kLastStopDepth));
 
     s.deepStops = readDeepStops(reader, reader.text(keys::kDeepStops));
     if (s.deepStops == DeepStopMethod::Pyle)
-        s.pyleStopTime = reader.number(keys::kPyleStopTime, 0.1, 60.0, 1.0);
+        s.pyleStopTime = reader.number(row(keys::kPyleStopTime));
 
     const std::string tissueFile = reader.text(keys::kTissueFile);
     if (tissueFile != keys::kMissingValue)
@@ -291,24 +310,26 @@ SettingsReading readSettings(const TProfile& profile)
             reader.problem(keys::kTissueFile, tissueFile, ProblemKind::TissueFileNeeded);
     }
 
-    s.rmv = reader.number(keys::kRmv, 0.0, 200.0, 0.0);
-    s.decoRmv = reader.number(keys::kDecoRmv, 0.0, 200.0, 0.0);
-    if (s.useOcDeco)
+    s.rmv = reader.number(row(keys::kRmv));
+    s.decoRmv = reader.number(row(keys::kDecoRmv));
+    if (reader.flag(row(keys::kOcDecoGas).onlyWith))
         s.decoGases = readDecoGases(reader, reader.text(keys::kOcDecoGas));
     const std::string maxPO2 = reader.text(keys::kOcDecoMaxPO2);
     if (maxPO2 != keys::kMissingValue)
-        s.decoMaxPO2 = reader.number(keys::kOcDecoMaxPO2, 0.5, 2.0, 1.6);
-    s.maxEnd = reader.number(keys::kMaxEND, 0.0, maxDepth, 0.0);
+        s.decoMaxPO2 = reader.number(row(keys::kOcDecoMaxPO2));
+    s.maxEnd = reader.number(row(keys::kMaxEND));
 
-    s.slideRate = reader.optionalNumber(keys::kSlideRate, 0.0, 10.0).value_or(0.0);
-    if (reader.flag(keys::kUseDecoSetpoint)) {
+    s.slideRate = reader.optionalNumber(row(keys::kSlideRate)).value_or(0.0);
+    if (reader.flag(kSetpoint.onlyWith)) {
         // Required then, also on an open-circuit dive: a missing value ("0") is a problem.
-        const double decoSetpoint = reader.number(keys::kDecoSetpoint, kMinSetpoint, kMaxSetpoint, 0.0);
+        const double decoSetpoint = reader.number(kSetpoint);
         if (decoSetpoint > 0.0)
             s.decoSetpoint = decoSetpoint;
     }
-    s.problemSolvingMinutes = reader.optionalNumber(keys::kProblemSolvingTime, 0.0, 30.0).value_or(1.0);
-    s.stressRmv = reader.optionalNumber(keys::kStressRmv, 0.0, 200.0).value_or(kStressFactor * s.rmv);
+    s.problemSolvingMinutes
+        = reader.optionalNumber(row(keys::kProblemSolvingTime)).value_or(row(keys::kProblemSolvingTime).fallback);
+    // The default stress rate is a factor: half as much again as on the bottom.
+    s.stressRmv = reader.optionalNumber(row(keys::kStressRmv)).value_or(row(keys::kStressRmv).fallback * s.rmv);
 
     s.descentRates = readRates(reader, keys::kDescentRate);
     s.ascentRates = readRates(reader, keys::kAscentRate);

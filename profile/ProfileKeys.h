@@ -13,7 +13,6 @@ inline constexpr std::string_view kSaltWater = "SaltWater:";
 inline constexpr std::string_view kUseBValues = "UseBValues:";
 inline constexpr std::string_view kAltitude = "Altitude:";
 inline constexpr std::string_view kConservatism = "Conservatism:";
-inline constexpr std::string_view kGradientFactorLow = "GradientFactorLow:";
 inline constexpr std::string_view kPrecision = "Precision:";
 inline constexpr std::string_view kStopDistance = "StopDistance:";
 inline constexpr std::string_view kLastStopDepth = "LastStopDepth:";

@@ -6,7 +6,9 @@
 #include "planner/Breathing.h"
 #include "planner/Exposure.h"
 #include "planner/Gas.h"
+#include "planner/Messages.h"
 #include "planner/PlanText.h"
+#include "planner/PlannerKeys.h"
 #include "planner/Tissues.h"
 #include "tests/planner/PlannerTestSupport.h"
 #include "tests/support/Cases.h"
@@ -162,6 +164,36 @@ private slots:
             QCOMPARE(lost.runtime, std::optional(expected.runtime));
             QCOMPARE(lost.firstStop, expected.firstStop);
         }
+    }
+
+    // Every number a key's problem text names as its range ("od 0,1 do 60") is what the reader
+    // takes: both bounds pass, a hundredth beyond either is a problem of that key.
+    void everyKeyTakesTheRangeItsProblemNames()
+    {
+        const QRegularExpression bounds("od (-?[0-9,]+) do (?:hloubky )?(-?[0-9,]+)");
+        int checked = 0;
+        for (const PlannerKey& row : kPlannerKeys) {
+            if (row.kind != ValueKind::Number && row.kind != ValueKind::NumberOrZero)
+                continue;
+            const std::string key(row.key);
+            Problem bad { .kind = ProblemKind::BadValue, .key = row.key };
+            const auto match = bounds.match(QString::fromStdString(problemText(bad, kMetres)));
+            QVERIFY2(match.hasMatch(), key.c_str());
+            const double low = match.captured(1).replace(',', '.').toDouble();
+            const double high = match.captured(2).replace(',', '.').toDouble();
+            for (const auto& [value, valid] :
+                { std::pair { low, true }, { high, true }, { low - 0.01, false }, { high + 0.01, false } }) {
+                Lines changes { "UseMetric: y", "DeepStops: p", "UseDecoSetpoint: y" };
+                if (key != keys::kDecoSetpoint)
+                    changes.push_back("DecoSetpoint: 1.2");
+                changes.push_back(key + " " + QString::number(value).toStdString());
+                const auto problems = readingOf(profile(changes)).problems;
+                const bool refused = std::ranges::any_of(problems, [&](const Problem& p) { return p.key == row.key; });
+                QVERIFY2(refused != valid, (key + " " + QString::number(value).toStdString()).c_str());
+            }
+            ++checked;
+        }
+        QCOMPARE(checked, 13);
     }
 };
 

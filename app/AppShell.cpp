@@ -1,7 +1,6 @@
 #include "app/AppShell.h"
 
 #include "app/CutSaveRecovery.h"
-#include "platform/Cp1250.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Texts.h"
 #include "profile/ProfileKeys.h"
@@ -36,7 +35,7 @@ int runApplication()
         mainWindow.show();
         QApplication::exec();
     } catch (const ProfileOpenError& failure) {
-        messages::showMessage(nullptr, title, cp1250::toUnicode(failure.what()));
+        messages::showMessage(nullptr, title, errors::textOf(failure));
         return kExitProfileMissing;
     } catch (const std::exception& failure) {
         errors::report(nullptr, failure);

@@ -14,7 +14,7 @@ constexpr std::size_t kUniqueLength = 6;
 
 ReplaceResult failed(int error)
 {
-    return { false, failureOf(error), calls::systemText(error), {} };
+    return { false, failureOf(error), calls::systemText(error), {}, error };
 }
 
 ReplaceResult succeeded()

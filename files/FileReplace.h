@@ -17,6 +17,8 @@ struct ReplaceResult {
     // Set when the save failed and the file may hold neither the old nor the new bytes: the
     // journal of the save, which the next start offers to undo.
     std::string keptJournal;
+    // The system's error code (errno, GetLastError); 0 when the save was written.
+    int systemError = 0;
 
     explicit operator bool() const { return written; }
 };

@@ -4,6 +4,7 @@
 #include "files/FileReplace.h"
 #include "files/SaveJournal.h"
 #include "planner/Alternatives.h"
+#include "planner/Messages.h"
 #include "planner/PlanJson.h"
 #include "planner/PlanText.h"
 #include "planner/Planner.h"
@@ -65,7 +66,7 @@ int plan(const Options& options, std::ostream& out, std::ostream& err)
     try {
         profile.emplace(kProfileName);
     } catch (const ProfileOpenError& error) {
-        err << error.what() << '\n';
+        err << profileNotReadText(error.fileName()) << '\n';
         return kExitFailure;
     }
     SettingsReading reading = readSettings(*profile);

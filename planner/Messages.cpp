@@ -124,6 +124,11 @@ std::string problemText(const Problem& p, const LengthUnit& unit)
     return {};
 }
 
+std::string profileNotReadText(const std::string& fileName)
+{
+    return "Nenalezen soubor " + fileName;
+}
+
 std::string warningText(const Warning& w, const LengthUnit& unit)
 {
     const std::string rateUnit = std::string(" ") + unit.symbol + "/min.";

@@ -9,6 +9,8 @@
 namespace korax {
 
 std::string problemText(const Problem& problem, const LengthUnit& unit);
+// For stderr when profile.dat cannot be read: the window's words, with the name as given.
+std::string profileNotReadText(const std::string& fileName);
 std::string warningText(const Warning& warning, const LengthUnit& unit);
 
 // The JSON name of a warning's kind.

@@ -1,6 +1,6 @@
 // Every text T/ROVA shows outside its forms: captions, messages, the buttons of its message
-// boxes, and the store's failure texts. UTF-8; no Qt, so every layer (the store too) reads
-// them from here. The planner's texts stay in planner/Messages.cpp; the viewer keeps its own.
+// boxes, and the words around the store's failures (the store reports them as data). UTF-8.
+// The planner's texts stay in planner/Messages.cpp; the viewer keeps its own.
 #pragma once
 
 namespace texts {
@@ -14,7 +14,7 @@ inline constexpr char kYesButton[] = "&Ano";
 inline constexpr char kNoButton[] = "&Ne";
 inline constexpr char kBackButton[] = "Zpět";
 
-// The store's failures; each is followed by the file name (Windows-1250 bytes).
+// The store's failures; each is followed by the file name.
 inline constexpr char kProfileNotFound[] = "Nenalezen soubor ";
 inline constexpr char kCannotCreateFile[] = "Cannot create file ";
 // Followed by the path of the journal holding the old bytes.

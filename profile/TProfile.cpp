@@ -1,8 +1,6 @@
 #include "profile/TProfile.h"
 
-#include "files/Cp1250Text.h"
 #include "files/FileReplace.h"
-#include "platform/Texts.h"
 #include "profile/ProfileBlock.h"
 #include "profile/ProfileText.h"
 
@@ -34,40 +32,15 @@ std::string keyLine(std::string_view key, std::string_view value)
 } // namespace
 
 ProfileOpenError::ProfileOpenError(const std::string& fileName)
-    : std::runtime_error(texts::kProfileNotFound + fileName)
+    : std::runtime_error("profile.dat not read: " + fileName)
+    , fileName_(fileName)
 {
 }
 
-namespace {
-
-std::string failureCause(const platform::ReplaceResult& failure)
-{
-    switch (failure.failure) {
-    case platform::SaveFailure::noSpace:
-        return texts::kSaveNoSpace;
-    case platform::SaveFailure::overQuota:
-        return texts::kSaveOverQuota;
-    case platform::SaveFailure::readOnly:
-        return texts::kSaveReadOnly;
-    case platform::SaveFailure::noPermission:
-        return texts::kSaveNoPermission;
-    case platform::SaveFailure::tooLarge:
-        return texts::kSaveTooLarge;
-    case platform::SaveFailure::none:
-    case platform::SaveFailure::other:
-        break;
-    }
-    return failure.systemText;
-}
-
-} // namespace
-
-// Failure texts are Windows-1250 like the rest of the window's texts; the causes are UTF-8, and
-// so is the journal's path, as the file system names it.
-ProfileSaveError::ProfileSaveError(const std::string& fileName, const platform::ReplaceResult& failure)
-    : std::runtime_error(texts::kCannotCreateFile + fileName
-        + cp1250::utf8ToCp1250("\n" + failureCause(failure)
-            + (failure.keptJournal.empty() ? std::string() : texts::kOldContentsKeptIn + failure.keptJournal)))
+ProfileSaveError::ProfileSaveError(const std::string& fileName, platform::ReplaceResult failure)
+    : std::runtime_error("profile.dat not saved: " + fileName + ": " + failure.systemText)
+    , fileName_(fileName)
+    , failure_(std::move(failure))
 {
 }
 

@@ -14,16 +14,28 @@
 
 using keys::kMissingValue;
 
+// The store's failures as data; the window and the planner put them into their own words.
+// A file name is as profile.dat holds it (Windows-1250 bytes).
 class ProfileOpenError : public std::runtime_error {
 public:
     explicit ProfileOpenError(const std::string& fileName);
+    const std::string& fileName() const { return fileName_; }
+
+private:
+    std::string fileName_;
 };
 
+// What the file layer reported: the cause, the system's error code and words, and the journal
+// kept when the file may hold neither version (its path as the file system gives it).
 class ProfileSaveError : public std::runtime_error {
 public:
-    // "Cannot create file NAME", a second line saying why the save failed, and a third naming
-    // the kept journal when the file may hold neither version.
-    ProfileSaveError(const std::string& fileName, const platform::ReplaceResult& failure);
+    ProfileSaveError(const std::string& fileName, platform::ReplaceResult failure);
+    const std::string& fileName() const { return fileName_; }
+    const platform::ReplaceResult& failure() const { return failure_; }
+
+private:
+    std::string fileName_;
+    platform::ReplaceResult failure_;
 };
 
 class TProfile {

@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 declare -A allowed=(
     [files]="files"
     [platform]="platform files"
-    [profile]="profile files platform"
+    [profile]="profile files"
     [planformat]="planformat files"
     [planner]="planner planformat profile files"
     [run]="run profile platform files"

@@ -8,11 +8,50 @@
 #include <QString>
 
 namespace errors {
+namespace {
+
+QString causeOf(const platform::ReplaceResult& failure)
+{
+    switch (failure.failure) {
+    case platform::SaveFailure::noSpace:
+        return QString::fromUtf8(texts::kSaveNoSpace);
+    case platform::SaveFailure::overQuota:
+        return QString::fromUtf8(texts::kSaveOverQuota);
+    case platform::SaveFailure::readOnly:
+        return QString::fromUtf8(texts::kSaveReadOnly);
+    case platform::SaveFailure::noPermission:
+        return QString::fromUtf8(texts::kSaveNoPermission);
+    case platform::SaveFailure::tooLarge:
+        return QString::fromUtf8(texts::kSaveTooLarge);
+    case platform::SaveFailure::none:
+    case platform::SaveFailure::other:
+        break;
+    }
+    return QString::fromStdString(failure.systemText);
+}
+
+} // namespace
+
+// File names from profile.dat are Windows-1250 bytes; the system's words and the journal's path
+// are UTF-8, as the file layer gives them.
+QString textOf(const std::exception& failure)
+{
+    if (const auto* open = dynamic_cast<const ProfileOpenError*>(&failure))
+        return QString::fromUtf8(texts::kProfileNotFound) + cp1250::toUnicode(open->fileName());
+    if (const auto* save = dynamic_cast<const ProfileSaveError*>(&failure)) {
+        const platform::ReplaceResult& result = save->failure();
+        QString text = QString::fromUtf8(texts::kCannotCreateFile) + cp1250::toUnicode(save->fileName()) + "\n"
+            + causeOf(result);
+        if (!result.keptJournal.empty())
+            text += QString::fromUtf8(texts::kOldContentsKeptIn) + QString::fromStdString(result.keptJournal);
+        return text;
+    }
+    return cp1250::toUnicode(failure.what());
+}
 
 void report(QWidget* parent, const std::exception& failure)
 {
-    // Failure texts carry file names, which are Windows-1250 bytes like everything in profile.dat.
-    messages::showFailure(parent, QString::fromUtf8(texts::kApplicationTitle), cp1250::toUnicode(failure.what()));
+    messages::showFailure(parent, QString::fromUtf8(texts::kApplicationTitle), textOf(failure));
 }
 
 bool runReported(QWidget* parent, const std::function<void()>& handler)

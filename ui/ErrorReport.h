@@ -5,9 +5,15 @@
 #include <exception>
 #include <functional>
 
+class QString;
 class QWidget;
 
 namespace errors {
+
+// The words for a failure: the store's failures (ProfileOpenError, ProfileSaveError) from
+// platform/Texts.h around the names and paths they carry, any other failure's own text
+// (Windows-1250 bytes).
+QString textOf(const std::exception& failure);
 
 // Shows the failure's text with the stop icon, titled with the application title.
 void report(QWidget* parent, const std::exception& failure);

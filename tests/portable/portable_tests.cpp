@@ -220,16 +220,18 @@ void storeFiles(const fs::path& data)
         fs::create_directory("profile.dat");
         expect(throws<ProfileOpenError>(opening), "profile.dat a folder", "open error");
     });
-    // The cause under the program's own first line, then where the old bytes are.
-    inFolder("no space", [] {
-        platform::ReplaceResult noSpace;
-        noSpace.failure = platform::SaveFailure::noSpace;
-        noSpace.keptJournal = "/home/jiří/.cache/trova/profile.dat.a1B2c3.journal";
-        expect(std::string(ProfileSaveError("profile.dat", noSpace).what())
-                == "Cannot create file profile.dat\nNa disku nen\xed dost voln\xe9ho m\xedsta.\nP\xf9vodn\xed obsah je "
-                   "ulo\x9e"
-                   "en v /home/ji\xf8\xed/.cache/trova/profile.dat.a1B2c3.journal",
-            "no space", "failure message");
+    // A refused save reports what failed as data: the file, the cause and the system's code.
+    inFolder("save refused as data", [] {
+        fs::create_directory("profile.dat");
+        TProfile profile("profile.dat", "Rmv: 20\r\n");
+        try {
+            profile.Save();
+            expect(false, "profile.dat a folder", "save refused");
+        } catch (const ProfileSaveError& error) {
+            expect(error.fileName() == "profile.dat" && !error.failure() && error.failure().systemError != 0
+                    && !error.failure().systemText.empty(),
+                "profile.dat a folder", "failure as data");
+        }
     });
 }
 

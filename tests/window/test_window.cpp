@@ -3,9 +3,11 @@
 // window writes; the rate memos and the dive profile table, loaded and stored on their own. The
 // controls as the user meets them: the interlocks, the radio groups' keyboard, what can be
 // typed, the caption colours, the 120 dpi size factor.
+#include "profile/TProfile.h"
 #include "tests/support/CaseTable.h"
 #include "tests/support/WindowFixture.h"
 #include "ui/DpiScale.h"
+#include "ui/ErrorReport.h"
 #include "ui/RadioGroup.h"
 #include "ui/transfer/DiveProfileTransfer.h"
 #include "ui/transfer/RateListTransfer.h"
@@ -66,6 +68,34 @@ class WindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The store's failures in the window's words: the cause under the program's own first line,
+    // then where the old bytes are, the journal's path as the file system gives it.
+    void composesTheStoreFailures_data()
+    {
+        QTest::addColumn<QString>("journal");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("Windows-1250 path")
+            << "/home/jiří/.cache/trova/profile.dat.a1B2c3.journal"
+            << "Cannot create file profile.dat\nNa disku není dost volného místa.\n"
+               "Původní obsah je uložen v /home/jiří/.cache/trova/profile.dat.a1B2c3.journal";
+        QTest::newRow("path outside Windows-1250")
+            << "/home/Łukasz/Документы/trova/profile.dat.a1B2c3.journal"
+            << "Cannot create file profile.dat\nNa disku není dost volného místa.\n"
+               "Původní obsah je uložen v /home/Łukasz/Документы/trova/profile.dat.a1B2c3.journal";
+        QTest::newRow("no journal") << ""
+                                    << "Cannot create file profile.dat\nNa disku není dost volného místa.";
+    }
+    void composesTheStoreFailures()
+    {
+        QFETCH(QString, journal);
+        QFETCH(QString, expected);
+        platform::ReplaceResult noSpace;
+        noSpace.failure = platform::SaveFailure::noSpace;
+        noSpace.keptJournal = journal.toStdString();
+        QCOMPARE(errors::textOf(ProfileSaveError("profile.dat", noSpace)), expected);
+        QCOMPARE(errors::textOf(ProfileOpenError("profil\xe8.dat")), QString::fromUtf8("Nenalezen soubor profilč.dat"));
+    }
+
     void showsTheFile_data() { cases::addRows("window/shown.txt"); }
     void showsTheFile()
     {

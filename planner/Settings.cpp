@@ -45,8 +45,14 @@ public:
     void setUnit(const LengthUnit& unit) { unit_ = unit; }
 
     // A number in the row's range (from 0 on for NumberOrZero); on failure the problem is
-    // listed and the row's default returned.
-    double number(const PlannerKey& row) { return checked(row).value_or(fallbackOf(row)); }
+    // listed and the row's default returned, as it is for the "0" of a key whose missing value
+    // means its default.
+    double number(const PlannerKey& row)
+    {
+        if (row.missing == WhenMissing::Default && text(row.key) == keys::kMissingValue)
+            return fallbackOf(row);
+        return checked(row).value_or(fallbackOf(row));
+    }
 
     // As number, but a missing or empty value, or one equal to zero, is no value.
     std::optional<double> optionalNumber(const PlannerKey& row)
@@ -314,9 +320,7 @@ SettingsReading readSettings(const TProfile& profile)
     s.decoRmv = reader.number(row(keys::kDecoRmv));
     if (reader.flag(row(keys::kOcDecoGas).onlyWith))
         s.decoGases = readDecoGases(reader, reader.text(keys::kOcDecoGas));
-    const std::string maxPO2 = reader.text(keys::kOcDecoMaxPO2);
-    if (maxPO2 != keys::kMissingValue)
-        s.decoMaxPO2 = reader.number(row(keys::kOcDecoMaxPO2));
+    s.decoMaxPO2 = reader.number(row(keys::kOcDecoMaxPO2));
     s.maxEnd = reader.number(row(keys::kMaxEND));
 
     s.slideRate = reader.optionalNumber(row(keys::kSlideRate)).value_or(0.0);

@@ -3,6 +3,7 @@
 #include "planner/Planner.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace korax {
 namespace {
@@ -38,14 +39,15 @@ std::vector<GasUse> gasAfter(const Plan& plan, double from, double rmv, const Wa
     return uses;
 }
 
-// The emergency ascent from the end of the last profile line, empty when it cannot be planned.
-std::optional<EmergencyPlan> emergencyAscent(const Settings& settings, const Plan& plan, const Tissues& start)
+// The emergency ascent from the end of the last profile line (at the run time ascentStart),
+// empty when it cannot be planned.
+std::optional<EmergencyPlan> emergencyAscent(const Settings& settings, double ascentStart, const Tissues& start)
 {
     const Plan other = planAscent(emergencySettings(settings), start);
     if (!other.problems.empty())
         return std::nullopt;
     EmergencyPlan emergency { other.runtime, other.firstStop,
-        gasAfter(other, plan.ascentStart, settings.stressRmv, waterOf(settings)) };
+        gasAfter(other, ascentStart, settings.stressRmv, waterOf(settings)) };
     // On open circuit the last line's mix is shared: two divers breathe it on the way up.
     if (!settings.closedCircuit()) {
         for (GasUse& use : emergency.gases)
@@ -106,9 +108,9 @@ Settings withoutDecoGas(const Settings& settings, std::size_t index)
     return without;
 }
 
-Plan planWithAlternatives(const Settings& settings, const Tissues& start)
+Plan planWithAlternatives(const Settings& settings, const Tissues& start, double cnsStartPercent)
 {
-    Plan plan = planDive(settings, start);
+    Plan plan = planDive(settings, start, cnsStartPercent);
     if (!plan.problems.empty())
         return plan;
     for (const VariationKind kind : kVariations) {
@@ -124,15 +126,22 @@ Plan planWithAlternatives(const Settings& settings, const Tissues& start)
     }
     for (std::size_t i = 0; i < settings.decoGases.size(); ++i) {
         const Settings without = withoutDecoGas(settings, i);
-        const Plan other = planAscent(without, start);
-        LostGasPlan lost { settings.decoGases[i], std::nullopt, std::nullopt, without.decoGases };
-        if (other.problems.empty()) {
+        LostGasPlan lost { settings.decoGases[i].gas, std::nullopt, std::nullopt, {}, {} };
+        std::ranges::transform(without.decoGases, std::back_inserter(lost.gasesLeft), &DecoGas::gas);
+        if (settings.closedCircuit()) {
+            // The main plan stays on the loop: a lost bailout gas changes the bailout plan.
+            if (const auto bailout = emergencyAscent(without, plan.ascentStart, start)) {
+                lost.runtime = bailout->runtime;
+                lost.firstStop = bailout->firstStop;
+                lost.bailoutGases = bailout->gases;
+            }
+        } else if (const Plan other = planAscent(without, start); other.problems.empty()) {
             lost.runtime = other.runtime;
             lost.firstStop = other.firstStop;
         }
         plan.lostGas.push_back(lost);
     }
-    plan.emergency = emergencyAscent(settings, plan, start);
+    plan.emergency = emergencyAscent(settings, plan.ascentStart, start);
     if (!plan.emergency)
         plan.warnings.push_back({ .kind = WarningKind::EmergencyAscentNotPlanned });
     return plan;

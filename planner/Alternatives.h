@@ -22,6 +22,6 @@ Settings emergencySettings(const Settings& settings);
 
 // The main plan with its variations, lost-gas plans and emergency ascent (those only when it
 // has no problem).
-Plan planWithAlternatives(const Settings& settings, const Tissues& start);
+Plan planWithAlternatives(const Settings& settings, const Tissues& start, double cnsStartPercent = 0.0);
 
 } // namespace korax

@@ -14,15 +14,17 @@ namespace {
 constexpr double kBottomPO2Limit = 1.4;
 constexpr double kLoopDecoPO2Limit = 1.6;
 // Gas density, g/l at 1.01325 bar and 0 °C per gas (the molar masses over 22.414 l/mol), and the
-// recommended and maximum density of a breathed gas (Anthony and Mitchell 2016).
+// maximum density of a breathed gas (Anthony and Mitchell 2016).
 constexpr double kOxygenDensity = 1.429;
 constexpr double kNitrogenDensity = 1.2506;
 constexpr double kHeliumDensity = 0.1786;
-constexpr double kDensityRecommended = 5.2;
 constexpr double kDensityMaximum = 6.2;
 // Isobaric counter-diffusion, the rule of fifths: nitrogen up by more than a fifth of the
 // helium drop.
 constexpr double kFifths = 5.0;
+// Fractions closer than this are the same: the loop's partial pressures over P and the same
+// mix on open circuit differ by rounding alone.
+constexpr double kFractionNoise = 1e-6;
 constexpr double kHypoxicPO2 = 0.16;
 constexpr double kStepMinutes = 0.1;
 // A thousand steps follow the PO2 of any linear depth change closely enough.
@@ -121,6 +123,7 @@ public:
 
     void addAll()
     {
+        plan_.cnsPercent = plan_.cnsStartPercent;
         Highest densest;
         const Segment* densestSegment = nullptr;
         for (std::size_t i = 0; i < plan_.segments.size(); ++i) {
@@ -193,9 +196,7 @@ private:
             plan_.warnings.push_back(
                 { WarningKind::PO2AboveLimit, s.phase, deepest, s.gas, s.gas.o2 * water_.pressureAt(deepest), limit });
         }
-        const double narcotic = s.gas.n2() + (settings_.oxyNarc ? s.gas.o2 : 0.0);
-        const double airNarcotic = settings_.oxyNarc ? 1.0 : kAir.n2();
-        const double end = water_.depthAt(water_.pressureAt(deepest) * narcotic / airNarcotic);
+        const double end = equivalentNarcoticDepth(s.gas, deepest, settings_.oxyNarc, water_);
         // MaxEND: 0 is what the window writes for a missing key: no END limit.
         if (settings_.maxEnd > 0.0 && end > settings_.maxEnd + kTolerance)
             plan_.warnings.push_back({ WarningKind::EndAboveMax, s.phase, deepest, s.gas, end, settings_.maxEnd });
@@ -241,7 +242,7 @@ private:
         const Partials next
             = fractionsAt(after.gas, after.setpoint ? std::optional(after.startSetpoint) : std::nullopt, water_, depth);
         const double heliumChange = next.he - old.he;
-        if (old.he > 0.0 && heliumChange < 0.0 && kFifths * (next.n2 - old.n2) > -heliumChange)
+        if (heliumChange < -kFractionNoise && kFifths * (next.n2 - old.n2) > -heliumChange + kFractionNoise)
             plan_.warnings.push_back({ .kind = WarningKind::CounterDiffusion,
                 .phase = after.phase,
                 .depth = depth,
@@ -285,6 +286,18 @@ private:
 double modByConvention(const Gas& gas, double maxPO2, const LengthUnit& unit)
 {
     return std::round((maxPO2 / gas.o2 - 1.0) * unit.modFactor);
+}
+
+double equivalentNarcoticDepth(const Gas& gas, double depth, bool oxyNarc, const Water& water)
+{
+    const double narcotic = gas.n2() + (oxyNarc ? gas.o2 : 0.0);
+    const double airNarcotic = oxyNarc ? 1.0 : kAir.n2();
+    return water.depthAt(water.pressureAt(depth) * narcotic / airNarcotic);
+}
+
+double openCircuitDensity(const Gas& gas, double pressure)
+{
+    return density(openPartials(gas, pressure));
 }
 
 double cnsLimitMinutes(double po2)

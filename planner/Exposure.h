@@ -10,6 +10,17 @@ namespace korax {
 // nearest whole metre or foot.
 double modByConvention(const Gas& gas, double maxPO2, const LengthUnit& unit);
 
+// Gas density (g/l) above which a breathed gas is warned about (recommended, Anthony and
+// Mitchell 2016), and no open-circuit gas is switched to.
+inline constexpr double kDensityRecommended = 5.2;
+
+// The END of an open-circuit mix at the depth: its narcotic fraction (N2, with OxyNarc: y also
+// O2) against air's.
+double equivalentNarcoticDepth(const Gas& gas, double depth, bool oxyNarc, const Water& water);
+
+// The density (g/l) of an open-circuit mix at the ambient pressure (bar), no water vapour.
+double openCircuitDensity(const Gas& gas, double pressure);
+
 // NOAA single-exposure limit in minutes at the PO2 (interpolated; 45 above 1.6 bar);
 // 0 where oxygen does not count (0.5 bar and below).
 double cnsLimitMinutes(double po2);

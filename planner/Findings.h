@@ -19,8 +19,12 @@ enum class ProblemKind {
     BadValue, // key, text: the value of the key cannot be used
     BadProfileLine, // text: the line; value: the deepest depth allowed
     BadSetpoint, // text: the line; detail: what follows its "@"
+    SetpointDecimalComma, // text: the line; detail: its mix field with the setpoint as meant
     NoProfileLines,
     NotAMix, // key, text: the whole value; detail: the item that is no mix
+    BadSwitchDepth, // key, text: the whole value; detail: the entry
+    SwitchDepthUnit, // key, text; detail: the entry whose depth has the other unit
+    SwitchDepthTooDeep, // key, text; detail: the entry; value: its depth; limit: the PO2 switch depth
     GfLowAboveHigh, // value: GF low, limit: GF high, per cent
     TissueFileNeeded, // key, text
     TissueFileUnreadable, // key, text

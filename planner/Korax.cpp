@@ -44,8 +44,8 @@ bool restoreCutTissueFile(const std::string& file)
     return cut && platform::restoreCutSave(*cut);
 }
 
-// The tissues a repetitive dive starts from; empty with a problem when the file is unusable.
-std::optional<Tissues> previousTissues(const Settings& settings, std::vector<Problem>& problems)
+// What a repetitive dive starts from; empty with a problem when the file is unusable.
+std::optional<TissueRecord> previousDive(const Settings& settings, std::vector<Problem>& problems)
 {
     std::string bytes;
     if (!platform::readFileContents(platform::nativeFileName(settings.tissueFile), bytes)) {
@@ -76,16 +76,17 @@ int plan(const Options& options, std::ostream& out, std::ostream& err)
         return kExitFailure;
     }
     std::vector<Problem> problems = reading.problems;
-    std::optional<Tissues> previous;
+    std::optional<TissueRecord> previous;
     bool tissuesRestored = false;
     if (problems.empty() && settings.repetitive) {
         tissuesRestored = restoreCutTissueFile(platform::nativeFileName(settings.tissueFile));
-        previous = previousTissues(settings, problems);
+        previous = previousDive(settings, problems);
     }
 
     std::optional<Plan> result;
     if (problems.empty()) {
-        result = planWithAlternatives(settings, startingTissues(settings, previous ? &*previous : nullptr));
+        result = planWithAlternatives(settings, startingTissues(settings, previous ? &previous->tissues : nullptr),
+            startingCns(settings, previous ? previous->cnsPercent : 0.0));
         if (tissuesRestored)
             result->warnings.insert(result->warnings.begin(), Warning { .kind = WarningKind::TissueFileRestored });
         problems.insert(problems.end(), result->problems.begin(), result->problems.end());
@@ -101,7 +102,7 @@ int plan(const Options& options, std::ostream& out, std::ostream& err)
     const bool writeTissues = !settings.tissueFile.empty() && (!settings.repetitive || options.saveTissues);
     if (problems.empty() && writeTissues
         && !platform::replaceFileContents(
-            platform::nativeFileName(settings.tissueFile), tissueFileText(result->endTissues))) {
+            platform::nativeFileName(settings.tissueFile), tissueFileText(result->endTissues, result->cnsPercent))) {
         err << "korax: cannot write the tissue file " << settings.tissueFile << '\n';
         status = kExitFailure;
     }

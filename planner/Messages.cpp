@@ -101,10 +101,22 @@ std::string problemText(const Problem& p, const LengthUnit& unit)
         return "profil \"" + cp1250::cp1250ToUtf8(p.text) + "\": setpoint \"" + cp1250::cp1250ToUtf8(p.detail)
             + "\" za @: očekává se číslo od " + number("%g", kSetpoint.low) + " do " + number("%g", kSetpoint.high)
             + " (bar) s tečkou";
+    case ProblemKind::SetpointDecimalComma:
+        return "profil \"" + cp1250::cp1250ToUtf8(p.text) + "\": setpoint se píše s desetinnou tečkou, "
+            + cp1250::cp1250ToUtf8(p.detail) + " (čárka odděluje pole řádku)";
     case ProblemKind::NoProfileLines:
         return "profil \"\": chybí řádky profilu ponoru";
     case ProblemKind::NotAMix:
         return quoted + cp1250::cp1250ToUtf8(p.detail) + " není směs";
+    case ProblemKind::BadSwitchDepth:
+        return quoted + cp1250::cp1250ToUtf8(p.detail) + ": očekává se směs a za ní hloubka výměny v " + unit.symbol
+            + " (např. 50 21" + unit.symbol + ")";
+    case ProblemKind::SwitchDepthUnit:
+        return quoted + cp1250::cp1250ToUtf8(p.detail) + ": hloubka výměny se zadává v jednotkách ponoru ("
+            + unit.symbol + ")";
+    case ProblemKind::SwitchDepthTooDeep:
+        return quoted + cp1250::cp1250ToUtf8(p.detail) + ": hloubka výměny " + depth(p.value, unit)
+            + " je hlubší než hloubka výměny " + depth(p.limit, unit) + " podle OcDecoMaxPO2:";
     case ProblemKind::GfLowAboveHigh:
         return quoted + "GF low " + number("%.0f", p.value) + " % je vyšší než GF high " + number("%.0f", p.limit)
             + " % (" + std::string(keys::kConservatism) + ")";

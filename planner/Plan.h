@@ -29,11 +29,6 @@ struct Stop {
     std::optional<double> setpoint;
 };
 
-struct GasUse {
-    Gas gas;
-    double litres = 0.0;
-};
-
 // A "what if" plan from the same settings: the deepest line longer or shorter, the deepest
 // lines deeper or shallower.
 enum class VariationKind { Longer, Shorter, Deeper, Shallower };
@@ -54,12 +49,19 @@ struct Variation {
     std::optional<double> decoMinutes; // run time after the end of the last profile line
 };
 
-// The plan when one deco gas is lost.
+struct GasUse {
+    Gas gas;
+    double litres = 0.0;
+};
+
+// The plan when one deco gas is lost; on a closed-circuit dive the bailout plan when one
+// bailout gas is lost, with its litres per gas.
 struct LostGasPlan {
     Gas lost;
     std::optional<double> runtime; // empty: the plan has a problem
     std::optional<double> firstStop;
     std::vector<Gas> gasesLeft;
+    std::vector<GasUse> bailoutGases; // closed circuit only
 };
 
 // The emergency ascent on open circuit after the problem-solving minutes at the end of the
@@ -79,8 +81,9 @@ struct Plan {
     double runtime = 0.0;
     double ascentStart = 0.0; // run time at the end of the last profile line
     std::vector<GasUse> gasUse;
-    double cnsPercent = 0.0;
-    double otu = 0.0;
+    double cnsStartPercent = 0.0; // carried from the previous dive over the surface interval
+    double cnsPercent = 0.0; // at the end of the dive, the start included
+    double otu = 0.0; // this dive's alone
     std::vector<Warning> warnings;
     std::vector<Problem> problems;
     std::vector<Variation> variations;

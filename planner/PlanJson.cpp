@@ -91,6 +91,7 @@ std::string planJson(const Settings& settings, const Plan* plan, const std::vect
     out["segments"] = nlohmann::json::array();
     out["gas_use_l"] = nlohmann::json::object();
     out["cns_pct"] = plan ? rounded(plan->cnsPercent, 100.0) : 0.0;
+    out["cns_start_pct"] = plan ? rounded(plan->cnsStartPercent, 100.0) : 0.0;
     out["gf_low_pct"] = settings.gfLow() * 100.0;
     out["gf_high_pct"] = settings.gradientFactor() * 100.0;
     out["otu"] = plan ? rounded(plan->otu, 100.0) : 0.0;
@@ -126,9 +127,13 @@ std::string planJson(const Settings& settings, const Plan* plan, const std::vect
                 { "runtime_min", timeOrNull(v.runtime) }, { "deco_min", timeOrNull(v.decoMinutes) } });
         }
         for (const LostGasPlan& lost : plan->lostGas) {
-            out["lost_gas"].push_back({ { "gas", gasLabel(lost.lost) }, { "runtime_min", timeOrNull(lost.runtime) },
+            nlohmann::json entry { { "gas", gasLabel(lost.lost) }, { "runtime_min", timeOrNull(lost.runtime) },
                 { "first_stop", lost.firstStop ? nlohmann::json(depth(*lost.firstStop)) : nlohmann::json(nullptr) },
-                { "gases_left", labels(lost.gasesLeft) } });
+                { "gases_left", labels(lost.gasesLeft) } };
+            // A closed-circuit dive's lost gas is a bailout plan: its litres per gas.
+            if (settings.closedCircuit())
+                entry["bailout_gases"] = lost.runtime ? gasUses(lost.bailoutGases) : nlohmann::json(nullptr);
+            out["lost_gas"].push_back(std::move(entry));
         }
     }
     return out.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);

@@ -28,6 +28,18 @@ std::string gasList(const std::vector<Gas>& gases)
     return text;
 }
 
+// The gases of OcDecoGas:, each with the switch depth the diver gave: "21/35 (36 m), 50/0".
+std::string gasList(const std::vector<DecoGas>& gases, const std::string& unit)
+{
+    std::string text;
+    for (const DecoGas& gas : gases) {
+        text += (text.empty() ? "" : ", ") + gasLabel(gas.gas);
+        if (gas.switchDepth)
+            text += " (" + format("%g", *gas.switchDepth) + " " + unit + ")";
+    }
+    return text;
+}
+
 // What a table shows where a variation or lost-gas plan could not be made.
 constexpr const char* kNone = "—";
 
@@ -113,8 +125,8 @@ public:
             break;
         }
         if (s_.useOcDeco && !s_.decoGases.empty())
-            line("Dekompresní směsi: " + gasList(s_.decoGases) + " (PO2 nejvýše " + format("%.2f", s_.decoMaxPO2)
-                + " bar)");
+            line(std::string(s_.closedCircuit() ? "Bailout směsi: " : "Dekompresní směsi: ")
+                + gasList(s_.decoGases, unit_) + " (PO2 nejvýše " + format("%.2f", s_.decoMaxPO2) + " bar)");
         else
             line("Dekompresní směsi: žádné");
         if (s_.repetitive)
@@ -166,6 +178,8 @@ public:
             line("  " + padRight(gasLabel(use.gas), 10) + format("%8.0f", use.litres) + " l");
         if (usesLoop())
             line("  plyn smyčky uzavřeného okruhu se nepočítá");
+        if (s_.repetitive)
+            line("CNS na začátku ponoru: " + format("%.1f", plan.cnsStartPercent) + " %");
         line("CNS: " + format("%.1f", plan.cnsPercent) + " %");
         line("OTU: " + format("%.1f", plan.otu));
         if (!plan.variations.empty())
@@ -180,17 +194,23 @@ public:
         line("  " + padRight("Varianta", 16) + cell("Čas ponoru") + cell("Dekomprese"));
         for (const Variation& v : plan.variations)
             line("  " + padRight(variationName(v.kind), 16) + cell(minutes(v.runtime)) + cell(minutes(v.decoMinutes)));
-        line("Ztráta dekompresní směsi:");
+        // A closed-circuit dive decompresses on the loop: a lost gas changes its bailout plan.
+        const bool bailout = s_.closedCircuit();
+        line(bailout ? "Ztráta bailout směsi (bailout bez ní):" : "Ztráta dekompresní směsi:");
         if (plan.lostGas.empty())
             line("  žádné");
         else
-            line("  " + padRight("Bez směsi", 10) + cell("Čas ponoru") + cell("1. zastávka") + "  Zbývající směsi");
+            line("  " + padRight("Bez směsi", 10) + cell("Čas ponoru") + cell("1. zastávka")
+                + (bailout ? "  Litry na hladině" : "  Zbývající směsi"));
         for (const LostGasPlan& lost : plan.lostGas) {
             std::string firstStop = kNone;
             if (lost.runtime)
                 firstStop = lost.firstStop ? format("%.1f", *lost.firstStop) + " " + unit_ : "žádná";
-            line("  " + padRight(gasLabel(lost.lost), 10) + cell(minutes(lost.runtime)) + cell(firstStop) + "  "
-                + (lost.gasesLeft.empty() ? std::string("žádné") : gasList(lost.gasesLeft)));
+            std::string rest = lost.gasesLeft.empty() ? std::string("žádné") : gasList(lost.gasesLeft);
+            if (bailout)
+                rest = lost.runtime ? litresList(lost.bailoutGases) : kNone;
+            line(
+                "  " + padRight(gasLabel(lost.lost), 10) + cell(minutes(lost.runtime)) + cell(firstStop) + "  " + rest);
         }
         emergency(plan.emergency);
     }
@@ -217,14 +237,24 @@ public:
             line("  " + padRight(gasLabel(use.gas), 10) + format("%8.0f", use.litres) + " l");
     }
 
+    // A closed-circuit dive decompresses on the loop; its open-circuit gases are for bailout.
     std::string ascentCircuit() const
     {
         if (!s_.closedCircuit())
             return "výstup na otevřeném okruhu";
-        const std::string onLoop = s_.decoSetpoint
-            ? "výstup na smyčce s dekompresním setpointem " + format("%.2f", *s_.decoSetpoint) + " bar"
-            : std::string("výstup na smyčce se setpointem posledního řádku");
-        return onLoop + (s_.decoGases.empty() ? "" : ", od hloubky výměny na dekompresních směsích");
+        const double setpoint = s_.decoSetpoint.value_or(*s_.profile.back().setpoint);
+        const std::string onLoop = "dekomprese na smyčce se setpointem " + format("%.2f", setpoint) + " bar"
+            + (s_.decoSetpoint ? " (DecoSetpoint:)" : " (posledního řádku)");
+        return onLoop + "; bailout na otevřeném okruhu na ředidle"
+            + (s_.decoGases.empty() ? std::string() : ", od hloubky výměny na " + gasList(s_.decoGases, unit_));
+    }
+
+    std::string litresList(const std::vector<GasUse>& uses) const
+    {
+        std::string text;
+        for (const GasUse& use : uses)
+            text += (text.empty() ? "" : ", ") + gasLabel(use.gas) + " " + format("%.0f", use.litres) + " l";
+        return text;
     }
 
     bool usesLoop() const

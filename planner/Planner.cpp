@@ -6,6 +6,7 @@
 #include "planner/Rates.h"
 #include "planner/SegmentLog.h"
 #include "planner/StopGrid.h"
+#include "planner/SwitchDepth.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +17,8 @@ namespace {
 constexpr double kDayMinutes = 24 * 60.0;
 constexpr double kGasSwitchMinutes = 1.0;
 constexpr double kWkppStopMinutes = 1.0;
+// The CNS clock recovers at the surface with the half-time divers use for it, 90 minutes.
+constexpr double kCnsHalfTimeMinutes = 90.0;
 
 struct DiveState {
     Tissues tissues;
@@ -29,7 +32,8 @@ struct DiveState {
     bool defaultAscent = false;
 };
 
-struct DecoGas {
+// An open-circuit gas with the stop depth from which it is breathed.
+struct UsableGas {
     Gas gas;
     double switchDepth;
 };
@@ -47,12 +51,16 @@ public:
         , ascent_(settings.ascentRates, settings.unit.ascentRate)
     {
         state_.tissues = start;
-        for (const Gas& gas : settings.decoGases) {
-            if (const auto depth = grid_.atOrAbove(modByConvention(gas, settings.decoMaxPO2, settings.unit)))
-                decoGases_.push_back({ gas, *depth });
+        for (const DecoGas& gas : settings.decoGases) {
+            if (const auto depth = grid_.atOrAbove(switchDepth(gas, settings, water_)))
+                decoGases_.push_back({ gas.gas, *depth });
             else
-                plan_.warnings.push_back({ .kind = WarningKind::DecoGasUnused, .gas = gas });
+                plan_.warnings.push_back({ .kind = WarningKind::DecoGasUnused, .gas = gas.gas });
         }
+        // A rebreather diver decompresses on the loop: its open-circuit gases are bailout
+        // gases, breathed only in the bailout plan (whose last line is on open circuit).
+        if (settings.closedCircuit())
+            decoGases_.clear();
     }
 
     Plan run()
@@ -178,29 +186,18 @@ private:
         return withinGfPair(trial.tissues, set_, pair_, lowPoint, water_.pressureAt(to));
     }
 
-    // The oxygen fraction breathed at the state's depth: the loop's PO2 / ambient on the loop.
-    double oxygenFraction(const DiveState& state) const
-    {
-        if (!state.loop)
-            return state.gas.o2;
-        const double ambient = water_.pressureAt(state.depth);
-        return loopPartials(state.gas, state.setpoint, ambient - kWaterVapour).o2 / ambient;
-    }
-
     // On reaching a stop depth: the richest deco gas whose switch depth it is or lies below,
-    // when it holds more oxygen than the diver breathes; from the loop, open circuit from then on.
+    // when it holds more oxygen than the mix breathed.
     void arrive(DiveState& state, std::vector<Segment>* log)
     {
-        const DecoGas* best = nullptr;
-        const double breathed = oxygenFraction(state);
-        for (const DecoGas& candidate : decoGases_) {
-            if (candidate.switchDepth + kTolerance >= state.depth && candidate.gas.o2 > breathed
+        const UsableGas* best = nullptr;
+        for (const UsableGas& candidate : decoGases_) {
+            if (candidate.switchDepth + kTolerance >= state.depth && candidate.gas.o2 > state.gas.o2
                 && (!best || candidate.gas.o2 > best->gas.o2))
                 best = &candidate;
         }
         if (best) {
             state.gas = best->gas;
-            state.loop = false;
             stay(state, kGasSwitchMinutes, Phase::GasSwitch, true, log);
         }
     }
@@ -309,7 +306,7 @@ private:
     StopGrid grid_;
     Rates descent_;
     Rates ascent_;
-    std::vector<DecoGas> decoGases_;
+    std::vector<UsableGas> decoGases_; // none on the loop
     DiveState state_;
     Plan plan_;
 };
@@ -332,6 +329,13 @@ Tissues startingTissues(const Settings& settings, const Tissues* previousDive)
     return tissues;
 }
 
+double startingCns(const Settings& settings, double previousCnsPercent)
+{
+    if (!settings.repetitive)
+        return 0.0;
+    return previousCnsPercent * std::exp2(-settings.surfaceInterval / kCnsHalfTimeMinutes);
+}
+
 Plan planAscent(const Settings& settings, const Tissues& start)
 {
     Plan plan = Diver(settings, start).run();
@@ -339,9 +343,10 @@ Plan planAscent(const Settings& settings, const Tissues& start)
     return plan;
 }
 
-Plan planDive(const Settings& settings, const Tissues& start)
+Plan planDive(const Settings& settings, const Tissues& start, double cnsStartPercent)
 {
     Plan plan = planAscent(settings, start);
+    plan.cnsStartPercent = cnsStartPercent;
     addExposure(plan, settings, waterOf(settings));
     return plan;
 }

@@ -14,9 +14,13 @@ Water waterOf(const Settings& settings);
 // dive, the previous end state after the surface interval on air.
 Tissues startingTissues(const Settings& settings, const Tissues* previousDive);
 
+// The CNS a dive starts with: for a repetitive dive the previous dive's CNS at surfacing halved
+// for every 90 minutes of the surface interval, for a fresh dive 0.
+double startingCns(const Settings& settings, double previousCnsPercent);
+
 // Never loops without bound: decompression longer than 24 hours, or a stop that does not
 // clear in 24 hours, ends planning with a problem in the plan.
-Plan planDive(const Settings& settings, const Tissues& start);
+Plan planDive(const Settings& settings, const Tissues& start, double cnsStartPercent = 0.0);
 
 // The segments and stops only, without gas use, oxygen and limit warnings.
 Plan planAscent(const Settings& settings, const Tissues& start);

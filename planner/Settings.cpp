@@ -2,6 +2,7 @@
 
 #include "planner/Numbers.h"
 #include "planner/PlannerKeys.h"
+#include "planner/SetpointComma.h"
 #include "profile/ProfileText.h"
 #include "profile/StopDistance.h"
 #include "profile/TProfile.h"
@@ -181,8 +182,10 @@ std::vector<ProfileSegment> readProfile(Reader& reader, double maxDepth)
                 setpointText = fields[2].substr(at + 1);
         }
         const std::optional<double> setpoint = setpointText ? parseSetpoint(*setpointText) : std::nullopt;
-        if (!(depth && minutes && gas && *depth > 0.0 && *depth <= maxDepth && *minutes >= 0.0
-                && *minutes <= kMaxSegmentMinutes))
+        if (const auto meant = setpointWithDecimalComma(line))
+            reader.problems.push_back({ .kind = ProblemKind::SetpointDecimalComma, .text = line, .detail = *meant });
+        else if (!(depth && minutes && gas && *depth > 0.0 && *depth <= maxDepth && *minutes >= 0.0
+                     && *minutes <= kMaxSegmentMinutes))
             reader.problems.push_back({ .kind = ProblemKind::BadProfileLine, .text = line, .value = maxDepth });
         else if (setpointText && !setpoint)
             reader.problems.push_back({ .kind = ProblemKind::BadSetpoint,
@@ -194,30 +197,6 @@ std::vector<ProfileSegment> readProfile(Reader& reader, double maxDepth)
     if (lines.empty())
         reader.problem({}, {}, ProblemKind::NoProfileLines);
     return segments;
-}
-
-std::vector<Gas> readDecoGases(Reader& reader, std::string_view value)
-{
-    std::vector<Gas> gases;
-    if (value == keys::kMissingValue)
-        return gases;
-    std::string normal(value);
-    for (char& c : normal) {
-        if (c == ',' || c == ';' || c == '\t')
-            c = ' ';
-    }
-    for (std::string_view item : split(normal, ' ')) {
-        if (item.empty())
-            continue;
-        if (const auto gas = parseGas(item))
-            gases.push_back(*gas);
-        else
-            reader.problems.push_back({ .kind = ProblemKind::NotAMix,
-                .key = keys::kOcDecoGas,
-                .text = std::string(value),
-                .detail = std::string(item) });
-    }
-    return gases;
 }
 
 // Whole per cent 1 to 100, digits only; missing, empty or "0": GF low is GF high.
@@ -318,9 +297,15 @@ SettingsReading readSettings(const TProfile& profile)
 
     s.rmv = reader.number(row(keys::kRmv));
     s.decoRmv = reader.number(row(keys::kDecoRmv));
-    if (reader.flag(row(keys::kOcDecoGas).onlyWith))
-        s.decoGases = readDecoGases(reader, reader.text(keys::kOcDecoGas));
+    // The gases' switch depths are checked against OcDecoMaxPO2:; their problems still come first.
+    const std::size_t gasProblems = reader.problems.size();
     s.decoMaxPO2 = reader.number(row(keys::kOcDecoMaxPO2));
+    if (reader.flag(row(keys::kOcDecoGas).onlyWith)) {
+        DecoGasReading gases = readDecoGasList(reader.text(keys::kOcDecoGas), s.unit, s.decoMaxPO2);
+        s.decoGases = std::move(gases.gases);
+        reader.problems.insert(reader.problems.begin() + static_cast<std::ptrdiff_t>(gasProblems),
+            gases.problems.begin(), gases.problems.end());
+    }
     s.maxEnd = reader.number(row(keys::kMaxEND));
 
     s.slideRate = reader.optionalNumber(row(keys::kSlideRate)).value_or(0.0);

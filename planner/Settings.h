@@ -2,6 +2,7 @@
 // listed as a problem with its key and its text.
 #pragma once
 
+#include "planner/DecoGasList.h"
 #include "planner/Findings.h"
 #include "planner/Gas.h"
 #include "planner/LengthUnit.h"
@@ -52,7 +53,7 @@ struct Settings {
     double surfaceInterval = 0.0; // minutes
     double rmv = 0.0;
     double decoRmv = 0.0;
-    std::vector<Gas> decoGases;
+    std::vector<DecoGas> decoGases;
     double decoMaxPO2 = 1.6;
     double maxEnd = 0.0;
     double slideRate = 0.0; // bar per minute; 0: a setpoint changes at once

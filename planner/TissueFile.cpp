@@ -11,6 +11,9 @@ namespace {
 
 constexpr std::string_view kHeader = "KORAX tissues 1";
 constexpr double kMaxPressure = 100.0; // bar; anything above is no tissue state
+constexpr std::string_view kCnsTag = "CNS";
+// Far beyond any dive a person survives; a larger value is no CNS record.
+constexpr double kMaxCnsPercent = 100000.0;
 
 std::vector<std::string_view> words(std::string_view line)
 {
@@ -30,7 +33,7 @@ std::vector<std::string_view> words(std::string_view line)
 
 } // namespace
 
-std::string tissueFileText(const Tissues& tissues)
+std::string tissueFileText(const Tissues& tissues, double cnsPercent)
 {
     std::string text = std::string(kHeader) + "\r\n# compartment, N2 bar, He bar\r\n";
     for (std::size_t i = 0; i < kCompartments; ++i) {
@@ -38,13 +41,17 @@ std::string tissueFileText(const Tissues& tissues)
         std::snprintf(line, sizeof line, "%zu %.6f %.6f\r\n", i + 1, tissues.n2[i], tissues.he[i]);
         text += line;
     }
-    return text;
+    char cns[64];
+    std::snprintf(cns, sizeof cns, "%s %.6f\r\n", kCnsTag.data(), cnsPercent);
+    return text + "# CNS per cent at surfacing\r\n" + cns;
 }
 
-std::optional<Tissues> parseTissueFile(std::string_view text)
+std::optional<TissueRecord> parseTissueFile(std::string_view text)
 {
     const std::vector<std::string> lines = profile_text::splitLines(text);
-    Tissues tissues;
+    TissueRecord record;
+    Tissues& tissues = record.tissues;
+    bool cnsSeen = false;
     std::size_t next = 0;
     bool headerSeen = false;
     for (const std::string& raw : lines) {
@@ -58,7 +65,15 @@ std::optional<Tissues> parseTissueFile(std::string_view text)
             continue;
         }
         const auto fields = words(line);
-        if (next >= kCompartments || fields.size() != 3 || fields[0] != std::to_string(next + 1))
+        if (next == kCompartments && !cnsSeen && fields.size() == 2 && fields[0] == kCnsTag) {
+            const auto cns = parseDecimal(fields[1]);
+            if (!cns || *cns < 0.0 || *cns > kMaxCnsPercent)
+                return std::nullopt;
+            record.cnsPercent = *cns;
+            cnsSeen = true;
+            continue;
+        }
+        if (next >= kCompartments || cnsSeen || fields.size() != 3 || fields[0] != std::to_string(next + 1))
             return std::nullopt;
         const auto n2 = parseDecimal(fields[1]);
         const auto he = parseDecimal(fields[2]);
@@ -70,7 +85,7 @@ std::optional<Tissues> parseTissueFile(std::string_view text)
     }
     if (next != kCompartments)
         return std::nullopt;
-    return tissues;
+    return record;
 }
 
 } // namespace korax

@@ -5,6 +5,8 @@
 //   # compartment, N2 bar, He bar
 //   1 0.745216 0.000000
 //   ... (16 lines, compartments 1 to 16 in order; compartment 1 is ZH-L16 1b)
+//   CNS 42.123456
+// The CNS line (per cent at surfacing) may be missing: files written before it count as 0 %.
 // Lines starting with "#" are comments.
 #pragma once
 
@@ -16,9 +18,15 @@
 
 namespace korax {
 
-std::string tissueFileText(const Tissues& tissues);
+// What a dive leaves for the next one: its tissues and its CNS at surfacing.
+struct TissueRecord {
+    Tissues tissues;
+    double cnsPercent = 0.0;
+};
+
+std::string tissueFileText(const Tissues& tissues, double cnsPercent);
 
 // Empty when the text is not a complete tissue file.
-std::optional<Tissues> parseTissueFile(std::string_view text);
+std::optional<TissueRecord> parseTissueFile(std::string_view text);
 
 } // namespace korax

@@ -19,17 +19,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t nul = bytes.find('\0');
     TProfile profile("profile.dat", bytes.substr(0, nul));
     const korax::SettingsReading reading = korax::readSettings(profile);
-    std::optional<korax::Tissues> previous;
+    std::optional<korax::TissueRecord> previous;
     if (nul != std::string_view::npos)
         previous = korax::parseTissueFile(bytes.substr(nul + 1));
     if (!reading.problems.empty()) {
         (void)korax::planFileText(reading.settings, nullptr, reading.problems);
         return 0;
     }
-    const korax::Plan plan = korax::planWithAlternatives(
-        reading.settings, korax::startingTissues(reading.settings, previous ? &*previous : nullptr));
+    const korax::Plan plan = korax::planWithAlternatives(reading.settings,
+        korax::startingTissues(reading.settings, previous ? &previous->tissues : nullptr),
+        korax::startingCns(reading.settings, previous ? previous->cnsPercent : 0.0));
     (void)korax::planFileText(reading.settings, &plan, plan.problems);
     (void)korax::planJson(reading.settings, &plan, plan.problems);
-    (void)korax::tissueFileText(plan.endTissues);
+    (void)korax::tissueFileText(plan.endTissues, plan.cnsPercent);
     return 0;
 }

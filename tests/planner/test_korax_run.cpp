@@ -50,6 +50,41 @@ private slots:
         QVERIFY(bytesOf(dir.filePath("tissue.dat")) != afterFirst);
     }
 
+    // The tissue file carries the CNS at surfacing; a repetitive dive starts with it halved for
+    // every 90 minutes of the interval and ends with its own oxygen added. A file written
+    // before the CNS line was kept counts as 0 %.
+    void cnsCarriesOverTheInterval_data()
+    {
+        QTest::addColumn<QString>("interval");
+        QTest::addColumn<double>("minutes");
+        QTest::newRow("60 min") << "1:00" << 60.0;
+        QTest::newRow("180 min") << "3:00" << 180.0;
+    }
+    void cnsCarriesOverTheInterval()
+    {
+        QFETCH(QString, interval);
+        QFETCH(double, minutes);
+        QTemporaryDir dir;
+        const Finished first = runKorax(dir, dive, { "--json" });
+        const double firstCns = QJsonDocument::fromJson(first.out)["cns_pct"].toDouble();
+        QVERIFY(first.exitCode == 0 && firstCns > 5.0);
+        const Lines repetitive = with(dive, { "SurfaceInterval: " + interval.toStdString() });
+        const QJsonDocument second = QJsonDocument::fromJson(runKorax(dir, repetitive, { "--json", "-s" }).out);
+        const double start = second["cns_start_pct"].toDouble();
+        QVERIFY2(std::fabs(start - firstCns * std::exp2(-minutes / 90.0)) <= 0.01, qPrintable(QString::number(start)));
+        QVERIFY(second["cns_pct"].toDouble() > start + 5.0);
+        const QByteArray saved = bytesOf(dir.filePath("tissue.dat"));
+        const qsizetype cnsLine = saved.indexOf("\r\nCNS ") + 6;
+        const double savedCns = saved.mid(cnsLine, saved.indexOf('\r', cnsLine) - cnsLine).toDouble();
+        QVERIFY(cnsLine > 6 && std::fabs(savedCns - second["cns_pct"].toDouble()) <= 0.005);
+
+        QByteArray withoutCns = saved.left(saved.indexOf("# CNS"));
+        QVERIFY(writeBytes(dir.filePath("tissue.dat"), withoutCns));
+        const QJsonDocument old = QJsonDocument::fromJson(runKorax(dir, repetitive, { "--json" }).out);
+        QCOMPARE(old["problems"].toArray().size(), 0);
+        QCOMPARE(old["cns_start_pct"].toDouble(), 0.0);
+    }
+
     // A write of the tissue file killed half-way left a journal: the repetitive dive is planned
     // from the restored old state, as from the intact file, and the plan says so.
     void cutTissueFileIsRestoredFirst()

@@ -142,6 +142,59 @@ private slots:
             planFileText(uniform.settings, &expected, uniform.problems));
     }
 
+    // A rebreather diver decompresses on the loop; the open-circuit gases serve the bailout.
+    void closedCircuitDecompressesOnTheLoop_data() { cases::addRows("planner/loop_deco.txt"); }
+    void closedCircuitDecompressesOnTheLoop()
+    {
+        const Settings settings = settingsOf(profile(cases::lines("dive")));
+        const Plan plan = planWithAlternatives(settings, startingTissues(settings, nullptr));
+        QVERIFY(plan.problems.empty() && plan.emergency);
+        for (const Segment& s : plan.segments)
+            QVERIFY2(s.setpoint, qPrintable(QString("%1 at %2").arg(phaseName(s.phase)).arg(s.endDepth)));
+        QStringList bailout;
+        for (const GasUse& use : plan.emergency->gases)
+            bailout << QString::fromStdString(gasLabel(use.gas));
+        QCOMPARE(bailout.join(", "), cases::text("bailout"));
+    }
+
+    void switchDepthIsTheShallowestLimit_data() { cases::addRows("planner/switch_depths.txt"); }
+    void switchDepthIsTheShallowestLimit()
+    {
+        const auto reading = readingOf(profile(with(cases::lines("dive"), { "UseOCDeco: y", "StopDistance: 1" })));
+        QVERIFY(reading.problems.empty());
+        const Plan plan = planOf(reading.settings);
+        const auto isSwitch = [](const Segment& s) { return s.phase == Phase::GasSwitch; };
+        const auto switched = std::ranges::find_if(plan.segments,
+            [&](const Segment& s) { return isSwitch(s) && gasLabel(s.gas) == cases::cell("gas").toStdString(); });
+        QVERIFY(switched != plan.segments.end());
+        QCOMPARE(switched->endDepth, cases::cell("depth").toDouble());
+        const bool warned = std::ranges::any_of(plan.warnings, [](const Warning& w) {
+            return w.phase == Phase::GasSwitch
+                && (w.kind == WarningKind::EndAboveMax || w.kind == WarningKind::DensityAboveRecommended
+                    || w.kind == WarningKind::DensityAboveMaximum);
+        });
+        QCOMPARE(warned, cases::yes("warned"));
+    }
+
+    void settingProblemsNameWhatToChange_data() { cases::addRows("planner/setting_problems.txt"); }
+    void settingProblemsNameWhatToChange()
+    {
+        const auto reading = readingOf(profile(with(cases::lines("changes"), { "45, 25, 21/35" })));
+        QStringList texts;
+        for (const Problem& problem : reading.problems)
+            texts << QString::fromStdString(problemText(problem, reading.settings.unit));
+        QCOMPARE(texts, QStringList { cases::text("problem") });
+    }
+
+    void counterDiffusionNeedsARealChange_data() { cases::addRows("planner/counter_diffusion.txt"); }
+    void counterDiffusionNeedsARealChange()
+    {
+        const Plan plan = planOf(settingsOf(profile(cases::lines("changes"))));
+        const bool warned = std::ranges::any_of(
+            plan.warnings, [](const Warning& w) { return w.kind == WarningKind::CounterDiffusion; });
+        QCOMPARE(warned, cases::yes("warns"));
+    }
+
     void alternativesArePlansOfTheirChangedSettings_data() { cases::addRows("planner/alternatives.txt"); }
     void alternativesArePlansOfTheirChangedSettings()
     {
@@ -159,6 +212,13 @@ private slots:
             const Variation& v = plan.variations.at(index);
             QCOMPARE(v.runtime, std::optional(expected.runtime));
             QCOMPARE(v.decoMinutes, std::optional(expected.runtime - expected.ascentStart));
+        } else if (settings.closedCircuit()) {
+            // The main plan stays on the loop: a lost bailout gas is the bailout plan without it.
+            const Settings changed = settingsOf(with(deco, cases::lines("changed")));
+            const auto bailout = planWithAlternatives(changed, startingTissues(changed, nullptr)).emergency;
+            const LostGasPlan& lost = plan.lostGas.at(index - 4);
+            QCOMPARE(lost.runtime, std::optional(bailout->runtime));
+            QCOMPARE(lost.firstStop, bailout->firstStop);
         } else {
             const LostGasPlan& lost = plan.lostGas.at(index - 4);
             QCOMPARE(lost.runtime, std::optional(expected.runtime));

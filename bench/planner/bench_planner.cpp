@@ -1,6 +1,7 @@
 // Time to plan the two reference dives, settings already read (one plan per iteration), and
 // the full run of the deep one: the plan, its four variations, its three lost-gas plans and the
-// emergency ascent; and the full run of a 100 m closed-circuit dive with two open-circuit deco gases.
+// emergency ascent; and the full run of a 100 m closed-circuit dive decompressing on the loop with
+// two bailout gases: the plan, its variations, the bailout plan and one per lost bailout gas.
 #include "planner/Alternatives.h"
 #include "planner/Planner.h"
 #include "planner/Settings.h"
@@ -49,7 +50,7 @@ void BM_FullRun100m25minTrimix(benchmark::State& state)
     }
 }
 
-void BM_FullRunClosedCircuit100mTwoOcDecoGases(benchmark::State& state)
+void BM_FullRunClosedCircuit100mTwoBailoutGases(benchmark::State& state)
 {
     const korax::Settings settings = settingsOf({ "OcDecoGas: 50, 100", "SlideRate: 0.2", "UseDecoSetpoint: y",
         "DecoSetpoint: 1.4", "10, 1, 10/70@0.7", "100, 25, 10/70@1.3" });
@@ -70,5 +71,5 @@ void BM_Plan45m30minTrimix(benchmark::State& state)
 BENCHMARK(BM_Plan100m25minTrimix)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Plan45m30minTrimix)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FullRun100m25minTrimix)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_FullRunClosedCircuit100mTwoOcDecoGases)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FullRunClosedCircuit100mTwoBailoutGases)->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

@@ -59,6 +59,7 @@ enum class WarningKind {
     DensityAboveMaximum,
     CounterDiffusion, // depth; gas before, otherGas after the switch
     EmergencyAscentNotPlanned,
+    BailoutGasUnused, // gas: as DecoGasUnused, for a closed-circuit dive's bailout gas
 };
 
 struct Warning {

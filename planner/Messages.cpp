@@ -180,6 +180,8 @@ std::string warningText(const Warning& w, const LengthUnit& unit)
     case WarningKind::CounterDiffusion:
         return "Změna z " + breathLabel(w.gas, w.setpoint) + " na " + breathLabel(w.otherGas, w.otherSetpoint) + " v "
             + depth(w.depth, unit) + ": riziko izobarické protidifuze (dusík přibývá o víc než pětinu úbytku helia).";
+    case WarningKind::BailoutGasUnused:
+        return "Bailout směs " + gasLabel(w.gas) + " nemá hloubku výměny nad poslední zastávkou; nepoužita.";
     case WarningKind::EmergencyAscentNotPlanned:
         return "Nouzový výstup nelze naplánovat: dekomprese by trvala déle než 24 hodin.";
     }
@@ -189,8 +191,8 @@ std::string warningText(const Warning& w, const LengthUnit& unit)
 // The JSON names of the warning kinds, in the order of WarningKind.
 constexpr std::array kWarningKindNames = { "deco_gas_unused", "default_descent_rate", "default_ascent_rate",
     "profile_above_ceiling", "po2", "end", "cns", "hypoxic_start", "hypoxic_surfacing", "above_gf_high",
-    "tissue_file_restored", "density", "density_max", "icd", "emergency_ascent" };
-static_assert(kWarningKindNames.size() == static_cast<std::size_t>(WarningKind::EmergencyAscentNotPlanned) + 1);
+    "tissue_file_restored", "density", "density_max", "icd", "emergency_ascent", "bailout_gas_unused" };
+static_assert(kWarningKindNames.size() == static_cast<std::size_t>(WarningKind::BailoutGasUnused) + 1);
 
 const char* warningKindName(WarningKind kind)
 {

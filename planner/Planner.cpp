@@ -55,7 +55,9 @@ public:
             if (const auto depth = grid_.atOrAbove(switchDepth(gas, settings, water_)))
                 decoGases_.push_back({ gas.gas, *depth });
             else
-                plan_.warnings.push_back({ .kind = WarningKind::DecoGasUnused, .gas = gas.gas });
+                plan_.warnings.push_back(
+                    { .kind = settings.closedCircuit() ? WarningKind::BailoutGasUnused : WarningKind::DecoGasUnused,
+                        .gas = gas.gas });
         }
         // A rebreather diver decompresses on the loop: its open-circuit gases are bailout
         // gases, breathed only in the bailout plan (whose last line is on open circuit).

@@ -232,10 +232,15 @@ private:
                 .setpoint = s.setpoint });
     }
 
-    // At a change of what is breathed (a setpoint alone is none) from a gas holding helium.
+    // At a change of what is breathed (a setpoint alone is none) from a gas holding helium. A
+    // switch the planner chose at a depth of its own is not flagged: the diver listed the gas and
+    // the rule of fifths would forbid nearly every switch from trimix to a nitrox deco gas; a
+    // profile line's mix or a switch depth the diver gave is the diver's choice and is reported.
     void checkCounterDiffusion(const Segment& before, const Segment& after)
     {
         if (before.gas == after.gas && before.setpoint.has_value() == after.setpoint.has_value())
+            return;
+        if (after.phase == Phase::GasSwitch && !switchDepthGiven(after.gas))
             return;
         const double depth = after.startDepth;
         const Partials old = fractionsAt(before.gas, before.setpoint, water_, depth);
@@ -250,6 +255,12 @@ private:
                 .setpoint = before.setpoint,
                 .otherGas = after.gas,
                 .otherSetpoint = after.setpoint ? std::optional(after.startSetpoint) : std::nullopt });
+    }
+
+    bool switchDepthGiven(const Gas& gas) const
+    {
+        return std::ranges::any_of(
+            settings_.decoGases, [&](const DecoGas& deco) { return deco.gas == gas && deco.switchDepth.has_value(); });
     }
 
     void checkDensity(const Segment& s, const Highest& densest)

@@ -20,7 +20,7 @@ std::string number(const char* format, double value)
 }
 
 // A setpoint's bounds, on a profile line as for DecoSetpoint:.
-constexpr const PlannerKey& kSetpoint = *findPlannerKey(keys::kDecoSetpoint);
+constexpr const PlannerKey& kSetpoint = plannerKey(keys::kDecoSetpoint);
 
 std::string depth(double value, const LengthUnit& unit)
 {

@@ -103,14 +103,30 @@ inline constexpr std::array kPlannerKeys = {
     PlannerKey { keys::kStressRmv, ValueKind::Number, WhenMissing::Default, 0.0, 200.0, "l/min", 1.5 },
 };
 
-// The row of key; nullptr for a key the planner does not read.
-constexpr const PlannerKey* findPlannerKey(std::string_view key)
+// Where key's row stands in kPlannerKeys; kPlannerKeys.size() for a key the planner does not
+// read. An index, not a pointer: GCC's UBSan cannot compare pointers in constant expressions.
+constexpr std::size_t plannerKeyIndex(std::string_view key)
 {
-    for (const PlannerKey& row : kPlannerKeys) {
-        if (row.key == key)
-            return &row;
-    }
-    return nullptr;
+    std::size_t index = 0;
+    while (index < kPlannerKeys.size() && kPlannerKeys[index].key != key)
+        ++index;
+    return index;
+}
+
+// The row of key; nullptr for a key the planner does not read.
+inline const PlannerKey* findPlannerKey(std::string_view key)
+{
+    const std::size_t index = plannerKeyIndex(key);
+    return index < kPlannerKeys.size() ? &kPlannerKeys[index] : nullptr;
+}
+
+// The row of a key the planner reads; a key without one does not compile.
+consteval const PlannerKey& plannerKey(std::string_view key)
+{
+    const std::size_t index = plannerKeyIndex(key);
+    if (index == kPlannerKeys.size())
+        throw "a key without a row in kPlannerKeys";
+    return kPlannerKeys[index];
 }
 
 } // namespace korax

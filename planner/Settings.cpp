@@ -15,19 +15,10 @@
 namespace korax {
 namespace {
 
-// The row of a key the planner reads; a key without one does not compile.
-consteval const PlannerKey& row(std::string_view key)
-{
-    const PlannerKey* found = findPlannerKey(key);
-    if (found == nullptr)
-        throw "a key without a row in kPlannerKeys";
-    return *found;
-}
-
 // Slower than this no diver moves; the bound also keeps the work of a plan finite.
-constexpr const PlannerKey& kRates = row(keys::kDescentRate);
+constexpr const PlannerKey& kRates = plannerKey(keys::kDescentRate);
 // A setpoint after "@" on a profile line has the bounds of DecoSetpoint:.
-constexpr const PlannerKey& kSetpoint = row(keys::kDecoSetpoint);
+constexpr const PlannerKey& kSetpoint = plannerKey(keys::kDecoSetpoint);
 
 // Reads the values of profile.dat's lines and collects the problems with them.
 class Reader {
@@ -209,7 +200,8 @@ int readGfLow(Reader& reader, double gfHigh)
     const bool digits = value.size() <= 3 && std::ranges::all_of(value, [](char c) { return c >= '0' && c <= '9'; });
     for (const char c : value)
         percent = digits ? percent * 10 + (c - '0') : 0;
-    if (!digits || percent < row(keys::kGradientFactorLow).low || percent > row(keys::kGradientFactorLow).high) {
+    if (!digits || percent < plannerKey(keys::kGradientFactorLow).low
+        || percent > plannerKey(keys::kGradientFactorLow).high) {
         reader.problem(keys::kGradientFactorLow, value);
         return 0;
     }
@@ -257,10 +249,10 @@ SettingsReading readSettings(const TProfile& profile)
     reader.setUnit(s.unit);
     const double maxDepth = s.unit.maxDepth;
 
-    s.altitude = reader.number(row(keys::kAltitude));
-    s.conservatism = reader.number(row(keys::kConservatism));
+    s.altitude = reader.number(plannerKey(keys::kAltitude));
+    s.conservatism = reader.number(plannerKey(keys::kConservatism));
     s.gfLowPercent = readGfLow(reader, s.gradientFactor());
-    constexpr const PlannerKey& precisionRow = row(keys::kPrecision);
+    constexpr const PlannerKey& precisionRow = plannerKey(keys::kPrecision);
     const double precision = reader.number(precisionRow);
     if (precision > 0.0 && precision < precisionRow.low)
         reader.problem(keys::kPrecision, reader.text(keys::kPrecision));
@@ -268,15 +260,15 @@ SettingsReading readSettings(const TProfile& profile)
 
     const std::string stopDistance = reader.text(keys::kStopDistance);
     const auto distance = readStopDistance(stopDistance);
-    if (!distance || *distance <= row(keys::kStopDistance).low)
+    if (!distance || *distance <= plannerKey(keys::kStopDistance).low)
         reader.problem(keys::kStopDistance, stopDistance);
     else
         s.stopDistance = static_cast<double>(*distance);
-    s.lastStopDepth = reader.number(row(keys::kLastStopDepth));
+    s.lastStopDepth = reader.number(plannerKey(keys::kLastStopDepth));
 
     s.deepStops = readDeepStops(reader, reader.text(keys::kDeepStops));
     if (s.deepStops == DeepStopMethod::Pyle)
-        s.pyleStopTime = reader.number(row(keys::kPyleStopTime));
+        s.pyleStopTime = reader.number(plannerKey(keys::kPyleStopTime));
 
     const std::string tissueFile = reader.text(keys::kTissueFile);
     if (tissueFile != keys::kMissingValue)
@@ -295,30 +287,31 @@ SettingsReading readSettings(const TProfile& profile)
             reader.problem(keys::kTissueFile, tissueFile, ProblemKind::TissueFileNeeded);
     }
 
-    s.rmv = reader.number(row(keys::kRmv));
-    s.decoRmv = reader.number(row(keys::kDecoRmv));
+    s.rmv = reader.number(plannerKey(keys::kRmv));
+    s.decoRmv = reader.number(plannerKey(keys::kDecoRmv));
     // The gases' switch depths are checked against OcDecoMaxPO2:; their problems still come first.
     const std::size_t gasProblems = reader.problems.size();
-    s.decoMaxPO2 = reader.number(row(keys::kOcDecoMaxPO2));
-    if (reader.flag(row(keys::kOcDecoGas).onlyWith)) {
+    s.decoMaxPO2 = reader.number(plannerKey(keys::kOcDecoMaxPO2));
+    if (reader.flag(plannerKey(keys::kOcDecoGas).onlyWith)) {
         DecoGasReading gases = readDecoGasList(reader.text(keys::kOcDecoGas), s.unit, s.decoMaxPO2);
         s.decoGases = std::move(gases.gases);
         reader.problems.insert(reader.problems.begin() + static_cast<std::ptrdiff_t>(gasProblems),
             gases.problems.begin(), gases.problems.end());
     }
-    s.maxEnd = reader.number(row(keys::kMaxEND));
+    s.maxEnd = reader.number(plannerKey(keys::kMaxEND));
 
-    s.slideRate = reader.optionalNumber(row(keys::kSlideRate)).value_or(0.0);
+    s.slideRate = reader.optionalNumber(plannerKey(keys::kSlideRate)).value_or(0.0);
     if (reader.flag(kSetpoint.onlyWith)) {
         // Required then, also on an open-circuit dive: a missing value ("0") is a problem.
         const double decoSetpoint = reader.number(kSetpoint);
         if (decoSetpoint > 0.0)
             s.decoSetpoint = decoSetpoint;
     }
-    s.problemSolvingMinutes
-        = reader.optionalNumber(row(keys::kProblemSolvingTime)).value_or(row(keys::kProblemSolvingTime).fallback);
+    s.problemSolvingMinutes = reader.optionalNumber(plannerKey(keys::kProblemSolvingTime))
+                                  .value_or(plannerKey(keys::kProblemSolvingTime).fallback);
     // The default stress rate is a factor: half as much again as on the bottom.
-    s.stressRmv = reader.optionalNumber(row(keys::kStressRmv)).value_or(row(keys::kStressRmv).fallback * s.rmv);
+    s.stressRmv
+        = reader.optionalNumber(plannerKey(keys::kStressRmv)).value_or(plannerKey(keys::kStressRmv).fallback * s.rmv);
 
     s.descentRates = readRates(reader, keys::kDescentRate);
     s.ascentRates = readRates(reader, keys::kAscentRate);

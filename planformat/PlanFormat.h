@@ -22,8 +22,9 @@ constexpr const char* phaseName(Phase phase)
     return kPhaseNames[static_cast<std::size_t>(phase)];
 }
 
-// The header line of the table, UTF-8, with no trailing blanks.
-inline constexpr std::string_view kHeader = "Fáze                Hloubka    Úsek     Čas  Směs       PO2";
+// The header line of the table, UTF-8, with no trailing blanks. Plans written before the ceiling
+// column end the header after "PO2" (kHeaderAfterGasBeforeCeiling) and their rows after the PO2.
+inline constexpr std::string_view kHeader = "Fáze                Hloubka    Úsek     Čas  Směs       PO2  Strop";
 
 // The heading line that names the depth unit: this, then "m" or "ft", then ", rychlosti v ...".
 inline constexpr std::string_view kUnitLine = "Jednotky hloubky: ";
@@ -41,12 +42,14 @@ inline constexpr Column kRuntimeColumn { 35, 8 }; // at the end of the segment
 inline constexpr Column kGapColumn { 43, 2 }; // blanks
 inline constexpr Column kGasColumn { 45, 9 }; // "O2/He", left, padded with blanks
 inline constexpr Column kPo2Column { 54, 5 }; // the highest PO2 of the segment
+inline constexpr Column kCeilingColumn { 59, 7 }; // the GF ceiling at the end of the segment, depth
 
 // A table with a loop gas longer than the gas column ("18/45@0.97") widens that column to its
 // longest label: the header is kHeaderToGas, blanks up to that width, then kHeaderAfterGas, and
 // the PO2 column follows the gas column. A table of 9 characters is the one of kHeader.
 inline constexpr std::string_view kHeaderToGas = "Fáze                Hloubka    Úsek     Čas  Směs";
-inline constexpr std::string_view kHeaderAfterGas = "  PO2";
+inline constexpr std::string_view kHeaderAfterGas = "  PO2  Strop";
+inline constexpr std::string_view kHeaderAfterGasBeforeCeiling = "  PO2";
 constexpr Column gasColumn(std::size_t width)
 {
     return { kGasColumn.from, width };
@@ -55,5 +58,16 @@ constexpr Column po2Column(std::size_t gasWidth)
 {
     return { kGasColumn.from + gasWidth, kPo2Column.width };
 }
+constexpr Column ceilingColumn(std::size_t gasWidth)
+{
+    return { kGasColumn.from + gasWidth + kPo2Column.width, kCeilingColumn.width };
+}
+
+// The headings of the two lists at the end of a plan, each followed by its entries indented by
+// kListIndent, or by kListIndent and kNoEntries when it is empty.
+inline constexpr std::string_view kWarningsHeading = "Varování:";
+inline constexpr std::string_view kProblemsHeading = "Problémy:";
+inline constexpr std::string_view kListIndent = "  ";
+inline constexpr std::string_view kNoEntries = "žádné";
 
 } // namespace plan_format

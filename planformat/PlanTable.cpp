@@ -47,33 +47,45 @@ std::optional<Phase> phase(std::string_view text)
     return std::nullopt;
 }
 
-// The width of the gas column that the header gives, 0 when the line is no header.
-std::size_t gasWidthOf(std::string_view line)
+struct TableLayout {
+    std::size_t gasWidth = 0; // 0: the line is no header
+    bool ceiling = false; // the rows end with the ceiling column
+};
+
+// The width of the gas column that the header gives, and whether it has the ceiling column.
+TableLayout layoutOf(std::string_view line)
 {
     static const std::string start = cp1250::utf8ToCp1250(kHeaderToGas);
-    if (line.size() < kGasColumn.from + kGasColumn.width + kHeaderAfterGas.size() || !line.starts_with(start)
-        || !line.ends_with(kHeaderAfterGas))
-        return 0;
-    const std::string_view blanks = line.substr(start.size(), line.size() - start.size() - kHeaderAfterGas.size());
-    if (blanks.find_first_not_of(' ') != std::string_view::npos)
-        return 0;
-    return line.size() - kHeaderAfterGas.size() - kGasColumn.from;
+    for (const std::string_view after : { kHeaderAfterGas, kHeaderAfterGasBeforeCeiling }) {
+        if (line.size() < kGasColumn.from + kGasColumn.width + after.size() || !line.starts_with(start)
+            || !line.ends_with(after))
+            continue;
+        const std::string_view blanks = line.substr(start.size(), line.size() - start.size() - after.size());
+        if (blanks.find_first_not_of(' ') != std::string_view::npos)
+            continue;
+        return { line.size() - after.size() - kGasColumn.from, after == kHeaderAfterGas };
+    }
+    return {};
 }
 
-std::optional<Row> row(std::string_view line, std::size_t gasWidth)
+std::optional<Row> row(std::string_view line, TableLayout layout)
 {
-    const std::size_t po2From = po2Column(gasWidth).from;
-    if (line.size() <= po2From || field(line, kGapColumn) != "  ")
+    const Column po2At = po2Column(layout.gasWidth);
+    const Column ceilingAt = ceilingColumn(layout.gasWidth);
+    if (line.size() <= po2At.from || field(line, kGapColumn) != "  ")
         return std::nullopt;
     const std::optional<Phase> kind = phase(field(line, kPhaseColumn));
     const std::optional<double> depth = number(field(line, kDepthColumn));
     const std::optional<double> minutes = number(field(line, kMinutesColumn));
     const std::optional<double> runtime = number(field(line, kRuntimeColumn));
-    const std::string_view gas = trimRight(field(line, gasColumn(gasWidth)));
-    if (!kind || !depth || !minutes || !runtime || gas.empty() || gas.find(' ') != std::string_view::npos
-        || !number(line.substr(po2From)))
+    const std::string_view gas = trimRight(field(line, gasColumn(layout.gasWidth)));
+    const std::optional<double> po2 = number(layout.ceiling ? field(line, po2At) : line.substr(po2At.from));
+    const std::optional<double> ceiling
+        = layout.ceiling && line.size() > ceilingAt.from ? number(line.substr(ceilingAt.from)) : std::nullopt;
+    if (!kind || !depth || !minutes || !runtime || gas.empty() || gas.find(' ') != std::string_view::npos || !po2
+        || (layout.ceiling && (!ceiling || *ceiling < 0.0)))
         return std::nullopt;
-    return Row { *kind, *depth, *minutes, *runtime, cp1250::cp1250ToUtf8(gas) };
+    return Row { *kind, *depth, *minutes, *runtime, cp1250::cp1250ToUtf8(gas), *po2, ceiling };
 }
 
 // "m" or "ft" from "Jednotky hloubky: m, rychlosti v m/min"; empty for any other line.
@@ -94,21 +106,21 @@ std::string unitOf(std::string_view line)
 std::optional<PlanTable> readPlanTable(std::string_view bytes)
 {
     PlanTable table;
-    std::size_t gasWidth = 0; // 0 until the header
+    TableLayout layout; // gasWidth 0 until the header
 
     while (!bytes.empty()) {
         const std::size_t end = bytes.find('\n');
         const std::string_view line = trimRight(bytes.substr(0, end));
         bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-        if (gasWidth == 0) {
-            gasWidth = gasWidthOf(line);
+        if (layout.gasWidth == 0) {
+            layout = layoutOf(line);
             if (table.unit.empty())
                 table.unit = unitOf(line);
             continue;
         }
         if (line.empty())
             break;
-        std::optional<Row> next = row(line, gasWidth);
+        std::optional<Row> next = row(line, layout);
         if (!next || next->depth < 0.0 || next->runtime < (table.rows.empty() ? 0.0 : table.rows.back().runtime))
             return std::nullopt;
         table.rows.push_back(std::move(*next));

@@ -19,7 +19,9 @@ struct Row {
     double depth = 0.0; // at the end of the segment
     double minutes = 0.0;
     double runtime = 0.0; // at the end of the segment
-    std::string gas; // "O2/He" as the planner wrote it
+    std::string gas; // "O2/He", or "O2/He@SP" on the loop, as the planner wrote it
+    double po2 = 0.0; // the segment's highest, bar
+    std::optional<double> ceiling; // at the end of the segment; empty in plans written before it
 };
 
 struct PlanTable {

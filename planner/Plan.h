@@ -20,6 +20,7 @@ struct Segment {
     bool decompression = false; // after the last profile line: DecoRmv, deco PO2 limit
     std::optional<double> setpoint; // at the end of the segment; empty: open circuit
     double startSetpoint = 0.0; // on the loop: the setpoint at the start (it slides between)
+    double ceiling = 0.0; // the depth the tissues allow at the end, under the plan's GF or GF pair
 };
 
 struct Stop {

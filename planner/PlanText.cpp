@@ -71,7 +71,8 @@ std::string minutes(const std::optional<double>& value)
 }
 
 static_assert(plan_format::kDepthColumn.width == 8 && plan_format::kMinutesColumn.width == 8
-        && plan_format::kRuntimeColumn.width == 8 && plan_format::kPo2Column.width == 5,
+        && plan_format::kRuntimeColumn.width == 8 && plan_format::kPo2Column.width == 5
+        && plan_format::kCeilingColumn.width == 7,
     "the patterns below write these widths");
 
 // A number of the segment table in its 8 characters with a blank before it, also past
@@ -165,7 +166,7 @@ public:
             const bool touching = gas.back() != ' ' && po2 >= 9.995;
             line(padRight(phaseName(segment.phase), kPhaseColumn.width) + column(segment.endDepth)
                 + column(segment.minutes) + column(segment.runtime) + std::string(kGapColumn.width, ' ') + gas
-                + format(touching ? "%5.1f" : "%5.2f", po2));
+                + format(touching ? "%5.1f" : "%5.2f", po2) + format("%7.1f", segment.ceiling));
         }
         line("");
         line("Celkový čas ponoru: " + format("%.1f", plan.runtime) + " min");
@@ -184,7 +185,7 @@ public:
         line("OTU: " + format("%.1f", plan.otu));
         if (!plan.variations.empty())
             alternatives(plan);
-        list("Varování:", plan.warnings);
+        list(plan_format::kWarningsHeading, plan.warnings);
     }
 
     // The variations and lost-gas plans, made only when the plan has no problem.
@@ -269,13 +270,14 @@ public:
         return std::string("čas ") + signOf(kind) + "5 min";
     }
 
-    template <typename Finding> void list(const char* title, const std::vector<Finding>& items)
+    template <typename Finding> void list(std::string_view title, const std::vector<Finding>& items)
     {
-        line(title);
+        using namespace plan_format;
+        line(std::string(title));
         if (items.empty())
-            line("  žádné");
+            line(std::string(kListIndent) + std::string(kNoEntries));
         for (const Finding& item : items)
-            line("  " + text(item));
+            line(std::string(kListIndent) + text(item));
     }
 
     std::string out;
@@ -298,8 +300,8 @@ std::string planFileText(const Settings& settings, const Plan* plan, const std::
     if (plan)
         writer.table(*plan);
     else
-        writer.list("Varování:", std::vector<Warning> {});
-    writer.list("Problémy:", problems);
+        writer.list(plan_format::kWarningsHeading, std::vector<Warning> {});
+    writer.list(plan_format::kProblemsHeading, problems);
     return writer.out;
 }
 

@@ -107,6 +107,17 @@ private:
 
     double ceilingPressure(const DiveState& state) const { return toleratedPressure(state.tissues, set_, gf_); }
 
+    // The plan table's ceiling: under one factor its ceiling; under a pair the shallowest depth
+    // the ascent's test would pass, with the GF low point of that moment (rules 2 and 3).
+    double ceilingDepth(const DiveState& state) const
+    {
+        if (!settings_.gfPair())
+            return std::max(0.0, water_.depthAt(ceilingPressure(state)));
+        const double lowPoint
+            = std::max({ lowPoint_, toleratedPressure(state.tissues, set_, pair_.low), water_.surfacePressure + 1.0 });
+        return std::max(0.0, water_.depthAt(gfPairCeiling(state.tissues, set_, pair_, lowPoint)));
+    }
+
     // A new setpoint: reached at once, or by a slide at SlideRate: from the value reached.
     void aimSetpoint(DiveState& state, double setpoint, bool atOnce) const
     {
@@ -126,7 +137,8 @@ private:
         if (!log || minutes <= 0.0)
             return;
         const Segment next { phase, from, state.depth, minutes, state.runtime, state.gas, deco,
-            state.loop ? std::optional(state.setpoint) : std::nullopt, state.loop ? fromSetpoint : 0.0 };
+            state.loop ? std::optional(state.setpoint) : std::nullopt, state.loop ? fromSetpoint : 0.0,
+            ceilingDepth(state) };
         appendSegment(*log, next);
     }
 

@@ -43,6 +43,7 @@ void appendSegment(std::vector<Segment>& log, const Segment& next)
     last.minutes += next.minutes;
     last.runtime = next.runtime;
     last.setpoint = next.setpoint;
+    last.ceiling = next.ceiling;
 }
 
 void collectStops(Plan& plan)

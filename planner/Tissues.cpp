@@ -135,6 +135,20 @@ bool withinGfPair(const Tissues& tissues, const CoefficientSet& set, const GfPai
     return true;
 }
 
+double gfPairCeiling(const Tissues& tissues, const CoefficientSet& set, const GfPair& gf, double lowPoint)
+{
+    const double p0 = gf.surfacePressure;
+    double ceiling = 0.0;
+    for (std::size_t i = 0; i < kCompartments; ++i) {
+        const Loading c = loadingOf(tissues, set, i);
+        const double atSurface = allowed(c, gf.high, p0);
+        const double atLowPoint = allowed(c, gf.low, lowPoint);
+        if (atSurface < atLowPoint)
+            ceiling = std::max(ceiling, p0 + (c.inert - atSurface) * (lowPoint - p0) / (atLowPoint - atSurface));
+    }
+    return std::min(ceiling, lowPoint);
+}
+
 std::vector<int> aboveGfHighAtSurface(const Tissues& tissues, const CoefficientSet& set, const GfPair& gf)
 {
     std::vector<int> compartments;

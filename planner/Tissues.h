@@ -81,6 +81,9 @@ struct GfPair {
 bool withinGfPair(
     const Tissues& tissues, const CoefficientSet& set, const GfPair& gf, double lowPoint, double pressure);
 
+// The lowest ambient pressure (bar) at which withinGfPair holds: at most lowPoint.
+double gfPairCeiling(const Tissues& tissues, const CoefficientSet& set, const GfPair& gf, double lowPoint);
+
 // The compartments (1-based) holding more than GF high allows at the surface.
 std::vector<int> aboveGfHighAtSurface(const Tissues& tissues, const CoefficientSet& set, const GfPair& gf);
 

@@ -118,8 +118,10 @@ std::optional<PlanTable> readPlanTable(std::string_view bytes)
                 table.unit = unitOf(line);
             continue;
         }
-        if (line.empty())
+        if (line.empty()) {
+            table.ended = true;
             break;
+        }
         std::optional<Row> next = row(line, layout);
         if (!next || next->depth < 0.0 || next->runtime < (table.rows.empty() ? 0.0 : table.rows.back().runtime))
             return std::nullopt;

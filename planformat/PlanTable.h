@@ -27,6 +27,7 @@ struct Row {
 struct PlanTable {
     std::string unit; // "m" or "ft"
     std::vector<Row> rows;
+    bool ended = false; // an empty line closes the table: the bytes did not stop inside it
 };
 
 // The table when a line, trailing blanks trimmed, is the planner's header, every line after it

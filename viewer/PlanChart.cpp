@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <deque>
 
 namespace {
 
@@ -33,6 +34,17 @@ constexpr qreal kDepthHeadroom = 1.04;
 constexpr double kMostTicks = 10.0;
 constexpr qreal kLabelZ = 10.0;
 constexpr qreal kLabelGap = 8.0;
+// Past these counts (plans of thousands of stops) the rest go unmarked and unlabelled: a mark
+// or label is an item of its own, and so many could not be read anyway; the tooltip names each.
+constexpr qsizetype kMostMarks = 500;
+constexpr std::size_t kMostLabels = 300;
+// A label is kept clear of the labels placed just before it, which are its neighbours on the
+// ascent's staircase.
+constexpr std::size_t kLabelNeighbours = 6;
+const QColor kCeilingColour(0xc0, 0x1c, 0x28);
+const QColor kPo2Colour(0x60, 0x60, 0x60, 0xa0);
+constexpr qreal kThinPenWidth = 1.3;
+constexpr double kPo2AxisTop = 1.6; // bar: the PO2 axis shows at least the deco limit
 
 bool isStay(Phase phase)
 {
@@ -88,12 +100,21 @@ QScatterSeries* markers(const QString& name, QScatterSeries::MarkerShape shape, 
 
 } // namespace
 
+QString breathName(const std::string& gas)
+{
+    const QString label = QString::fromStdString(gas);
+    const qsizetype at = label.indexOf(u'@');
+    return at < 0 ? label : viewer_texts::loopDiluent(label.left(at));
+}
+
 PlanChart::PlanChart(plan_table::PlanTable table)
     : table_(std::move(table))
 {
     setBackgroundRoundness(0);
     legend()->setAlignment(Qt::AlignBottom);
     addProfile();
+    addCeiling();
+    addPo2();
     addAxes();
     addStopLabels();
     connect(this, &QChart::plotAreaChanged, this, [this] { placeStopLabels(); });
@@ -112,7 +133,7 @@ void PlanChart::addProfile()
     QList<QList<QPointF>> legPoints;
     QList<qsizetype> legColours;
     for (const Row& row : table_.rows) {
-        const QString gas = QString::fromStdString(row.gas);
+        const QString gas = breathName(row.gas);
         const qsizetype colour = colourOf.contains(gas)
             ? colourOf.value(gas)
             : colourOf.insert(gas, std::min<qsizetype>(colourOf.size(), kOtherGases)).value();
@@ -151,18 +172,60 @@ void PlanChart::addProfile()
     }
     for (QLegendMarker* marker : legend()->markers())
         marker->setVisible(firstOfColour.contains(marker->series()));
-    if (!switches.isEmpty()) {
+    if (!switches.isEmpty() && switches.size() <= kMostMarks) {
         QScatterSeries* series = markers(QString::fromUtf8(plan_table::phaseName(Phase::GasSwitch)),
             QScatterSeries::MarkerShapeTriangle, Qt::yellow);
         series->replace(switches);
         addSeries(series);
     }
-    if (!deepStops.isEmpty()) {
+    if (!deepStops.isEmpty() && deepStops.size() <= kMostMarks) {
         QScatterSeries* series = markers(QString::fromUtf8(plan_table::phaseName(Phase::DeepStop)),
             QScatterSeries::MarkerShapeRotatedRectangle, Qt::red);
         series->replace(deepStops);
         addSeries(series);
     }
+}
+
+// The ceiling at the end of each segment, from the surface at the start; plans written before
+// the ceiling column have none.
+void PlanChart::addCeiling()
+{
+    if (!std::ranges::all_of(table_.rows, [](const Row& row) { return row.ceiling.has_value(); }))
+        return;
+    QList<QPointF> points { QPointF(0.0, 0.0) };
+    points.reserve(std::ssize(table_.rows) + 1);
+    for (const Row& row : table_.rows)
+        points.append(QPointF(row.runtime, *row.ceiling));
+    auto* series = new QLineSeries;
+    series->setObjectName(QStringLiteral("ceiling"));
+    series->setName(viewer_texts::ceilingLine());
+    series->setPen(QPen(kCeilingColour, kThinPenWidth, Qt::DotLine));
+    series->replace(points);
+    addSeries(series);
+}
+
+// Each segment's highest PO2 (the loop's on the loop) as steps on the right-hand axis; a run of
+// segments at one PO2 is one step.
+void PlanChart::addPo2()
+{
+    QList<QPointF> points;
+    double start = 0.0;
+    for (std::size_t i = 0; i < table_.rows.size(); ++i) {
+        const Row& row = table_.rows[i];
+        if (points.isEmpty() || points.constLast().y() != row.po2) {
+            points.append(QPointF(start, row.po2));
+            points.append(QPointF(row.runtime, row.po2));
+        } else {
+            points.last().setX(row.runtime);
+        }
+        start = row.runtime;
+    }
+    po2_ = new QLineSeries;
+    po2_->setObjectName(QStringLiteral("po2"));
+    po2_->setName(viewer_texts::po2Line());
+    po2_->setPen(QPen(kPo2Colour, kThinPenWidth));
+    po2_->replace(points);
+    addSeries(po2_);
 }
 
 // One label per place the diver stays on the ascent: a gas switch, deep stop or stop, and
@@ -174,6 +237,8 @@ void PlanChart::addStopLabels()
         const bool staysOn = i > 0 && isStay(rows[i - 1].phase) && rows[i - 1].depth == rows[i].depth;
         if (!isStay(rows[i].phase) || staysOn)
             continue;
+        if (stopLabels_.size() == kMostLabels)
+            return;
         double minutes = 0.0;
         for (std::size_t j = i; j < rows.size() && isStay(rows[j].phase) && rows[j].depth == rows[i].depth; ++j)
             minutes += rows[j].minutes;
@@ -190,34 +255,60 @@ void PlanChart::addAxes()
 {
     const auto deepest = std::max_element(
         table_.rows.begin(), table_.rows.end(), [](const Row& a, const Row& b) { return a.depth < b.depth; });
+    const auto richest = std::max_element(
+        table_.rows.begin(), table_.rows.end(), [](const Row& a, const Row& b) { return a.po2 < b.po2; });
     QValueAxis* time = axisTo(table_.rows.back().runtime, viewer_texts::timeAxis());
     QValueAxis* depth
         = axisTo(deepest->depth * kDepthHeadroom, viewer_texts::depthAxis(QString::fromStdString(table_.unit)));
+    QValueAxis* po2 = axisTo(std::max(richest->po2, kPo2AxisTop) * kDepthHeadroom, viewer_texts::po2Axis());
+    po2->setLabelFormat(QStringLiteral("%.1f"));
     depth->setReverse(true);
     addAxis(time, Qt::AlignBottom);
     addAxis(depth, Qt::AlignLeft);
+    addAxis(po2, Qt::AlignRight);
     for (QAbstractSeries* series : this->series()) {
         series->attachAxis(time);
-        series->attachAxis(depth);
+        series->attachAxis(series == po2_ ? po2 : depth);
     }
 }
 
-// Each label ends just left of where its stop begins, level with the stop: the staircase of
-// the ascent leaves that corner free. A label that would cover the one before it is hidden;
-// the tooltip still tells its stop.
+// Each label goes where it covers neither its neighbours nor the profile: just left of where its
+// stop begins, level with it (the staircase of the ascent leaves that corner free), else under
+// the stop's line, else above it. When none is free it takes the one that covers least, so that
+// every stop keeps its name.
 void PlanChart::placeStopLabels()
 {
-    QRectF previous;
+    std::deque<QRectF> neighbours;
     for (const StopLabel& label : stopLabels_) {
-        const QPointF anchor = mapToPosition(label.value, anchor_);
+        const QPointF start = mapToPosition(label.value, anchor_);
         const QSizeF size = label.item->boundingRect().size();
-        const QRectF place(
-            anchor.x() - kLabelGap - size.width(), anchor.y() - size.height() / 2.0, size.width(), size.height());
-        const bool fits = place.left() >= plotArea().left() && !place.intersects(previous);
-        label.item->setVisible(fits);
-        label.item->setPos(place.topLeft());
-        if (fits)
-            previous = place;
+        const std::array<QRectF, 3> places = {
+            QRectF(QPointF(start.x() - kLabelGap - size.width(), start.y() - size.height() / 2.0), size),
+            QRectF(QPointF(start.x() + kLabelGap, start.y() + kLabelGap / 2.0), size),
+            QRectF(QPointF(start.x() + kLabelGap, start.y() - kLabelGap / 2.0 - size.height()), size),
+        };
+        const auto covered = [&](const QRectF& place) {
+            qreal area = 0.0;
+            for (const QRectF& other : neighbours) {
+                const QRectF overlap = place.intersected(other);
+                area += overlap.width() * overlap.height();
+            }
+            const QRectF outside = place.united(plotArea());
+            return area + (outside.width() * outside.height() - plotArea().width() * plotArea().height());
+        };
+        const QRectF* best = &places.front();
+        qreal least = covered(*best);
+        for (const QRectF& place : places) {
+            const qreal cover = covered(place);
+            if (cover < least) {
+                best = &place;
+                least = cover;
+            }
+        }
+        label.item->setPos(best->topLeft());
+        neighbours.push_back(*best);
+        if (neighbours.size() > kLabelNeighbours)
+            neighbours.pop_front();
     }
 }
 
@@ -231,8 +322,10 @@ QString PlanChart::describeAt(double runtime) const
     const QString unit = QString::fromStdString(table_.unit);
     const QString depth = from == row->depth ? QStringLiteral("%1 %2").arg(number(row->depth), unit)
                                              : QStringLiteral("%1 → %2 %3").arg(number(from), number(row->depth), unit);
+    const QString ceiling = row->ceiling ? QStringLiteral("%1 %2").arg(number(*row->ceiling), unit) : QString();
     return viewer_texts::segmentTip(QString::fromUtf8(plan_table::phaseName(row->phase)), depth, number(row->runtime),
-        QString::fromStdString(row->gas));
+               QString::fromStdString(row->gas))
+        + viewer_texts::segmentTipDetails(QString::number(row->po2, 'f', 2), ceiling);
 }
 
 PlanChartView::PlanChartView(PlanChart* chart, QWidget* parent)

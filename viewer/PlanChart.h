@@ -1,5 +1,6 @@
 // The dive profile of a plan table as a Qt chart: run time across, depth down with the
-// surface on top, one colour per gas, stops labelled, gas switches and deep stops marked.
+// surface on top, one colour per gas or loop diluent, the ceiling under the profile, PO2 on a
+// second axis, stops labelled, gas switches and deep stops marked.
 #pragma once
 
 #include "planformat/PlanTable.h"
@@ -12,6 +13,10 @@
 
 class QGraphicsSimpleTextItem;
 
+// The legend's name of what a row breathes: its mix, or the loop on its diluent whatever the
+// setpoint ("15/55@1.3" and "15/55@0.97" are one loop).
+QString breathName(const std::string& gas);
+
 class PlanChart : public QChart {
 public:
     explicit PlanChart(plan_table::PlanTable table);
@@ -21,17 +26,20 @@ public:
 
 private:
     void addProfile();
+    void addCeiling();
+    void addPo2();
     void addAxes();
     void addStopLabels();
     void placeStopLabels();
 
     struct StopLabel {
         QGraphicsSimpleTextItem* item;
-        QPointF value;
+        QPointF value; // where the stop begins
     };
 
     plan_table::PlanTable table_;
     QLineSeries* anchor_ = nullptr; // the labels are placed in its axes
+    QLineSeries* po2_ = nullptr;
     std::vector<StopLabel> stopLabels_;
 };
 

@@ -10,3 +10,6 @@ void printPlan(QPagedPaintDevice& device, const PlanDocument& document);
 
 // Writes the PDF through a temporary file; returns a Czech message on failure, else empty.
 QString writePlanPdf(const QString& fileName, const PlanDocument& document);
+
+// What of a file longer than the viewer shows is left out; for a shorter one empty.
+QString omittedNote(const PlanDocument& document);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace viewer_texts {
 
@@ -10,6 +11,60 @@ namespace viewer_texts {
 inline QString planTitle(const QString& name)
 {
     return QStringLiteral("%1 – plán ponoru").arg(name);
+}
+
+// The count of problems, declined: "1 problém", "3 problémy", "5 problémů".
+inline QString problemCount(qsizetype count)
+{
+    const qsizetype tens = count % 100;
+    const QString noun = count == 1                                        ? QStringLiteral("problém")
+        : (count % 10 >= 2 && count % 10 <= 4 && (tens < 12 || tens > 14)) ? QStringLiteral("problémy")
+                                                                           : QStringLiteral("problémů");
+    return QStringLiteral("%1 %2").arg(count).arg(noun);
+}
+inline QString warningCount(qsizetype count)
+{
+    return QStringLiteral("%1 varování").arg(count);
+}
+
+// The window's title with what the plan lists first: "1plan.out – plán ponoru – 3 varování".
+inline QString planTitle(const QString& name, qsizetype warnings, qsizetype problems)
+{
+    QStringList counts;
+    if (problems > 0)
+        counts << problemCount(problems);
+    if (warnings > 0)
+        counts << warningCount(warnings);
+    return counts.isEmpty() ? planTitle(name) : QStringLiteral("%1 – %2").arg(planTitle(name), counts.join(", "));
+}
+
+// The band above the chart: the plan's problems and warnings, or that it has none.
+inline QString problemsHeading(qsizetype count)
+{
+    return QStringLiteral("Plán má %1 – nelze ho potápět:").arg(problemCount(count));
+}
+inline QString warningsHeading(qsizetype count)
+{
+    return QStringLiteral("%1:").arg(warningCount(count));
+}
+inline QString noFindings()
+{
+    return QStringLiteral("Plán nemá žádná varování ani problémy.");
+}
+// After the first entries of a long list.
+inline QString moreFindings(qsizetype count)
+{
+    return QStringLiteral("… a dalších %1 (v textu plánu)").arg(count);
+}
+// A file past the size the viewer shows: how much of it is left out.
+inline QString omittedPart(const QString& fileSize, const QString& shownSize, const QString& omittedSize)
+{
+    return QStringLiteral("Soubor má %1; zobrazen je jen jeho začátek (%2), zbývajících %3 vynecháno.")
+        .arg(fileSize, shownSize, omittedSize);
+}
+inline QString megabytes(double bytes)
+{
+    return QStringLiteral("%1 MB").arg(QString::number(bytes / 1e6, 'f', 1).replace('.', ','));
 }
 
 // Why a plan cannot be shown, naming the file.
@@ -62,6 +117,23 @@ inline QString depthAxis(const QString& unit)
 {
     return QStringLiteral("Hloubka (%1)").arg(unit);
 }
+// The legend's entry for a closed-circuit loop on a diluent, whatever its setpoint.
+inline QString loopDiluent(const QString& diluent)
+{
+    return QStringLiteral("smyčka, ředidlo %1").arg(diluent);
+}
+inline QString ceilingLine()
+{
+    return QStringLiteral("strop");
+}
+inline QString po2Line()
+{
+    return QStringLiteral("PO2");
+}
+inline QString po2Axis()
+{
+    return QStringLiteral("PO2 (bar)");
+}
 // The legend's one entry for the gases past the first dozen.
 inline QString otherGases()
 {
@@ -74,6 +146,26 @@ inline QString stopLabel(const QString& depth, const QString& unit, const QStrin
 inline QString segmentTip(const QString& phase, const QString& depth, const QString& runtime, const QString& gas)
 {
     return QStringLiteral("%1\nhloubka: %2\nčas ponoru: %3 min\nsměs: %4").arg(phase, depth, runtime, gas);
+}
+inline QString segmentTipDetails(const QString& po2, const QString& ceiling)
+{
+    return ceiling.isEmpty() ? QStringLiteral("\nPO2: %1 bar").arg(po2)
+                             : QStringLiteral("\nPO2: %1 bar\nstrop: %2").arg(po2, ceiling);
+}
+
+// The PDF's title block: the dive at a glance.
+inline QString diveSummary(const QString& depth, const QString& bottomMinutes, const QString& runtime)
+{
+    return QStringLiteral("Nejhlubší bod %1 · čas na dně %2 min · celkový čas ponoru %3 min")
+        .arg(depth, bottomMinutes, runtime);
+}
+inline QString gasesLine(const QString& gases)
+{
+    return QStringLiteral("Směsi: %1").arg(gases);
+}
+inline QString printedOn(const QString& date)
+{
+    return QStringLiteral("Vytištěno %1").arg(date);
 }
 
 // The command line.

@@ -12,6 +12,7 @@
 #include <QLineSeries>
 #include <QPlainTextEdit>
 #include <QScatterSeries>
+#include <QTextDocument>
 #include <QValueAxis>
 #include <QtTest>
 
@@ -31,6 +32,8 @@ QStringList chartPoints(QChart* chart)
     QStringList marks;
     QPointF previous;
     for (QAbstractSeries* series : chart->series()) {
+        if (!series->objectName().isEmpty()) // the ceiling and the PO2
+            continue;
         auto* xy = qobject_cast<QXYSeries*>(series);
         const QList<QPointF> points = xy != nullptr ? xy->points() : QList<QPointF>();
         if (qobject_cast<QScatterSeries*>(series) != nullptr) {
@@ -57,7 +60,8 @@ QStringList segmentPoints(const QJsonArray& segments)
     double runtime = 0.0;
     for (const QJsonValue& value : segments) {
         const QJsonObject segment = value.toObject();
-        ends << point(segment["gas"].toString(), QPointF(segment["runtime"].toDouble(), segment["to"].toDouble()));
+        ends << point(breathName(segment["gas"].toString().toStdString()),
+            QPointF(segment["runtime"].toDouble(), segment["to"].toDouble()));
         const QPointF start(runtime, segment["from"].toDouble());
         if (segment["phase"] == "gas_switch")
             switches << point(QStringLiteral("změna směsi"), start);
@@ -153,13 +157,15 @@ private slots:
         QVERIFY(view != nullptr);
         QStringList legend;
         for (QLegendMarker* marker : view->chart()->legend()->markers()) {
-            if (marker->isVisible() && qobject_cast<QLineSeries*>(marker->series()) != nullptr)
+            if (marker->isVisible() && qobject_cast<QLineSeries*>(marker->series()) != nullptr
+                && marker->series()->objectName().isEmpty())
                 legend << marker->label();
         }
         QCOMPARE(legend.join(", "), cases::text("legend"));
         QSet<QString> gases, gasColours, colours; // one colour per gas, its own
         for (QAbstractSeries* series : view->chart()->series()) {
-            if (auto* line = qobject_cast<QLineSeries*>(series)) {
+            auto* line = qobject_cast<QLineSeries*>(series);
+            if (line != nullptr && line->objectName().isEmpty()) {
                 gases << line->name();
                 colours << line->pen().color().name(QColor::HexArgb);
                 gasColours << line->name() + ' ' + line->pen().color().name(QColor::HexArgb);
@@ -168,11 +174,92 @@ private slots:
         QCOMPARE(QList({ gases.size(), gasColours.size(), colours.size() }), QList<qsizetype>(3, legend.size()));
     }
 
+    // The ceiling column is read and drawn under the profile, the PO2 as steps on its own axis.
+    void chartDrawsTheCeilingAndPo2_data() { cases::addRows("viewer/ceilings.txt"); }
+    void chartDrawsTheCeilingAndPo2()
+    {
+        const auto window
+            = shownPlan(QByteArray::fromStdString(cp1250::utf8ToCp1250(cases::text("text").toStdString())));
+        auto* view = window->findChild<PlanChartView*>();
+        QVERIFY(view != nullptr);
+        QStringList ceiling;
+        QStringList po2;
+        for (QAbstractSeries* series : view->chart()->series()) {
+            QStringList* into = series->objectName() == "ceiling" ? &ceiling
+                : series->objectName() == "po2"                   ? &po2
+                                                                  : nullptr;
+            for (const QPointF& at : into != nullptr ? qobject_cast<QXYSeries*>(series)->points() : QList<QPointF>())
+                into->append(point(series->name(), at));
+        }
+        QCOMPARE(ceiling.join(", "), cases::text("ceiling"));
+        QCOMPARE(po2.join(", "), cases::text("po2"));
+        QCOMPARE(view->chart()->axes(Qt::Vertical).constLast()->titleText(), QStringLiteral("PO2 (bar)"));
+    }
+
+    // What the plan lists comes first: the count in the title, the entries in the band.
+    void warningsAndProblemsFirst_data() { cases::addRows("viewer/findings.txt"); }
+    void warningsAndProblemsFirst()
+    {
+        const QString golden = TROVA_TEST_DATA "/planner/golden/" + QString::fromUtf8(QTest::currentDataTag());
+        PlanWindow window(loadPlan(golden + ".plan"));
+        window.show();
+        const QString counts = cases::text("counts");
+        QCOMPARE(window.windowTitle(), golden + ".plan – plán ponoru" + (counts.isEmpty() ? counts : " – " + counts));
+        auto* band = window.findChild<QLabel*>("findings");
+        QVERIFY(band != nullptr && band->isVisible());
+        QTextDocument shown;
+        shown.setHtml(band->text());
+        QCOMPARE(shown.toPlainText().section('\n', 0, 1), cases::text("band"));
+    }
+
+    // Past the size the viewer shows, a plan shows its beginning and says how much is left out,
+    // in the window and at the end of the PDF, instead of taking gigabytes or never painting.
+    void aLongPlanShowsItsBeginning()
+    {
+        QTemporaryDir folder;
+        QByteArray plan = "Jednotky hloubky: m, rychlosti v m/min\r\n";
+        while (plan.size() < 9'000'000)
+            plan += "Tento radek je jen vypln dlouheho planu.\r\n";
+        QVERIFY(writeBytes(folder.filePath("plan.out"), plan));
+        const auto megabytes = [](qsizetype bytes) {
+            return QString::number(static_cast<double>(bytes) / 1e6, 'f', 1).replace('.', ',') + " MB";
+        };
+        const qsizetype shown = plan.lastIndexOf('\n', 4 * 1024 * 1024 - 1) + 1;
+        const QString note
+            = QStringLiteral("Soubor má %1; zobrazen je jen jeho začátek (%2), zbývajících %3 vynecháno.")
+                  .arg(megabytes(plan.size()), megabytes(shown), megabytes(plan.size() - shown));
+        PlanWindow window(loadPlan(folder.filePath("plan.out")));
+        window.show();
+        auto* band = window.findChild<QLabel*>("findings");
+        QVERIFY(band != nullptr);
+        QVERIFY2(band->text().contains(note), qPrintable(band->text()));
+        auto* text = window.findChild<QPlainTextEdit*>();
+        QVERIFY(text->toPlainText().size() <= 4 * 1024 * 1024);
+        QVERIFY(text->toPlainText().trimmed().endsWith("planu."));
+        QCOMPARE(runViewer({ "--pdf", "out.pdf", "plan.out" }, folder.path()).exitCode, 0);
+        QVERIFY(pagesOf("out.pdf", folder.path()).constLast().simplified().endsWith(note));
+    }
+
+    // A long line of words is wrapped between them: every word reaches the PDF whole, in order.
+    void pdfWrapsAtWordBoundaries()
+    {
+        QTemporaryDir folder;
+        QStringList words;
+        for (int i = 0; i < 400; ++i)
+            words << QStringLiteral("poslední%1").arg(i);
+        QVERIFY(writeBytes(folder.filePath("plan.out"),
+            QByteArray::fromStdString(cp1250::utf8ToCp1250(words.join(' ').toStdString())) + "\r\n"));
+        QCOMPARE(runViewer({ "--pdf", "out.pdf", "plan.out" }, folder.path()).exitCode, 0);
+        const QStringList lines = pagesOf("out.pdf", folder.path()).join(QString()).split('\n', Qt::SkipEmptyParts);
+        QVERIFY(lines.size() > 5);
+        QCOMPARE(lines.join(' ').simplified(), words.join(' '));
+    }
+
     // A line of millions of characters, drawn unwrapped, ran out of the text layout's range: the
     // window must still show its end where the cursor goes.
     void windowShowsTheEndOfAVeryLongLine()
     {
-        const auto window = shownPlan(QByteArray(6'000'000, 'x') + "KONEC");
+        const auto window = shownPlan(QByteArray(4'100'000, 'x') + "KONEC");
         auto* text = window->findChild<QPlainTextEdit*>();
         QVERIFY(text != nullptr);
         text->moveCursor(QTextCursor::End);

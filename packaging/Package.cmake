@@ -8,7 +8,8 @@ set(CPACK_PACKAGE_CONTACT "T/ROVA developers <trova@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "settings window of the KORAX decompression dive planner")
 set(CPACK_PACKAGE_DESCRIPTION
     "T/ROVA is the Czech-language window in front of KORAX, a decompression
-dive planner (Buhlmann ZH-L16 with gradient factors, trimix). It edits
+dive planner (Buhlmann ZH-L16 with gradient factors, trimix, open circuit
+and closed-circuit rebreathers with their bailout ascent). It edits
 the planner's settings file profile.dat, keeping every other line byte
 for byte, runs the planner and shows the plan with its dive chart.
 .
@@ -20,6 +21,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own Czech texts for the file, print and message-box dialogs; dpkg-shlibdeps adds the rest.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libnotify-bin")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -2,6 +2,7 @@
 // the message for a file that cannot be read; and trova-plan --pdf as scripts run it, without a
 // display, its PDF read back with poppler's pdftotext.
 #include "files/Cp1250Text.h"
+#include "platform/QtCzech.h"
 #include "tests/support/Cases.h"
 #include "tests/support/TestFiles.h"
 #include "viewer/PlanChart.h"
@@ -10,7 +11,9 @@
 #include <QLabel>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScatterSeries>
 #include <QTextDocument>
 #include <QValueAxis>
@@ -325,6 +328,16 @@ private slots:
         QVERIFY(writeBytes(folder.filePath("plan.out"), line));
         QCOMPARE(runViewer({ "--pdf", "out.pdf", "plan.out" }, folder.path()).exitCode, 0);
         QCOMPARE(pagesOf("out.pdf", folder.path()).join(QString()).remove('\n').toLatin1(), line);
+    }
+
+    // Qt's own dialogs (the PDF's file dialog, the print dialog, message boxes) speak Czech with
+    // the translations both programs load at start. Last: the translator stays installed.
+    void qtDialogsSpeakCzech()
+    {
+        QVERIFY(installQtCzech(*QCoreApplication::instance()));
+        QMessageBox box(QMessageBox::Question, "T/ROVA", "?", QMessageBox::Save | QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Save)->text().remove('&'), QStringLiteral("Uložit"));
+        QCOMPARE(box.button(QMessageBox::Cancel)->text().remove('&'), QStringLiteral("Zrušit"));
     }
 };
 

@@ -26,6 +26,7 @@ struct Options {
     bool json = false;
 };
 
+// One screen: the command line, the profile line forms and every key with its values.
 void usage(std::ostream& out)
 {
     out << "korax " << kVersion << " - Buhlmann ZH-L16 trimix planner, open and closed circuit\n"
@@ -33,7 +34,26 @@ void usage(std::ostream& out)
         << "Reads profile.dat in the working directory and writes the plan to the file named by PlanFile:.\n"
         << "  -s      write the tissue state after a repetitive dive to TissueFile:\n"
         << "  --json  also print the plan on stdout as one JSON object\n"
-        << "Exit status: 0 plan written, 2 settings invalid (the plan lists the problems), 1 I/O failure.\n";
+        << "Exit status: 0 plan written, 2 settings invalid (the plan lists the problems), 1 I/O failure.\n"
+        << "\n"
+        << "Profile lines \"depth, minutes, mix\" (depth 0-300 m / 1000 ft, 0-1440 min), in order:\n"
+        << "  45, 25, 21/35       open circuit on trimix O2/He (also 32 for nitrox, or air)\n"
+        << "  60, 25, 15/55@1.3   closed circuit: diluent 15/55 at setpoint 1.3 bar (0.4-1.6)\n"
+        << "The deco gases (OcDecoGas:) are the bailout gases of a closed-circuit dive; each is\n"
+        << "switched to at its MOD at OcDecoMaxPO2: (50 at 21 m, 100 at 6 m with 1.6 bar).\n"
+        << "\n"
+        << "Keys (y/n flags: y is yes):\n"
+        << "  UseMetric: SaltWater: UseBValues: OxyNarc: UseOCDeco: UseDecoSetpoint:  y/n\n"
+        << "  Altitude: -500..6000 m        Conservatism: 0..99 (GF high = 100 - it)\n"
+        << "  GradientFactorLow: 1..100, not above GF high; 0 or missing: GF low = GF high\n"
+        << "  Precision: 0, 0.1..60 min     StopDistance: whole > 0   LastStopDepth: 0..300 m\n"
+        << "  DeepStops: p (Pyle), w (WKPP), n    PyleStopTime: 0.1..60 min\n"
+        << "  Rmv: DecoRmv: StressRmv: 0..200 l/min   ProblemSolvingTime: 0..30 min\n"
+        << "  OcDecoGas: 50, 100 (mixes)    OcDecoMaxPO2: 0.5..2 bar   MaxEND: 0..300 m (0: none)\n"
+        << "  DescentRate: AscentRate: \"from-to, rate\" lines, rate 0.1..1000 per min\n"
+        << "  SlideRate: 0..10 bar/min      DecoSetpoint: 0.4..1.6 bar\n"
+        << "  SurfaceInterval: hhh:mm (900:00: first dive)   TissueFile: name (0: none)\n"
+        << "  PlanFile: name of the plan to write\n";
 }
 
 // A write of the tissue file cut by a kill is undone first, so the dive never starts from a file

@@ -63,6 +63,11 @@ constexpr Column ceilingColumn(std::size_t gasWidth)
     return { kGasColumn.from + gasWidth + kPo2Column.width, kCeilingColumn.width };
 }
 
+// The heading of the emergency ascent's segment table (the bailout ascent of a closed-circuit
+// dive, the minimum-gas ascent of an open-circuit one): a line of its own, then the table as
+// above, from the end of the last profile line to the surface, ended by an empty line.
+inline constexpr std::string_view kEmergencyHeading = "Průběh nouzového výstupu od konce posledního řádku profilu:";
+
 // The headings of the two lists at the end of a plan, each followed by its entries indented by
 // kListIndent, or by kListIndent and kNoEntries when it is empty.
 inline constexpr std::string_view kWarningsHeading = "Varování:";

@@ -47,7 +47,16 @@ std::optional<EmergencyPlan> emergencyAscent(const Settings& settings, double as
     if (!other.problems.empty())
         return std::nullopt;
     EmergencyPlan emergency { other.runtime, other.firstStop,
-        gasAfter(other, ascentStart, settings.stressRmv, waterOf(settings)) };
+        gasAfter(other, ascentStart, settings.stressRmv, waterOf(settings)), {} };
+    // The problem-solving minutes on an open-circuit dive continue the last line's row: its part
+    // after the end of the line begins the emergency ascent.
+    for (const Segment& segment : other.segments) {
+        if (segment.runtime <= ascentStart + kTolerance)
+            continue;
+        emergency.segments.push_back(segment);
+        Segment& added = emergency.segments.back();
+        added.minutes = std::min(added.minutes, added.runtime - ascentStart);
+    }
     // On open circuit the last line's mix is shared: two divers breathe it on the way up.
     if (!settings.closedCircuit()) {
         for (GasUse& use : emergency.gases)

@@ -72,6 +72,7 @@ struct EmergencyPlan {
     double runtime = 0.0;
     std::optional<double> firstStop;
     std::vector<GasUse> gases;
+    std::vector<Segment> segments; // from the end of the last profile line to the surface
 };
 
 struct Plan {

@@ -149,17 +149,18 @@ public:
         line("");
     }
 
-    void table(const Plan& plan)
+    // The segment table: the header, one row per segment and the empty line that ends it.
+    void segmentTable(const std::vector<Segment>& segments)
     {
         using namespace plan_format;
         // A loop gas longer than the gas column widens it (PO2 follows).
         std::size_t gasWidth = kGasColumn.width;
-        for (const Segment& segment : plan.segments)
+        for (const Segment& segment : segments)
             gasWidth = std::max(gasWidth, characters(breathLabel(segment.gas, segment.setpoint)));
         std::string header(kHeader);
         header.insert(header.size() - kHeaderAfterGas.size(), gasWidth - kGasColumn.width, ' ');
         line(header);
-        for (const Segment& segment : plan.segments) {
+        for (const Segment& segment : segments) {
             const double po2 = highestPO2(segment, waterOf(s_));
             const std::string gas = padRight(breathLabel(segment.gas, segment.setpoint), gasWidth);
             // A mix label of all 9 characters and a PO2 of 10 bar or more would touch.
@@ -169,6 +170,11 @@ public:
                 + format(touching ? "%5.1f" : "%5.2f", po2) + format("%7.1f", segment.ceiling));
         }
         line("");
+    }
+
+    void table(const Plan& plan)
+    {
+        segmentTable(plan.segments);
         line("Celkový čas ponoru: " + format("%.1f", plan.runtime) + " min");
         line("První zastávka: "
             + (plan.firstStop ? format("%.1f", *plan.firstStop) + " " + unit_ : std::string("žádná")));
@@ -236,6 +242,8 @@ public:
         }
         for (const GasUse& use : plan->gases)
             line("  " + padRight(gasLabel(use.gas), 10) + format("%8.0f", use.litres) + " l");
+        line(std::string(plan_format::kEmergencyHeading));
+        segmentTable(plan->segments);
     }
 
     // A closed-circuit dive decompresses on the loop; its open-circuit gases are for bailout.

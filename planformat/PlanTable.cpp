@@ -101,34 +101,62 @@ std::string unitOf(std::string_view line)
     return {};
 }
 
+// The next line of bytes, trailing blanks trimmed; false at the end.
+bool nextLine(std::string_view& bytes, std::string_view& line)
+{
+    if (bytes.empty())
+        return false;
+    const std::size_t end = bytes.find('\n');
+    line = trimRight(bytes.substr(0, end));
+    bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+    return true;
+}
+
+// The rows after a header up to the first empty line, their run times never going back; false
+// when one does not read. ended tells whether an empty line closed them.
+bool readRows(std::string_view& bytes, TableLayout layout, std::vector<Row>& rows, bool& ended)
+{
+    std::string_view line;
+    while (nextLine(bytes, line)) {
+        if (line.empty()) {
+            ended = true;
+            return true;
+        }
+        std::optional<Row> next = row(line, layout);
+        if (!next || next->depth < 0.0 || next->runtime < (rows.empty() ? 0.0 : rows.back().runtime))
+            return false;
+        rows.push_back(std::move(*next));
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<PlanTable> readPlanTable(std::string_view bytes)
 {
     PlanTable table;
     TableLayout layout; // gasWidth 0 until the header
-
-    while (!bytes.empty()) {
-        const std::size_t end = bytes.find('\n');
-        const std::string_view line = trimRight(bytes.substr(0, end));
-        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-        if (layout.gasWidth == 0) {
-            layout = layoutOf(line);
-            if (table.unit.empty())
-                table.unit = unitOf(line);
-            continue;
-        }
-        if (line.empty()) {
-            table.ended = true;
-            break;
-        }
-        std::optional<Row> next = row(line, layout);
-        if (!next || next->depth < 0.0 || next->runtime < (table.rows.empty() ? 0.0 : table.rows.back().runtime))
-            return std::nullopt;
-        table.rows.push_back(std::move(*next));
+    std::string_view line;
+    while (layout.gasWidth == 0 && nextLine(bytes, line)) {
+        layout = layoutOf(line);
+        if (table.unit.empty())
+            table.unit = unitOf(line);
     }
-    if (table.unit.empty() || table.rows.empty())
+    if (layout.gasWidth == 0 || !readRows(bytes, layout, table.rows, table.ended) || table.unit.empty()
+        || table.rows.empty())
         return std::nullopt;
+    // The emergency ascent's table below, when the plan holds one in full.
+    static const std::string heading = cp1250::utf8ToCp1250(kEmergencyHeading);
+    while (table.ended && nextLine(bytes, line)) {
+        if (line != heading)
+            continue;
+        bool ended = false;
+        const bool read = nextLine(bytes, line) && (layout = layoutOf(line)).gasWidth != 0
+            && readRows(bytes, layout, table.emergency, ended) && ended;
+        if (!read)
+            table.emergency.clear();
+        break;
+    }
     return table;
 }
 

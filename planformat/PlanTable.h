@@ -28,6 +28,9 @@ struct PlanTable {
     std::string unit; // "m" or "ft"
     std::vector<Row> rows;
     bool ended = false; // an empty line closes the table: the bytes did not stop inside it
+    // The emergency ascent (bailout, or minimum gas) from the end of the last profile line, when
+    // the plan holds its table in full; else empty.
+    std::vector<Row> emergency;
 };
 
 // The table when a line, trailing blanks trimmed, is the planner's header, every line after it

@@ -42,6 +42,7 @@ constexpr std::size_t kMostLabels = 300;
 // ascent's staircase.
 constexpr std::size_t kLabelNeighbours = 6;
 const QColor kCeilingColour(0xc0, 0x1c, 0x28);
+const QColor kEmergencyColour(0x30, 0x30, 0x30);
 const QColor kPo2Colour(0x60, 0x60, 0x60, 0xa0);
 constexpr qreal kThinPenWidth = 1.3;
 constexpr double kPo2AxisTop = 1.6; // bar: the PO2 axis shows at least the deco limit
@@ -114,6 +115,7 @@ PlanChart::PlanChart(plan_table::PlanTable table)
     legend()->setAlignment(Qt::AlignBottom);
     addProfile();
     addCeiling();
+    addEmergency();
     addPo2();
     addAxes();
     addStopLabels();
@@ -204,6 +206,27 @@ void PlanChart::addCeiling()
     addSeries(series);
 }
 
+// The emergency ascent dashed from where it leaves the plan, the end of the last profile line:
+// the bailout of a closed-circuit dive, the minimum-gas ascent of an open-circuit one.
+void PlanChart::addEmergency()
+{
+    const std::vector<Row>& rows = table_.emergency;
+    if (rows.empty())
+        return;
+    const bool loop
+        = std::ranges::any_of(table_.rows, [](const Row& row) { return row.gas.find('@') != std::string::npos; });
+    QList<QPointF> points { QPointF(rows.front().runtime - rows.front().minutes, rows.front().depth) };
+    points.reserve(std::ssize(rows) + 1);
+    for (const Row& row : rows)
+        points.append(QPointF(row.runtime, row.depth));
+    auto* series = new QLineSeries;
+    series->setObjectName(QStringLiteral("emergency"));
+    series->setName(loop ? viewer_texts::bailoutAscent() : viewer_texts::minimumGasAscent());
+    series->setPen(QPen(kEmergencyColour, kProfilePenWidth * 0.8, Qt::DashLine));
+    series->replace(points);
+    addSeries(series);
+}
+
 // Each segment's highest PO2 (the loop's on the loop) as steps on the right-hand axis; a run of
 // segments at one PO2 is one step.
 void PlanChart::addPo2()
@@ -257,7 +280,9 @@ void PlanChart::addAxes()
         table_.rows.begin(), table_.rows.end(), [](const Row& a, const Row& b) { return a.depth < b.depth; });
     const auto richest = std::max_element(
         table_.rows.begin(), table_.rows.end(), [](const Row& a, const Row& b) { return a.po2 < b.po2; });
-    QValueAxis* time = axisTo(table_.rows.back().runtime, viewer_texts::timeAxis());
+    const double end = table_.emergency.empty() ? table_.rows.back().runtime
+                                                : std::max(table_.rows.back().runtime, table_.emergency.back().runtime);
+    QValueAxis* time = axisTo(end, viewer_texts::timeAxis());
     QValueAxis* depth
         = axisTo(deepest->depth * kDepthHeadroom, viewer_texts::depthAxis(QString::fromStdString(table_.unit)));
     QValueAxis* po2 = axisTo(std::max(richest->po2, kPo2AxisTop) * kDepthHeadroom, viewer_texts::po2Axis());

@@ -1,6 +1,6 @@
 // The dive profile of a plan table as a Qt chart: run time across, depth down with the
 // surface on top, one colour per gas or loop diluent, the ceiling under the profile, PO2 on a
-// second axis, stops labelled, gas switches and deep stops marked.
+// second axis, the emergency ascent dashed, stops labelled, gas switches and deep stops marked.
 #pragma once
 
 #include "planformat/PlanTable.h"
@@ -27,6 +27,7 @@ public:
 private:
     void addProfile();
     void addCeiling();
+    void addEmergency();
     void addPo2();
     void addAxes();
     void addStopLabels();

@@ -126,6 +126,14 @@ inline QString ceilingLine()
 {
     return QStringLiteral("strop");
 }
+inline QString bailoutAscent()
+{
+    return QStringLiteral("bailout");
+}
+inline QString minimumGasAscent()
+{
+    return QStringLiteral("výstup s minimální zásobou");
+}
 inline QString po2Line()
 {
     return QStringLiteral("PO2");

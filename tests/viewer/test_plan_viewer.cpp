@@ -199,6 +199,31 @@ private slots:
         QCOMPARE(view->chart()->axes(Qt::Vertical).constLast()->titleText(), QStringLiteral("PO2 (bar)"));
     }
 
+    // The emergency ascent is drawn dashed from the end of the last profile line to the surface,
+    // ending at the run time the plan gives it.
+    void emergencyAscentDashed_data() { cases::addRows("viewer/emergency.txt"); }
+    void emergencyAscentDashed()
+    {
+        const QString golden = TROVA_TEST_DATA "/planner/golden/" + QString::fromUtf8(QTest::currentDataTag());
+        PlanWindow window(loadPlan(golden + ".plan"));
+        window.show();
+        auto* view = window.findChild<PlanChartView*>();
+        QVERIFY(view != nullptr);
+        auto* dashed = view->chart()->findChild<QLineSeries*>("emergency");
+        QVERIFY(dashed != nullptr);
+        QCOMPARE(dashed->name(), cases::text("name"));
+        QCOMPARE(dashed->pen().style(), Qt::DashLine);
+        const QJsonObject json = QJsonDocument::fromJson(bytesOf(golden + ".json")).object();
+        const QJsonArray segments = json["segments"].toArray();
+        const QJsonObject lastLine = segments[cases::cell("lastLineRow").toInt()].toObject();
+        QCOMPARE(point("", dashed->points().constFirst()),
+            point("", QPointF(lastLine["runtime"].toDouble(), lastLine["to"].toDouble())));
+        QCOMPARE(dashed->points().constLast().y(), 0.0);
+        if (json["bailout"].isObject())
+            QCOMPARE(point("", dashed->points().constLast()),
+                point("", QPointF(json["bailout"]["runtime_min"].toDouble(), 0.0)));
+    }
+
     // What the plan lists comes first: the count in the title, the entries in the band.
     void warningsAndProblemsFirst_data() { cases::addRows("viewer/findings.txt"); }
     void warningsAndProblemsFirst()

@@ -2,10 +2,11 @@
 
 # qt6-charts-dev does not pull in libqt6opengl6-dev, which its CMake package needs.
 # poppler-utils (pdftotext, pdfinfo) reads the viewer's PDFs in the tests.
+# qt6-svg-dev: the build draws the desktop icon's PNGs from its SVG.
 # xvfb, openbox and the X libraries: the window-manager tests run the windows under a real one;
 # xdotool types into the window on an X server of the test's own.
 # qt6-translations-l10n: Qt's Czech texts for its own dialogs (a test reads a button's).
-TROVA_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev
+TROVA_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
                       libbenchmark-dev nlohmann-json3-dev fonts-dejavu-core poppler-utils
                       xvfb openbox x11-utils libx11-dev libxcb1-dev xdotool qt6-translations-l10n)
 # scripts/package.sh: CPack's DEB generator reads the dependencies with dpkg-shlibdeps (dpkg-dev)

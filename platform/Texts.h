@@ -39,6 +39,9 @@ inline constexpr char kStopDistanceNotANumber[] = "Nesprávná vzdálenost mezi 
 // "Vzálenost" is spelled so on purpose: it is the program's own text, kept as users know it.
 inline constexpr char kStopDistanceZero[] = "Vzálenost mezi zastávkami nesmí být nulová!";
 
+// A dive profile row the store refuses: %1 its number, %2 its cells joined by commas.
+inline constexpr char kProfileRowRefused[] = "Řádek %1 profilu ponoru (%2) nelze uložit: hloubka musí začínat číslicí.";
+
 inline constexpr char kProfileChangedElsewhere[]
     = "Soubor profile.dat mezitím změnil jiný program. Chcete jej přesto přepsat?";
 

@@ -251,7 +251,13 @@ int TfKoraxGUI::StoreProfile(TProfile& p)
             p.SetValues(key, RateListLines(controlOf<QPlainTextEdit>(*this, setting)));
             break;
         case Kind::DiveProfile:
-            StoreDiveProfile(p, *sgDiveProfile);
+            if (const auto refused = StoreDiveProfile(p, *sgDiveProfile)) {
+                messages::showMessage(this, QString::fromUtf8(texts::kErrorCaption),
+                    QString::fromUtf8(texts::kProfileRowRefused)
+                        .arg(refused->row)
+                        .arg(cp1250::toUnicode(refused->line)));
+                return 0;
+            }
             break;
         case Kind::DecoSetpoint:
             p.SetValue(key, kNo);

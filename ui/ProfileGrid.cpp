@@ -2,6 +2,7 @@
 
 #include "ui/Cp1250Input.h"
 
+#include <QAction>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
@@ -38,10 +39,24 @@ protected:
     }
 };
 
+void clearSelectedCells(QTableWidget& grid)
+{
+    for (QTableWidgetItem* item : grid.selectedItems()) {
+        if (item->row() != kHeaderRow)
+            item->setText(QString());
+    }
+}
+
 } // namespace
 
 void setUpProfileGrid(QTableWidget& grid)
 {
+    // Delete on the table, not in an open cell editor (which keeps the key for its text).
+    auto* clear = new QAction(&grid);
+    clear->setShortcut(QKeySequence::Delete);
+    clear->setShortcutContext(Qt::WidgetShortcut);
+    QObject::connect(clear, &QAction::triggered, &grid, [&grid] { clearSelectedCells(grid); });
+    grid.addAction(clear);
     grid.setItemDelegate(new ProfileGridDelegate(&grid));
     grid.horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

@@ -13,6 +13,7 @@
 #include "ui/transfer/RateListTransfer.h"
 
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTextBlock>
@@ -156,6 +157,77 @@ private slots:
         const QByteArray first = afterKonecAno(contents);
         QVERIFY(!first.isEmpty());
         QCOMPARE(afterKonecAno(first), first);
+    }
+
+    // A file with more profile lines than the table's five rows: each gets a row (the scroll
+    // bar reaches them) and "&Konec", "&Ano" writes every one back, byte for byte.
+    void keepsEveryProfileLine()
+    {
+        const QByteArray seven = QByteArray(kSample).replace(
+            "30,3,21/35\r\n", "30,3,21/35\r\n21,2,50\r\n9,3,50\r\n6,4,100\r\n3,5,100\r\n");
+        {
+            const OpenWindow open(seven);
+            const QTableWidget& grid = open.control<QTableWidget>("sgDiveProfile");
+            QCOMPARE(grid.rowCount(), 8);
+            QCOMPARE(grid.item(7, 0)->text() + grid.item(7, 2)->text(), QStringLiteral("3100"));
+            open.control<QTabWidget>("PageControl1").setCurrentIndex(0);
+            QTRY_VERIFY(grid.verticalScrollBar()->maximum() > 0);
+        }
+        QCOMPARE(afterKonecAno(seven), seven);
+    }
+
+    // A depth not beginning with a digit, typed into a row below the fifth, stops "&Výpočet" and
+    // the close alike: the box names the row, profile.dat keeps every byte, the row stays as
+    // typed, and no planner is started (there is none to start: its box would show).
+    void refusesARowWithoutADepth_data()
+    {
+        QTest::addColumn<bool>("closing");
+        QTest::newRow("Výpočet") << false;
+        QTest::newRow("Konec, Ano") << true;
+    }
+    void refusesARowWithoutADepth()
+    {
+        QFETCH(bool, closing);
+        const QByteArray profile
+            = QByteArray(kSample).replace("30,3,21/35\r\n", "30,3,21/35\r\n21,2,50\r\n9,3,50\r\n6,4,100\r\n");
+        const OpenWindow open(profile);
+        QTableWidget& grid = open.control<QTableWidget>("sgDiveProfile");
+        open.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(open.window.get()));
+        open.control<QTabWidget>("PageControl1").setCurrentIndex(0);
+        grid.setFocus();
+        grid.setCurrentCell(6, 0);
+        QTest::keyClick(&grid, Qt::Key_A); // opens the cell's editor, which stays open
+        QTest::keyClicks(QApplication::focusWidget(), "bc");
+        ModalWatcher watcher(pressing(QStringLiteral("Button1")));
+        if (closing)
+            open.window->close();
+        else
+            open.compute();
+        const QString box
+            = QStringLiteral("Chyba|Řádek 6 profilu ponoru (abc,4,100) nelze uložit: hloubka musí začínat číslicí.|0");
+        QCOMPARE(watcher.seen, (closing ? QStringList("Save Changes||-1") : QStringList()) + QStringList(box));
+        QVERIFY(open.window->isVisible());
+        QCOMPARE(grid.item(6, 0)->text(), QStringLiteral("abc"));
+        QCOMPARE(bytesOf("profile.dat"), profile);
+    }
+
+    // Delete empties the selected cells, the header row left alone.
+    void deleteClearsTheSelectedCells()
+    {
+        const OpenWindow open(kSample);
+        QTableWidget& grid = open.control<QTableWidget>("sgDiveProfile");
+        open.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(open.window.get()));
+        open.control<QTabWidget>("PageControl1").setCurrentIndex(0);
+        grid.setFocus();
+        grid.clearSelection();
+        grid.setRangeSelected(QTableWidgetSelectionRange(0, 1, 2, 2), true);
+        QTest::keyClick(&grid, Qt::Key_Delete);
+        QStringList cells;
+        for (int row = 0; row < 4; ++row)
+            cells << grid.item(row, 0)->text() + '~' + grid.item(row, 1)->text() + '~' + grid.item(row, 2)->text();
+        QCOMPARE(cells.join(';'), QStringLiteral("Hloubka~Čas~Směs O2/He;45~~;40~~;30~3~21/35"));
     }
 
     // The dive table's header row, which is no profile line and cannot be edited.
@@ -315,6 +387,7 @@ private slots:
         TProfile profile("profile.dat", cases::joinLines(cases::lines("file")));
         QTableWidget grid(6, 3);
         LoadDiveProfile(profile, grid);
+        QCOMPARE(grid.rowCount(), std::max(6, int(shown.size()) + 1));
         for (int row = 1; row < grid.rowCount(); ++row) {
             for (int column = 0; column < grid.columnCount(); ++column) {
                 QCOMPARE(grid.item(row, column) ? grid.item(row, column)->text() : QString(),
@@ -323,7 +396,9 @@ private slots:
                     grid.setItem(row, column, new QTableWidgetItem(edited.value(row - 1).value(column)));
             }
         }
-        StoreDiveProfile(profile, grid);
+        const auto refused = StoreDiveProfile(profile, grid);
+        QCOMPARE(refused ? QString::number(refused->row) + ' ' + QString::fromStdString(refused->line) : QString(),
+            cases::text("refused"));
         QCOMPARE(profile.Lines(), cases::lines("saved"));
     }
 };

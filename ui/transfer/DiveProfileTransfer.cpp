@@ -54,6 +54,13 @@ std::string storedCell(const QTableWidget& grid, int column, int row)
     return std::string(profile_text::trimLeft(bytes));
 }
 
+// The row as its profile line: its cells joined by commas.
+std::string rowLine(const QTableWidget& grid, int row)
+{
+    return storedCell(grid, kDepthColumn, row) + ',' + storedCell(grid, kTimeColumn, row) + ','
+        + storedCell(grid, kMixColumn, row);
+}
+
 } // namespace
 
 void LoadDiveProfile(TProfile& profile, QTableWidget& grid)
@@ -61,10 +68,13 @@ void LoadDiveProfile(TProfile& profile, QTableWidget& grid)
     for (std::size_t column = 0; column < kHeaders.size(); ++column)
         setCellText(grid, static_cast<int>(column), kHeaderRow, QString::fromUtf8(kHeaders[column]));
 
+    const std::vector<std::string> lines = profile.GetProfileLines();
+    // A file with more lines than the table's rows gets a row for each: the store writes back
+    // what the table holds, so a line without a row would be lost.
+    if (static_cast<std::size_t>(grid.rowCount()) <= lines.size())
+        grid.setRowCount(static_cast<int>(lines.size()) + 1);
     int row = kHeaderRow;
-    for (const std::string& line : profile.GetProfileLines()) {
-        if (row + 1 >= grid.rowCount())
-            break;
+    for (const std::string& line : lines) {
         ++row;
         const std::vector<std::string> cells = profile_block::splitCells(line);
         for (std::size_t column = 0; column < cells.size(); ++column)
@@ -72,18 +82,22 @@ void LoadDiveProfile(TProfile& profile, QTableWidget& grid)
     }
 }
 
-void StoreDiveProfile(TProfile& profile, const QTableWidget& grid)
+std::optional<RefusedProfileRow> StoreDiveProfile(TProfile& profile, const QTableWidget& grid)
 {
-    std::vector<std::string> block;
+    // Written, a depth not beginning with a digit would be no profile line: the next load would
+    // not show it and the next store would not replace it. So the whole table is refused
+    // before anything changes, wherever the row stands.
     for (int row = kHeaderRow + 1; row < grid.rowCount(); ++row) {
         const std::string depth = storedCell(grid, kDepthColumn, row);
-        if (depth.empty())
+        if (!depth.empty() && !profile_text::isProfileLine(depth))
+            return RefusedProfileRow { row, rowLine(grid, row) };
+    }
+    std::vector<std::string> block;
+    for (int row = kHeaderRow + 1; row < grid.rowCount(); ++row) {
+        if (storedCell(grid, kDepthColumn, row).empty())
             break;
-        // Written, it would be no profile line: the next store would keep it and add
-        // another, so such rows would pile up in the file.
-        if (!profile_text::isProfileLine(depth))
-            continue;
-        block.push_back(depth + ',' + storedCell(grid, kTimeColumn, row) + ',' + storedCell(grid, kMixColumn, row));
+        block.push_back(rowLine(grid, row));
     }
     profile.SetProfileLines(std::move(block));
+    return std::nullopt;
 }

@@ -29,6 +29,7 @@ enum class ProblemKind {
     TissueFileNeeded, // key, text
     TissueFileUnreadable, // key, text
     NotATissueFile, // key, text
+    ForeignOutput, // key, text: an output file that korax did not write, which it leaves alone
     NoProfile,
     StopNeverClears, // value: the depth of the stop
     DecoTooLong,

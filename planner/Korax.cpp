@@ -2,6 +2,7 @@
 
 #include "files/FileNames.h"
 #include "files/FileReplace.h"
+#include "files/RegularFile.h"
 #include "files/SaveJournal.h"
 #include "planner/Alternatives.h"
 #include "planner/Messages.h"
@@ -80,6 +81,54 @@ std::optional<TissueRecord> previousDive(const Settings& settings, std::vector<P
     return tissues;
 }
 
+// korax replaces only a file it wrote, known by its first line, or an empty one: a plan name
+// that leads to a letter, or a tissue file that is someone's notes, is never overwritten. A
+// folder, a pipe or a device is no output either, and is not opened for reading and waited on.
+bool mayReplace(const std::string& file, bool (*isOurs)(std::string_view))
+{
+    const platform::RegularFileContents found = platform::readRegularFile(platform::nativeFileName(file));
+    switch (found.status) {
+    case platform::RegularRead::Missing:
+        return true;
+    case platform::RegularRead::Read:
+        return found.bytes.empty() || isOurs(found.bytes);
+    case platform::RegularRead::NotRegular:
+    case platform::RegularRead::Unreadable:
+        break;
+    }
+    return false;
+}
+
+// Why a write failed, for the line on stderr: the cause the file layer names, else the system's.
+std::string causeOf(const platform::ReplaceResult& result)
+{
+    switch (result.failure) {
+    case platform::SaveFailure::noSpace:
+        return "no space left on the disk";
+    case platform::SaveFailure::overQuota:
+        return "disk quota exceeded";
+    case platform::SaveFailure::readOnly:
+        return "the file or its folder is read-only";
+    case platform::SaveFailure::noPermission:
+        return "no permission to write the file or its folder";
+    case platform::SaveFailure::tooLarge:
+        return "the file would be too large";
+    case platform::SaveFailure::none:
+    case platform::SaveFailure::other:
+        break;
+    }
+    return result.systemText.empty() ? "the cause is unknown" : result.systemText;
+}
+
+// Writes one output; a failure is told on stderr with its cause.
+bool writeOutput(const char* what, const std::string& file, const std::string& bytes, std::ostream& err)
+{
+    const platform::ReplaceResult written = platform::replaceFileContents(platform::nativeFileName(file), bytes);
+    if (!written)
+        err << "korax: cannot write the " << what << ' ' << file << ": " << causeOf(written) << '\n';
+    return bool(written);
+}
+
 int plan(const Options& options, std::ostream& out, std::ostream& err)
 {
     std::optional<TProfile> profile;
@@ -102,6 +151,13 @@ int plan(const Options& options, std::ostream& out, std::ostream& err)
         tissuesRestored = restoreCutTissueFile(platform::nativeFileName(settings.tissueFile));
         previous = previousDive(settings, problems);
     }
+    const bool writeTissues = !settings.tissueFile.empty() && (!settings.repetitive || options.saveTissues);
+    if (problems.empty() && writeTissues && !settings.repetitive && !mayReplace(settings.tissueFile, isTissueFileText))
+        problems.push_back(
+            { .kind = ProblemKind::ForeignOutput, .key = keys::kTissueFile, .text = settings.tissueFile });
+    const bool planFileOurs = mayReplace(settings.planFile, isPlanFileText);
+    if (!planFileOurs)
+        problems.push_back({ .kind = ProblemKind::ForeignOutput, .key = keys::kPlanFile, .text = settings.planFile });
 
     std::optional<Plan> result;
     if (problems.empty()) {
@@ -111,21 +167,21 @@ int plan(const Options& options, std::ostream& out, std::ostream& err)
             result->warnings.insert(result->warnings.begin(), Warning { .kind = WarningKind::TissueFileRestored });
         problems.insert(problems.end(), result->problems.begin(), result->problems.end());
     }
-    const Plan* planned = result ? &*result : nullptr;
+    // A plan with problems is no plan to dive: its file has the heading and the problems only,
+    // so that no reader takes a table that stops short (a day of decompression) for a plan.
+    const Plan* planned = result && problems.empty() ? &*result : nullptr;
 
     int status = problems.empty() ? kExitPlanned : kExitProblems;
-    if (!platform::replaceFileContents(
-            platform::nativeFileName(settings.planFile), planFileText(settings, planned, problems))) {
-        err << "korax: cannot write the plan file " << settings.planFile << '\n';
+    if (!planFileOurs) {
+        err << "korax: the plan file " << settings.planFile << " is not a plan of korax; it is left as it is\n";
+        status = kExitFailure;
+    } else if (!writeOutput("plan file", settings.planFile, planFileText(settings, planned, problems), err)) {
         status = kExitFailure;
     }
-    const bool writeTissues = !settings.tissueFile.empty() && (!settings.repetitive || options.saveTissues);
     if (problems.empty() && writeTissues
-        && !platform::replaceFileContents(
-            platform::nativeFileName(settings.tissueFile), tissueFileText(result->endTissues, result->cnsPercent))) {
-        err << "korax: cannot write the tissue file " << settings.tissueFile << '\n';
+        && !writeOutput(
+            "tissue file", settings.tissueFile, tissueFileText(result->endTissues, result->cnsPercent), err))
         status = kExitFailure;
-    }
     if (options.json)
         out << planJson(settings, planned, problems) << '\n';
     return status;

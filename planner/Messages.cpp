@@ -126,6 +126,9 @@ std::string problemText(const Problem& p, const LengthUnit& unit)
         return quoted + "soubor nelze přečíst";
     case ProblemKind::NotATissueFile:
         return quoted + "není to soubor se stavem tkání KORAX";
+    case ProblemKind::ForeignOutput:
+        return quoted + (p.key == keys::kPlanFile ? "není to plán KORAX" : "není to soubor se stavem tkání KORAX")
+            + "; soubor se nepřepíše";
     case ProblemKind::NoProfile:
         return "Chybí profil ponoru.";
     case ProblemKind::StopNeverClears:

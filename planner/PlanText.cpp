@@ -301,6 +301,13 @@ private:
 
 } // namespace
 
+bool isPlanFileText(std::string_view bytes)
+{
+    const std::string_view firstLine = bytes.substr(0, bytes.find('\n'));
+    return firstLine.starts_with("KORAX ")
+        && firstLine.find(cp1250::utf8ToCp1250(" – plán ponoru")) != std::string_view::npos;
+}
+
 std::string planFileText(const Settings& settings, const Plan* plan, const std::vector<Problem>& problems)
 {
     Writer writer(settings);

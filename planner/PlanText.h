@@ -5,6 +5,7 @@
 #include "planner/Settings.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace korax {
@@ -13,5 +14,9 @@ inline constexpr const char* kVersion = "1.0";
 
 // plan is null when the settings could not be planned; problems are then the reasons.
 std::string planFileText(const Settings& settings, const Plan* plan, const std::vector<Problem>& problems);
+
+// Whether bytes begin with the first line of a plan file that korax writes ("KORAX <version> –
+// plán ponoru ..."), so that an existing file is known as an earlier plan of its own.
+bool isPlanFileText(std::string_view bytes);
 
 } // namespace korax

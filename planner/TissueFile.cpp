@@ -33,6 +33,14 @@ std::vector<std::string_view> words(std::string_view line)
 
 } // namespace
 
+bool isTissueFileText(std::string_view text)
+{
+    std::string_view firstLine = text.substr(0, text.find('\n'));
+    if (firstLine.ends_with('\r'))
+        firstLine.remove_suffix(1);
+    return firstLine == kHeader;
+}
+
 std::string tissueFileText(const Tissues& tissues, double cnsPercent)
 {
     std::string text = std::string(kHeader) + "\r\n# compartment, N2 bar, He bar\r\n";

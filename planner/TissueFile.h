@@ -26,6 +26,10 @@ struct TissueRecord {
 
 std::string tissueFileText(const Tissues& tissues, double cnsPercent);
 
+// Whether text begins with the tissue file's first line, so that an existing file is known as
+// one that korax wrote.
+bool isTissueFileText(std::string_view text);
+
 // Empty when the text is not a complete tissue file.
 std::optional<TissueRecord> parseTissueFile(std::string_view text);
 

@@ -114,6 +114,71 @@ private slots:
         QCOMPARE(QDir(dir.filePath("cache/trova")).entryList(QDir::Files), QStringList());
         qunsetenv("XDG_CACHE_HOME");
     }
+
+    // What stands at an output's name before a fresh dive: korax replaces its own plan and
+    // tissue file, or an empty file, and leaves anything else as it was (followed through a
+    // link too, and a named pipe without waiting on it), with a problem naming the file.
+    void replacesOnlyItsOwnOutputs_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("problem");
+        const QByteArray notes = "Dear diary,\r\n";
+        const QString foreignPlan = QStringLiteral("PlanFile: \"plan.out\": není to plán KORAX; soubor se nepřepíše");
+        const QString foreignTissues
+            = QStringLiteral("TissueFile: \"tissue.dat\": není to soubor se stavem tkání KORAX; soubor se nepřepíše");
+        QTest::newRow("an earlier plan") << "plan.out" << QByteArray("KORAX 0.9 \x96 pl\xe1n ponoru\r\nx") << "";
+        QTest::newRow("an empty plan file") << "plan.out" << QByteArray() << "";
+        QTest::newRow("notes at the plan's name") << "plan.out" << notes << foreignPlan;
+        QTest::newRow("a link to notes at the plan's name") << "plan.out" << QByteArray("->notes") << foreignPlan;
+        QTest::newRow("a named pipe at the plan's name") << "plan.out" << QByteArray("fifo") << foreignPlan;
+        QTest::newRow("a folder at the plan's name") << "plan.out" << QByteArray("folder") << foreignPlan;
+        QTest::newRow("an earlier tissue file") << "tissue.dat" << QByteArray("KORAX tissues 1\r\nx") << "";
+        QTest::newRow("notes at the tissue file's name") << "tissue.dat" << notes << foreignTissues;
+        QTest::newRow("a link to notes at the tissue file's name")
+            << "tissue.dat" << QByteArray("->notes") << foreignTissues;
+    }
+    void replacesOnlyItsOwnOutputs()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, before);
+        QFETCH(QString, problem);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        QVERIFY(writeBytes(dir.filePath("notes"), "Dear diary,\r\n"));
+        if (before == "->notes")
+            QVERIFY(QFile::link("notes", path));
+        else if (before == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (before == "folder")
+            QVERIFY(QDir(dir.path()).mkdir(name));
+        else
+            QVERIFY(writeBytes(path, before));
+        const Finished run = runKorax(dir, dive, { "--json" });
+        const QJsonDocument json = QJsonDocument::fromJson(run.out);
+        QCOMPARE(json["problems"][0].toString(), problem);
+        QCOMPARE(bytesOf(dir.filePath("notes")), QByteArray("Dear diary,\r\n"));
+        if (problem.isEmpty()) {
+            QCOMPARE(run.exitCode, 0);
+            QVERIFY(bytesOf(path).startsWith(name == "plan.out" ? "KORAX 1.0 \x96 pl\xe1n" : "KORAX tissues 1\r\n"));
+            return;
+        }
+        // A foreign plan file leaves nowhere to write the plan: the exit status says so.
+        QCOMPARE(run.exitCode, name == "plan.out" ? 1 : 2);
+        if (QFileInfo(path).isFile() && !QFileInfo(path).isSymLink())
+            QCOMPARE(bytesOf(path), before);
+        if (name == "tissue.dat") // the plan says why, with no table
+            QVERIFY(!bytesOf(dir.filePath("plan.out")).contains("F\xe1ze"));
+    }
+
+    // A write that fails says why, on the line that names the file.
+    void saysWhyAnOutputCannotBeWritten()
+    {
+        QTemporaryDir dir;
+        const Finished run = runKorax(dir, with(dive, { "PlanFile: none/plan.out" }), {});
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err, QByteArray("korax: cannot write the plan file none/plan.out: No such file or directory\n"));
+    }
 };
 
 QTEST_APPLESS_MAIN(KoraxRunTest)

@@ -30,7 +30,7 @@ void goldenPlans(const fs::path& data)
         inFolder(utf8Of(dat.filename()), [&] {
             const std::string name = utf8Of(dat.filename());
             fs::copy_file(dat, "profile.dat");
-            std::ofstream("plan.out", std::ios::binary) << "old plan of an earlier run";
+            std::ofstream("plan.out", std::ios::binary) << "KORAX 0.9 \x96 pl\xe1n ponoru of an earlier run\r\n";
             for (const fs::directory_entry& entry : fs::directory_iterator(golden)) {
                 if (entry.path().extension() == ".tissues")
                     fs::copy_file(entry.path(), entry.path().filename());

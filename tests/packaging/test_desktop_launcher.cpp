@@ -5,6 +5,9 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 const QByteArray kUserSettings = "# mine\r\nRmv: 25\r\n";
@@ -20,10 +23,10 @@ class DesktopLauncherTest : public QObject {
     const QString startedIn = root.filePath("started-in");
     const QString notified = root.filePath("notified");
 
-    Finished launch(const QString& dataHome)
+    Finished launch(const QString& dataHome, const QString& homeGiven = {})
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", home);
+        environment.insert("HOME", homeGiven.isEmpty() ? home : homeGiven);
         environment.remove("XDG_DATA_HOME");
         if (!dataHome.isNull())
             environment.insert("XDG_DATA_HOME", dataHome);
@@ -138,6 +141,73 @@ private slots:
                           : "-center\nT/ROVA: " + message + "\n");
         QVERIFY(!QFileInfo::exists(startedIn));
         QCOMPARE(bytesOf(root.filePath(blocker)), QByteArray("not a folder"));
+    }
+
+    // What the launcher will not start in, each named on stderr: nothing is copied, linked or
+    // run, and a file that a planted link points to keeps its bytes. Another user's folder
+    // needs root to make.
+    void refusesWhatItCannotUse_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("message");
+        const QString folder = home + "/.local/share/trova";
+        QTest::newRow("a relative HOME")
+            << "relative HOME"
+            << "Složku pro T/ROVA nelze určit: proměnná HOME (home/jiří) není absolutní cesta.";
+        QTest::newRow("profile.dat a folder")
+            << "folder" << folder + "/profile.dat je složka, ne soubor s nastavením; T/ROVA se nespustí.";
+        QTest::newRow("profile.dat a dangling link")
+            << "dangling"
+            << "Soubor " + folder + "/profile.dat je odkaz na neexistující soubor; T/ROVA se nespustí.";
+        QTest::newRow("profile.dat a named pipe")
+            << "fifo" << folder + "/profile.dat není obyčejný soubor; T/ROVA se nespustí.";
+        const QString shared
+            = "Složka " + folder + " nepatří vám nebo do ní mohou zapisovat i jiní uživatelé; T/ROVA se nespustí.";
+        QTest::newRow("a folder others may write, with planted links") << "0777" << shared;
+        QTest::newRow("a folder of another user, with planted links") << "nobody" << shared;
+    }
+    void refusesWhatItCannotUse()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, message);
+        const QString folder = home + "/.local/share/trova";
+        const QString victim = root.filePath("victim.txt");
+        QVERIFY(QDir().mkpath(folder) && writeBytes(victim, "private\n"));
+        if (setup == "folder")
+            QVERIFY(QDir().mkpath(folder + "/profile.dat"));
+        if (setup == "dangling")
+            QVERIFY(QFile::link(root.filePath("gone.dat"), folder + "/profile.dat"));
+        if (setup == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(folder + "/profile.dat").constData(), 0600), 0);
+        if (setup == "0777" || setup == "nobody") {
+            if (setup == "nobody" && ::geteuid() != 0)
+                QSKIP("only root can give a folder to another user");
+            for (const char* planted : { "/.profile.dat.demo", "/profile.dat", "/korax.exe" })
+                QVERIFY(QFile::link(victim, folder + planted));
+            QVERIFY(setup == "0777" ? ::chmod(QFile::encodeName(folder).constData(), 0777) == 0
+                                    : ::chown(QFile::encodeName(folder).constData(), 65534, 65534) == 0);
+        }
+        const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        const Finished run = launch({}, setup == "relative HOME" ? "home/jiří" : QString());
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(QString::fromUtf8(run.err), "trova-desktop: " + message + "\n");
+        QVERIFY(!QFileInfo::exists(startedIn));
+        QCOMPARE(bytesOf(victim), QByteArray("private\n"));
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+    }
+
+    // A link left at the demo copy's old temporary name in the user's own folder is not
+    // followed: the demo becomes profile.dat, the file the link points to keeps its bytes.
+    void theDemoCopyFollowsNoLink()
+    {
+        const QString folder = home + "/.local/share/trova";
+        const QString victim = root.filePath("victim.txt");
+        QVERIFY(QDir().mkpath(folder) && writeBytes(victim, "private\n"));
+        QVERIFY(QFile::link(victim, folder + "/.profile.dat.demo"));
+        QCOMPARE(launch({}).exitCode, 0);
+        QCOMPARE(bytesOf(folder + "/profile.dat"), bytesOf(TROVA_DEMO_DATA "/profile.dat"));
+        QVERIFY(!QFileInfo(folder + "/profile.dat").isSymLink());
+        QCOMPARE(bytesOf(victim), QByteArray("private\n"));
     }
 };
 

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
@@ -44,9 +45,23 @@ RunResult runAndWait(const QString& program, const QStringList& arguments)
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.setStandardInputFile(QProcess::nullDevice());
+    // The wait runs an event loop, so the windows keep painting and answer the desktop's pings
+    // (a long plan never shows them as not responding); the caller's windows are disabled,
+    // so the input that arrives meanwhile is dropped.
+    QEventLoop waiting;
+    QObject::connect(&process, &QProcess::finished, &waiting, &QEventLoop::quit);
+    QObject::connect(&process, &QProcess::errorOccurred, &waiting, [&process, &waiting] {
+        if (process.state() == QProcess::NotRunning)
+            waiting.quit();
+    });
     process.start(path, arguments);
-    if (!process.waitForFinished(-1))
-        return { process.error() == QProcess::FailedToStart ? Outcome::cannotStart : Outcome::crashed, 0 };
+    if (process.state() != QProcess::NotRunning)
+        waiting.exec();
+    // An application told to quit meanwhile ends every loop: the planner still gets its end.
+    if (process.state() != QProcess::NotRunning && !process.waitForFinished(-1))
+        return { Outcome::crashed, 0 };
+    if (process.error() == QProcess::FailedToStart)
+        return { Outcome::cannotStart, 0 };
     if (process.exitStatus() != QProcess::NormalExit)
         return { Outcome::crashed, 0 };
     return { Outcome::exited, process.exitCode() };

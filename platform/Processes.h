@@ -14,7 +14,8 @@ struct RunResult {
 };
 
 // Runs the program found under exactly this name in the working directory (no PATH search)
-// and blocks, without an event loop, until it ends.
+// and returns when it ends; meanwhile events are processed, so that windows keep painting.
+// The caller disables its windows for the run, so that no input acts on them.
 RunResult runAndWait(const QString& program, const QStringList& arguments);
 
 // Starts the viewer on the file and returns at once: program from the working directory or

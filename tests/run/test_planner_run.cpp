@@ -9,12 +9,44 @@
 
 #include <filesystem>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 const QString kLeaveQuestion("T/ROVA|Soubor profile.dat nelze uložit. Zavřít bez uložení?|4");
 const QByteArray kProfile("StopDistance: 3\r\nPlanFile: plan.out\r\nSurfaceInterval: 900:00\r\n45,25,21/35\r\n");
 
 } // namespace
+
+// Writes one byte into the named pipe "painted" when the window paints while it is disabled,
+// as it is for a planner run; the pipe's reader, the stand-in planner, must be there.
+class PaintReporter : public QObject {
+public:
+    explicit PaintReporter(QWidget& watchedWindow)
+        : window(watchedWindow)
+    {
+        window.installEventFilter(this);
+    }
+
+    bool sent = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &window && event->type() == QEvent::Paint && !window.isEnabled() && !sent) {
+            const int fd = ::open("painted", O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            sent = fd >= 0 && ::write(fd, "p", 1) == 1;
+            if (fd >= 0)
+                ::close(fd);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget& window;
+};
 
 class UrlRecorder : public QObject {
     Q_OBJECT
@@ -210,6 +242,27 @@ private slots:
         open.window->close();
         QVERIFY(watcher.seen.isEmpty());
         QCOMPARE(QDir().entryList({ "*.out" }, QDir::Files, QDir::Name), cases::text("left").split(' '));
+    }
+
+    // A long run keeps the window painting, so a desktop never calls it not responding: the
+    // stand-in planner waits for a byte that the window sends only from a paint while it is
+    // disabled for the run. The run then ends as any other, with its plan shown and no box.
+    void theWindowPaintsWhileThePlannerRuns()
+    {
+        const OpenWindow open(kProfile);
+        QVERIFY(QFile::copy(TROVA_STANDIN, "korax.exe"));
+        qputenv("STANDIN_PLANNER", "painted");
+        QCOMPARE(::mkfifo("painted", 0600), 0);
+        PaintReporter reporter(*open.window);
+        QTimer repaint;
+        connect(&repaint, &QTimer::timeout, open.window.get(), [&open] { open.window->update(); });
+        repaint.start(10);
+        ModalWatcher watcher;
+        open.compute();
+        QVERIFY(reporter.sent);
+        QCOMPARE(watcher.seen, QStringList());
+        QCOMPARE(bytesOf("1plan.out"), QByteArray("plan\r\n"));
+        QTRY_COMPARE(callsOf("notepad.exe"), QStringList("argc=1|1plan.out"));
     }
 };
 

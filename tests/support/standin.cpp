@@ -8,20 +8,40 @@
 //   in-place  rewrites the plan in place with the same size and puts its old modification
 //             time back, as a coarse clock would show it; exits with 0;
 //   keys      sends Return and Escape to the focused window through XTest (xdotool) on its
-//             first run in the folder, then writes the plan and exits with 0.
+//             first run in the folder, then writes the plan and exits with 0;
+//   painted   waits until a byte comes through the named pipe "painted" in the folder (a
+//             window that paints while it runs sends one), then writes the plan and exits with
+//             0; when none comes in a minute it gives up with 4, so a window that cannot
+//             paint fails its test instead of hanging it.
 #include "files/FileNames.h"
 #include "files/FileReplace.h"
 #include "profile/TProfile.h"
 
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <poll.h>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
 constexpr char kPlan[] = "plan\r\n";
+constexpr int kGiveUpMs = 60000;
+
+bool byteThrough(const char* pipe)
+{
+    const int fd = ::open(pipe, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    pollfd waiting { fd, POLLIN, 0 };
+    char byte = 0;
+    const bool got = ::poll(&waiting, 1, kGiveUpMs) == 1 && ::read(fd, &byte, 1) == 1;
+    ::close(fd);
+    return got;
+}
 
 } // namespace
 
@@ -48,6 +68,8 @@ int main(int argc, char* argv[])
         std::filesystem::last_write_time(plan, modified);
         return 0;
     }
+    if (how == "painted" && !byteThrough("painted"))
+        return 4;
     if (how == "keys" && !std::filesystem::exists("keys.sent")) { // types on the first run only
         std::ofstream("keys.sent");
         if (std::system("xdotool key Return Escape") != 0)

@@ -15,10 +15,16 @@ void offerToUndoCutSave(const char* fileName)
         return;
     const QString title = QString::fromUtf8(texts::kApplicationTitle);
     if (messages::ask(nullptr, title, QString::fromUtf8(texts::kSaveWasCut), false) == messages::Answer::yes) {
-        // A failed restore keeps the journal, so the next start asks again.
-        if (const platform::ReplaceResult restored = platform::restoreCutSave(*cut); !restored)
-            errors::report(nullptr, ProfileSaveError(fileName, restored));
-        return;
+        // The answer was given about the file as it was: one changed while the box was open
+        // (another program, another window's answer) is not overwritten with the old bytes.
+        if (!platform::isStillAsFound(*cut)) {
+            messages::showMessage(nullptr, title, QString::fromUtf8(texts::kCutSaveChangedMeanwhile));
+        } else {
+            // A failed restore keeps the journal, so the next start asks again.
+            if (const platform::ReplaceResult restored = platform::restoreCutSave(*cut); !restored)
+                errors::report(nullptr, ProfileSaveError(fileName, restored));
+            return;
+        }
     }
     const std::string aside = platform::keepCutFile(*cut);
     messages::showMessage(nullptr, title,

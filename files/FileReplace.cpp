@@ -111,6 +111,11 @@ ReplaceResult replaceFileContents(const std::string& path, std::string_view byte
     if (const int refusal = calls::checkTarget(target, old); refusal != 0)
         return failed(refusal);
 
+    // Journals of this file that no longer speak for it are settled before it changes again,
+    // so that none of them is later taken for a cut of this save.
+    if (old.exists)
+        findCutSave(target);
+
     const std::string folder = calls::folderOf(target);
     const std::string prefix = temporaryPrefix(target);
     std::string temporary;
@@ -129,8 +134,12 @@ ReplaceResult replaceFileContents(const std::string& path, std::string_view byte
 
     const ReplaceResult result
         = inPlace ? rewriteInPlace(target, bytes) : replaceThroughTemporary(file, temporary, target, old, bytes);
-    if (result)
+    if (result) {
         calls::removeOwnFiles(folder, [&prefix](std::string_view name) { return isLeftTemporary(name, prefix); });
+        // A journal left by an earlier cut save of this file would otherwise be taken, at the
+        // next start, for a cut of the bytes just written.
+        removeJournalsOf(target);
+    }
     return result;
 }
 

@@ -117,6 +117,36 @@ std::optional<SaveJournal> parseJournal(std::string_view text)
     return journal;
 }
 
+std::optional<JournalHeader> parseJournalHeader(std::string_view text)
+{
+    Reader reader(text);
+    JournalHeader header;
+    reader.literal(kHeader);
+    header.path = reader.bytes("path");
+    header.device = reader.number("device");
+    header.inode = reader.number("inode");
+    if (!reader.ok)
+        return std::nullopt;
+    return header;
+}
+
+bool isCutStateOf(std::string_view now, const SaveJournal& journal)
+{
+    const std::string_view old = journal.oldBytes;
+    const std::string_view written = journal.newBytes;
+    if (now.size() > std::max(old.size(), written.size()))
+        return false;
+    std::size_t prefix = 0;
+    while (prefix < now.size() && prefix < written.size() && now[prefix] == written[prefix])
+        ++prefix;
+    // The longest prefix of the new bytes leaves the least to match against the old ones.
+    for (std::size_t i = prefix; i < now.size(); ++i) {
+        if (now[i] != (i < old.size() ? old[i] : '\0'))
+            return false;
+    }
+    return true;
+}
+
 bool isJournalName(std::string_view name)
 {
     return name.size() > kJournalEnd.size() && name.substr(name.size() - kJournalEnd.size()) == kJournalEnd;

@@ -43,6 +43,22 @@ std::string journalText(const SaveJournal& journal);
 // checksum matches and nothing follows it: a journal cut while it was written is never used.
 std::optional<SaveJournal> parseJournal(std::string_view text);
 
+// The journal's first fields, read without its body: enough to tell whose journal it is. Empty
+// when even they are incomplete.
+struct JournalHeader {
+    std::string path;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+};
+std::optional<JournalHeader> parseJournalHeader(std::string_view text);
+// The most bytes a header can take: its fields' names and numbers, and a path.
+inline constexpr std::size_t kJournalHeaderLimit = 64 * 1024;
+
+// Whether now is what the journal's in-place save can leave when it is cut: a prefix of the
+// new bytes, then the old bytes from there on, or NULs where the file was reserved beyond them.
+// A file holding anything else is another file, whatever its name and identity.
+bool isCutStateOf(std::string_view now, const SaveJournal& journal);
+
 // The journal folder's names and order, the same on every system: a journal ends in ".journal",
 // one set aside in ".kept" instead.
 inline constexpr std::string_view kJournalEnd = ".journal";
@@ -82,18 +98,25 @@ std::string setJournalAside(const std::string& journalPath);
 
 // ---- Recovery (SaveRecovery.cpp) ----
 
-// A save that was cut: the file still has the journal's identity but holds neither the old nor
-// the new bytes.
+// A save that was cut: the file still has the journal's identity and holds what a cut of that
+// save leaves (isCutStateOf), neither the old nor the new bytes.
 struct CutSave {
     std::string journalPath;
     SaveJournal journal;
+    std::string found; // the file's bytes when the journal was found
 };
 
-// Looks through the journals of the file at path before it is read. A journal whose save ended
-// (the file holds exactly its old or its new bytes) is removed without a word. Returns the
-// oldest journal whose save was cut. Journals that are partial, unreadable, of another file, or
-// of a file that another one has since replaced (another device or inode) are left alone.
+// Settles the journals of the file at path before it is read; only each journal's header is
+// read unless it names the file. A journal whose save ended (the file holds exactly its old or
+// its new bytes) is removed without a word, and so is a partial one (cut while it was
+// written, before the file was touched). A journal of the path whose file now has another
+// identity, or holds what its save cannot leave, is set aside. Returns the oldest journal whose
+// save was cut. Journals of other files, and unreadable ones, are left alone.
 std::optional<CutSave> findCutSave(const std::string& path);
+
+// Whether the file is still as findCutSave found it: the same identity and bytes. A restore
+// asked for later (after a question) writes nothing when it is not.
+bool isStillAsFound(const CutSave& cut);
 
 // Writes the journal's old bytes back to the file by the same safe path as any save, then
 // removes the journal. The journal stays when the write fails.
@@ -102,5 +125,9 @@ ReplaceResult restoreCutSave(const CutSave& cut);
 // Leaves the cut file as it is and sets the journal aside; returns the journal's new path, or
 // an empty text when it could not be renamed.
 std::string keepCutFile(const CutSave& cut);
+
+// Removes every journal whose header names target (a path as saveTarget gives it): after a
+// save that succeeded, none of them speaks for the file any more.
+void removeJournalsOf(const std::string& target);
 
 } // namespace platform

@@ -30,6 +30,8 @@ inline constexpr char kCloseWithoutSaving[] = "Soubor profile.dat nelze uložit.
 
 // A save of profile.dat cut short, found at start-up; %1 is where the journal was set aside.
 inline constexpr char kSaveWasCut[] = "Ukládání souboru profile.dat bylo přerušeno. Obnovit jeho původní obsah?";
+inline constexpr char kCutSaveChangedMeanwhile[]
+    = "Soubor profile.dat se mezitím změnil; jeho původní obsah se neobnoví.";
 inline constexpr char kCutSaveSetAside[] = "Původní obsah souboru profile.dat zůstává uložen v %1";
 inline constexpr char kCutSaveNotSetAside[]
     = "Záznam o přerušeném ukládání nelze odložit; T/ROVA se na něj zeptá při příštím spuštění.";

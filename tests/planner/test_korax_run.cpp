@@ -96,12 +96,14 @@ private slots:
 
         qputenv("XDG_CACHE_HOME", QFile::encodeName(dir.filePath("cache")));
         const std::string tissuePath = QFile::encodeName(dir.filePath("tissue.dat")).toStdString();
-        const QByteArray cutText = old.left(old.size() / 2) + QByteArray(40, '\0');
-        QVERIFY(writeBytes(dir.filePath("tissue.dat"), cutText));
+        // Cut half-way through an in-place write of other bytes: their first half, the old rest.
+        const QByteArray written = QByteArray(old).replace('7', '8');
+        QVERIFY(written != old);
+        QVERIFY(writeBytes(dir.filePath("tissue.dat"), written.left(old.size() / 2) + old.mid(old.size() / 2)));
         struct stat info { };
         QCOMPARE(::stat(tissuePath.c_str(), &info), 0);
-        QVERIFY(!platform::writeJournal({ platform::saveTarget(tissuePath), info.st_dev, info.st_ino, old.toStdString(),
-                                            QByteArray(old).replace('7', '8').toStdString() })
+        QVERIFY(!platform::writeJournal(
+            { platform::saveTarget(tissuePath), info.st_dev, info.st_ino, old.toStdString(), written.toStdString() })
                      .empty());
 
         const Finished restored = runKorax(dir, again, { "--json" });
@@ -112,6 +114,34 @@ private slots:
             QStringLiteral(
                 "Zápis souboru se stavem tkání byl přerušen; plán vychází z jeho obnoveného předchozího obsahu."));
         QCOMPARE(QDir(dir.filePath("cache/trova")).entryList(QDir::Files), QStringList());
+        qunsetenv("XDG_CACHE_HOME");
+    }
+
+    // A journal that names the tissue file and its identity, but whose save cannot have left
+    // what the file holds (a later dive rewrote it in place), is no cut save: the repetitive
+    // dive plans from the file as it is, and the journal is set aside, not applied.
+    void staleTissueJournalIsSetAside()
+    {
+        QTemporaryDir dir;
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(dir.filePath("cache")));
+        QCOMPARE(runKorax(dir, with(dive, { "45, 40, 21/35" }), {}).exitCode, 0);
+        const QByteArray older = bytesOf(dir.filePath("tissue.dat"));
+        QCOMPARE(runKorax(dir, dive, {}).exitCode, 0);
+        const Finished intact = runKorax(dir, again, { "--json" });
+        const QByteArray now = bytesOf(dir.filePath("tissue.dat"));
+        const std::string tissuePath = QFile::encodeName(dir.filePath("tissue.dat")).toStdString();
+        struct stat info { };
+        QCOMPARE(::stat(tissuePath.c_str(), &info), 0);
+        QVERIFY(!platform::writeJournal({ platform::saveTarget(tissuePath), info.st_dev, info.st_ino,
+                                            older.toStdString(), QByteArray(older).replace('7', '8').toStdString() })
+                     .empty());
+
+        const Finished stale = runKorax(dir, again, { "--json" });
+        QCOMPARE(stale.exitCode, 0);
+        QCOMPARE(bytesOf(dir.filePath("tissue.dat")), now);
+        QCOMPARE(runtimeOf(stale), runtimeOf(intact));
+        QCOMPARE(QDir(dir.filePath("cache/trova")).entryList({ "*.journal" }, QDir::Files), QStringList());
+        QCOMPARE(QDir(dir.filePath("cache/trova")).entryList({ "*.kept" }, QDir::Files).size(), 1);
         qunsetenv("XDG_CACHE_HOME");
     }
 

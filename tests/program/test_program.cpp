@@ -87,7 +87,12 @@ private slots:
                                             "Altitude: 100\r\nRmv: 20\r\n", "Altitude: 200\r\n" })
                      .empty());
         const QString answer = cases::text("answer");
-        ModalWatcher watcher(answer.isEmpty() ? ModalWatcher::Answer {} : pressing(answer));
+        const QByteArray meanwhile = cases::cell("meanwhile");
+        ModalWatcher watcher(answer.isEmpty() ? ModalWatcher::Answer {} : [&answer, &meanwhile](QWidget& box) {
+            if (!meanwhile.isEmpty() && box.windowTitle() == "T/ROVA")
+                QVERIFY(writeBytes("profile.dat", meanwhile)); // another program, while the question is open
+            pressing(answer)(box);
+        });
         QString shown;
         QTimer look;
         // Left without closing the window, which would ask about saving.
@@ -107,6 +112,8 @@ private slots:
         QStringList expected;
         if (!answer.isEmpty())
             expected << "T/ROVA|Ukládání souboru profile.dat bylo přerušeno. Obnovit jeho původní obsah?|4";
+        if (!meanwhile.isEmpty())
+            expected << "T/ROVA|Soubor profile.dat se mezitím změnil; jeho původní obsah se neobnoví.|0";
         if (cases::yes("kept") && kept.size() == 1)
             expected << "T/ROVA|Původní obsah souboru profile.dat zůstává uložen v " + journals + "/" + kept.front()
                     + "|0";

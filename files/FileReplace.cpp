@@ -2,6 +2,7 @@
 #include "files/FileReplace.h"
 
 #include "files/FileReplaceCalls.h"
+#include "files/RegularFile.h"
 #include "files/SaveJournal.h"
 
 #include <algorithm>
@@ -145,12 +146,12 @@ ReplaceResult replaceFileContents(const std::string& path, std::string_view byte
 
 bool readFileContents(const std::string& path, std::string& bytes)
 {
-    const calls::OpenFile file = calls::openForReading(path);
-    if (file == calls::kNoFile)
+    // Never opened and waited on: a named pipe, a device or a folder at the name is no file to read.
+    RegularFileContents contents = readRegularFile(path);
+    if (contents.status != RegularRead::Read)
         return false;
-    const bool read = calls::readToEnd(file, bytes);
-    calls::close(file);
-    return read;
+    bytes = std::move(contents.bytes);
+    return true;
 }
 
 } // namespace platform

@@ -33,7 +33,8 @@ struct ReplaceResult {
 // Temporaries of earlier killed saves are removed after a successful one.
 ReplaceResult replaceFileContents(const std::string& path, std::string_view bytes);
 
-// Reads the whole file; false when it cannot be opened or read.
+// Reads the whole file; false when it cannot be opened or read, or is no regular file (which is
+// not opened for reading and waited on).
 bool readFileContents(const std::string& path, std::string& bytes);
 
 // The path a save of path writes to: absolute, symlinks followed; a missing file keeps the

@@ -43,7 +43,6 @@ bool replaceWith(const std::string& temporary, const std::string& target);
 // Windows the volume and the file index) for the journal.
 OpenFile openForRewrite(const std::string& target);
 bool identityOf(OpenFile file, std::uint64_t& device, std::uint64_t& inode);
-OpenFile openForReading(const std::string& path);
 
 // Reads from the current position to the end: all of a file just opened.
 bool readToEnd(OpenFile file, std::string& bytes);

@@ -90,11 +90,6 @@ bool identityOf(OpenFile file, std::uint64_t& device, std::uint64_t& inode)
     return true;
 }
 
-OpenFile openForReading(const std::string& path)
-{
-    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-}
-
 bool readToEnd(OpenFile file, std::string& bytes)
 {
     return io::readToEnd(static_cast<int>(file), bytes);

@@ -104,11 +104,6 @@ bool identityOf(OpenFile file, std::uint64_t& device, std::uint64_t& inode)
     return true;
 }
 
-OpenFile openForReading(const std::string& path)
-{
-    return fileOf(open(path, GENERIC_READ, kShareAll));
-}
-
 bool readToEnd(OpenFile file, std::string& bytes)
 {
     return win::readToEnd(handleOf(file), bytes);

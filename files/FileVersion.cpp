@@ -5,13 +5,20 @@
 
 namespace platform {
 
-std::optional<FileVersion> readVersion(const std::string& path)
+std::optional<FileVersion> readVersion(const std::string& path, std::size_t limit, RegularRead& status)
 {
     const FileStamp stamp = stampOf(path);
-    FileVersion version { stamp.device, stamp.inode, {} };
-    if (!stamp.exists || !readFileContents(path, version.bytes))
+    RegularFileContents contents = readRegularFile(path, limit);
+    status = stamp.exists ? contents.status : RegularRead::Missing;
+    if (status != RegularRead::Read)
         return std::nullopt;
-    return version;
+    return FileVersion { stamp.device, stamp.inode, std::move(contents.bytes) };
+}
+
+std::optional<FileVersion> readVersion(const std::string& path, std::size_t limit)
+{
+    RegularRead status = RegularRead::Unreadable;
+    return readVersion(path, limit, status);
 }
 
 FileVersion savedVersion(const std::string& path, std::string bytes)

@@ -4,6 +4,9 @@
 // failed in-place save moves it without changing a byte.
 #pragma once
 
+#include "files/RegularFile.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,8 +22,10 @@ struct FileVersion {
 };
 
 // The file that path names (through a symlink), identified before it is read, so an edit made
-// while it is read shows up as a change later; empty when it cannot be read.
-std::optional<FileVersion> readVersion(const std::string& path);
+// while it is read shows up as a change later; empty when it cannot be read, with status saying
+// why (no regular file, more than limit bytes).
+std::optional<FileVersion> readVersion(const std::string& path, std::size_t limit, RegularRead& status);
+std::optional<FileVersion> readVersion(const std::string& path, std::size_t limit);
 
 // The version a save has just written: the file now at path holding bytes.
 FileVersion savedVersion(const std::string& path, std::string bytes);

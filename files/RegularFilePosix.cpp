@@ -3,13 +3,14 @@
 #include "files/PosixIo.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 
-RegularFileContents readRegularFile(const std::string& path)
+RegularFileContents readRegularFile(const std::string& path, std::size_t limit)
 {
     RegularFileContents contents;
     // O_NONBLOCK: opening a named pipe for reading would otherwise wait for a writer. The type is
@@ -24,8 +25,12 @@ RegularFileContents readRegularFile(const std::string& path)
         contents.status = RegularRead::Unreadable;
     else if (!S_ISREG(info.st_mode))
         contents.status = RegularRead::NotRegular;
+    else if (static_cast<std::uint64_t>(info.st_size) > limit)
+        contents.status = RegularRead::TooLarge;
+    else if (!io::readToEnd(fd, contents.bytes))
+        contents.status = RegularRead::Unreadable;
     else
-        contents.status = io::readToEnd(fd, contents.bytes) ? RegularRead::Read : RegularRead::Unreadable;
+        contents.status = contents.bytes.size() > limit ? RegularRead::TooLarge : RegularRead::Read;
     ::close(fd);
     if (contents.status != RegularRead::Read)
         contents.bytes.clear();

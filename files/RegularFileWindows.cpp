@@ -4,7 +4,7 @@
 
 namespace platform {
 
-RegularFileContents readRegularFile(const std::string& path)
+RegularFileContents readRegularFile(const std::string& path, std::size_t limit)
 {
     RegularFileContents contents;
     // Without FILE_FLAG_BACKUP_SEMANTICS a folder cannot be opened; a pipe or a device is told
@@ -19,10 +19,15 @@ RegularFileContents readRegularFile(const std::string& path)
         contents.status = missing ? RegularRead::Missing : folder ? RegularRead::NotRegular : RegularRead::Unreadable;
         return contents;
     }
+    LARGE_INTEGER size {};
     if (::GetFileType(file) != FILE_TYPE_DISK)
         contents.status = RegularRead::NotRegular;
+    else if (::GetFileSizeEx(file, &size) && static_cast<unsigned long long>(size.QuadPart) > limit)
+        contents.status = RegularRead::TooLarge;
+    else if (!win::readToEnd(file, contents.bytes))
+        contents.status = RegularRead::Unreadable;
     else
-        contents.status = win::readToEnd(file, contents.bytes) ? RegularRead::Read : RegularRead::Unreadable;
+        contents.status = contents.bytes.size() > limit ? RegularRead::TooLarge : RegularRead::Read;
     ::CloseHandle(file);
     if (contents.status != RegularRead::Read)
         contents.bytes.clear();

@@ -86,13 +86,16 @@ std::optional<TissueRecord> previousDive(const Settings& settings, std::vector<P
 // folder, a pipe or a device is no output either, and is not opened for reading and waited on.
 bool mayReplace(const std::string& file, bool (*isOurs)(std::string_view))
 {
-    const platform::RegularFileContents found = platform::readRegularFile(platform::nativeFileName(file));
+    // A file larger than any settings file korax reads is no plan of its own either.
+    const platform::RegularFileContents found
+        = platform::readRegularFile(platform::nativeFileName(file), kProfileSizeLimit);
     switch (found.status) {
     case platform::RegularRead::Missing:
         return true;
     case platform::RegularRead::Read:
         return found.bytes.empty() || isOurs(found.bytes);
     case platform::RegularRead::NotRegular:
+    case platform::RegularRead::TooLarge:
     case platform::RegularRead::Unreadable:
         break;
     }
@@ -135,7 +138,7 @@ int plan(const Options& options, std::ostream& out, std::ostream& err)
     try {
         profile.emplace(kProfileName);
     } catch (const ProfileOpenError& error) {
-        err << profileNotReadText(error.fileName()) << '\n';
+        err << profileNotReadText(error.fileName(), error.cause()) << '\n';
         return kExitFailure;
     }
     SettingsReading reading = readSettings(*profile);

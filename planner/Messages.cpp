@@ -139,8 +139,18 @@ std::string problemText(const Problem& p, const LengthUnit& unit)
     return {};
 }
 
-std::string profileNotReadText(const std::string& fileName)
+std::string profileNotReadText(const std::string& fileName, platform::RegularRead cause)
 {
+    switch (cause) {
+    case platform::RegularRead::NotRegular:
+        return fileName + " není obyčejný soubor (je to složka, pojmenovaná roura nebo zařízení); korax jej neotevře.";
+    case platform::RegularRead::TooLarge:
+        return "Soubor " + fileName + " je větší než 64 MB; korax jej neotevře.";
+    case platform::RegularRead::Read:
+    case platform::RegularRead::Missing:
+    case platform::RegularRead::Unreadable:
+        break;
+    }
     return "Nenalezen soubor " + fileName;
 }
 

@@ -16,6 +16,10 @@ inline constexpr char kBackButton[] = "Zpět";
 
 // The store's failures; each is followed by the file name.
 inline constexpr char kProfileNotFound[] = "Nenalezen soubor ";
+// A profile.dat that is there but is not read; %1 is the file name.
+inline constexpr char kProfileNotRegular[]
+    = "%1 není obyčejný soubor (je to složka, pojmenovaná roura nebo zařízení); T/ROVA jej neotevře.";
+inline constexpr char kProfileTooLarge[] = "Soubor %1 je větší než 64 MB; T/ROVA jej neotevře.";
 inline constexpr char kCannotCreateFile[] = "Cannot create file ";
 // Followed by the path of the journal holding the old bytes.
 inline constexpr char kOldContentsKeptIn[] = "\nPůvodní obsah je uložen v ";

@@ -31,9 +31,10 @@ std::string keyLine(std::string_view key, std::string_view value)
 
 } // namespace
 
-ProfileOpenError::ProfileOpenError(const std::string& fileName)
+ProfileOpenError::ProfileOpenError(const std::string& fileName, platform::RegularRead cause)
     : std::runtime_error("profile.dat not read: " + fileName)
     , fileName_(fileName)
+    , cause_(cause)
 {
 }
 
@@ -47,10 +48,10 @@ ProfileSaveError::ProfileSaveError(const std::string& fileName, platform::Replac
 TProfile::TProfile(std::string name)
     : fileName(std::move(name))
 {
-    std::string text;
-    if (!platform::readFileContents(fileName, text))
-        throw ProfileOpenError(fileName);
-    readText(std::move(text));
+    platform::RegularFileContents contents = platform::readRegularFile(fileName, kProfileSizeLimit);
+    if (contents.status != platform::RegularRead::Read)
+        throw ProfileOpenError(fileName, contents.status);
+    readText(std::move(contents.bytes));
 }
 
 TProfile::TProfile(std::string name, std::string_view text)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "files/FileReplace.h"
+#include "files/RegularFile.h"
 #include "profile/KeyIndex.h"
 #include "profile/ProfileKeys.h"
 
@@ -18,12 +19,20 @@ using keys::kMissingValue;
 // A file name is as profile.dat holds it (Windows-1250 bytes).
 class ProfileOpenError : public std::runtime_error {
 public:
-    explicit ProfileOpenError(const std::string& fileName);
+    explicit ProfileOpenError(
+        const std::string& fileName, platform::RegularRead cause = platform::RegularRead::Missing);
     const std::string& fileName() const { return fileName_; }
+    // Missing or Unreadable, or why a file that is there is not read: NotRegular, TooLarge.
+    platform::RegularRead cause() const { return cause_; }
 
 private:
     std::string fileName_;
+    platform::RegularRead cause_;
 };
+
+// The largest profile.dat read: settings take kilobytes; a file far beyond that is no settings
+// file, and reading it whole would take the memory of the machine.
+inline constexpr std::size_t kProfileSizeLimit = std::size_t { 64 } << 20;
 
 // What the file layer reported: the cause, the system's error code and words, and the journal
 // kept when the file may hold neither version (its path as the file system gives it).

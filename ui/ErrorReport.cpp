@@ -36,8 +36,20 @@ QString causeOf(const platform::ReplaceResult& failure)
 // are UTF-8, as the file layer gives them.
 QString textOf(const std::exception& failure)
 {
-    if (const auto* open = dynamic_cast<const ProfileOpenError*>(&failure))
-        return QString::fromUtf8(texts::kProfileNotFound) + cp1250::toUnicode(open->fileName());
+    if (const auto* open = dynamic_cast<const ProfileOpenError*>(&failure)) {
+        const QString name = cp1250::toUnicode(open->fileName());
+        switch (open->cause()) {
+        case platform::RegularRead::NotRegular:
+            return QString::fromUtf8(texts::kProfileNotRegular).arg(name);
+        case platform::RegularRead::TooLarge:
+            return QString::fromUtf8(texts::kProfileTooLarge).arg(name);
+        case platform::RegularRead::Read:
+        case platform::RegularRead::Missing:
+        case platform::RegularRead::Unreadable:
+            break;
+        }
+        return QString::fromUtf8(texts::kProfileNotFound) + name;
+    }
     if (const auto* save = dynamic_cast<const ProfileSaveError*>(&failure)) {
         const platform::ReplaceResult& result = save->failure();
         QString text = QString::fromUtf8(texts::kCannotCreateFile) + cp1250::toUnicode(save->fileName()) + "\n"

@@ -94,9 +94,10 @@ void TfKoraxGUI::FormCreate()
 {
     scaleOuterSize(*this, dpiScaleFactor(logicalDpiY()));
     setHintHidePause(*this, kHintHidePauseMs);
-    profileVersion = platform::readVersion(kProfileFileName);
+    platform::RegularRead status = platform::RegularRead::Unreadable;
+    profileVersion = platform::readVersion(kProfileFileName, kProfileSizeLimit, status);
     if (!profileVersion)
-        throw ProfileOpenError(kProfileFileName);
+        throw ProfileOpenError(kProfileFileName, status);
     profile = std::make_unique<TProfile>(kProfileFileName, profileVersion->bytes);
     LoadProfile(*profile);
     Button1->setEnabled(false);
@@ -182,7 +183,7 @@ bool TfKoraxGUI::SaveProfileOnClose()
 
 messages::Answer TfKoraxGUI::mayOverwriteProfile(bool closing)
 {
-    if (platform::readVersion(kProfileFileName) == profileVersion)
+    if (platform::readVersion(kProfileFileName, kProfileSizeLimit) == profileVersion)
         return messages::Answer::yes;
     return messages::ask(
         this, QString::fromUtf8(texts::kApplicationTitle), QString::fromUtf8(texts::kProfileChangedElsewhere), closing);

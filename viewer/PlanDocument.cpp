@@ -24,6 +24,7 @@ PlanDocument loadPlan(const QString& name)
     case platform::RegularRead::NotRegular:
         document.error = viewer_texts::notARegularFile(name);
         return document;
+    case platform::RegularRead::TooLarge: // no limit is asked for here
     case platform::RegularRead::Unreadable:
         document.error = viewer_texts::unreadableFile(name);
         return document;

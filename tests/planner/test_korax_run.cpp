@@ -201,6 +201,24 @@ private slots:
             QVERIFY(!bytesOf(dir.filePath("plan.out")).contains("F\xe1ze"));
     }
 
+    // korax waits on no named pipe: not as profile.dat, which ends the run with a word on
+    // stderr, nor as the tissue file of a repetitive dive, which is a problem of the plan.
+    void readsNoNamedPipe()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("profile.dat")).constData(), 0600), 0);
+        const Finished pipe = runProgram(KORAX_PATH, {}, dir.path());
+        QCOMPARE(pipe.exitCode, 1);
+        QCOMPARE(QString::fromUtf8(pipe.err),
+            "profile.dat není obyčejný soubor (je to složka, pojmenovaná roura nebo zařízení); korax jej neotevře.\n");
+        QVERIFY(QFile::remove(dir.filePath("profile.dat")));
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("tissue.dat")).constData(), 0600), 0);
+        const Finished tissues = runKorax(dir, again, { "--json" });
+        QCOMPARE(tissues.exitCode, 2);
+        QCOMPARE(QJsonDocument::fromJson(tissues.out)["problems"][0].toString(),
+            QStringLiteral("TissueFile: \"tissue.dat\": soubor nelze přečíst"));
+    }
+
     // A write that fails says why, on the line that names the file.
     void saysWhyAnOutputCannotBeWritten()
     {

@@ -37,13 +37,42 @@ private slots:
         qunsetenv("XDG_CACHE_HOME");
     }
 
-    void endsWhenProfileIsMissing()
+    // A profile.dat that cannot be read as settings ends the start with its message before any
+    // window: never waited on (a named pipe), never read without bound (a device, a huge file).
+    void endsWhenProfileCannotBeRead_data()
     {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("message");
+        const QString notRegular
+            = "profile.dat není obyčejný soubor (je to složka, pojmenovaná roura nebo zařízení); T/ROVA jej neotevře.";
+        QTest::newRow("missing") << "missing"
+                                 << "Nenalezen soubor profile.dat";
+        QTest::newRow("a named pipe") << "pipe" << notRegular;
+        QTest::newRow("a folder") << "folder" << notRegular;
+        QTest::newRow("a link to /dev/zero") << "zero" << notRegular;
+        QTest::newRow("65 MB") << "large"
+                               << "Soubor profile.dat je větší než 64 MB; T/ROVA jej neotevře.";
+    }
+    void endsWhenProfileCannotBeRead()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, message);
+        if (file == "pipe")
+            QCOMPARE(::mkfifo("profile.dat", 0600), 0);
+        if (file == "folder")
+            QVERIFY(QDir().mkdir("profile.dat"));
+        if (file == "zero")
+            QVERIFY(QFile::link("/dev/zero", "profile.dat"));
+        if (file == "large") { // sparse: its size is all that is looked at
+            QFile large("profile.dat");
+            QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(qint64 { 65 } << 20));
+        }
+        const QStringList before = QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
         ModalWatcher watcher;
         QCOMPARE(runApplication(), 1);
-        QCOMPARE(watcher.seen, QStringList { "T/ROVA|Nenalezen soubor profile.dat|0" });
+        QCOMPARE(watcher.seen, QStringList { "T/ROVA|" + message + "|0" });
         QCOMPARE(watcher.behind, QStringList());
-        QVERIFY(QDir(work->path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot));
+        QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     }
 
     void startsTheViewerFound_data() { cases::addRows("program/viewers.txt"); }

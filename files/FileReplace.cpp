@@ -15,12 +15,12 @@ constexpr std::size_t kUniqueLength = 6;
 
 ReplaceResult failed(int error)
 {
-    return { false, failureOf(error), calls::systemText(error), {}, error };
+    return { false, failureOf(error), calls::systemText(error), {}, error, {} };
 }
 
 ReplaceResult succeeded()
 {
-    return { true, SaveFailure::none, {}, {} };
+    return { true, SaveFailure::none, {}, {}, 0, {} };
 }
 
 std::string temporaryPrefix(const std::string& target)
@@ -107,6 +107,9 @@ ReplaceResult replaceThroughTemporary(calls::OpenFile file, const std::string& t
 
 ReplaceResult replaceFileContents(const std::string& path, std::string_view bytes)
 {
+    if (std::string link = untrustedLinkOf(path); !link.empty()) {
+        return { false, SaveFailure::untrustedLink, {}, {}, 0, std::move(link) };
+    }
     const std::string target = saveTarget(path);
     calls::TargetFile old;
     if (const int refusal = calls::checkTarget(target, old); refusal != 0)

@@ -7,7 +7,7 @@
 namespace platform {
 
 // Why a save failed, in the terms the user can act on.
-enum class SaveFailure { none, noSpace, overQuota, readOnly, noPermission, tooLarge, other };
+enum class SaveFailure { none, noSpace, overQuota, readOnly, noPermission, tooLarge, untrustedLink, other };
 
 struct ReplaceResult {
     bool written = false;
@@ -19,6 +19,8 @@ struct ReplaceResult {
     std::string keptJournal;
     // The system's error code (errno, GetLastError); 0 when the save was written.
     int systemError = 0;
+    // For untrustedLink: the symbolic link that the save would have followed.
+    std::string link;
 
     explicit operator bool() const { return written; }
 };
@@ -32,6 +34,12 @@ struct ReplaceResult {
 // the journal is removed once the file holds the new or the old bytes again.
 // Temporaries of earlier killed saves are removed after a successful one.
 ReplaceResult replaceFileContents(const std::string& path, std::string_view bytes);
+
+// The first symbolic link on the way from path to its file that belongs to another user or
+// stands in a folder other users may write (the kernel's protected-symlinks rule, stricter):
+// a link planted there could lead a save to any file the writer may write. Empty when there is
+// none. A save refuses to follow such a link (untrustedLink).
+std::string untrustedLinkOf(const std::string& path);
 
 // Reads the whole file; false when it cannot be opened or read, or is no regular file (which is
 // not opened for reading and waited on).

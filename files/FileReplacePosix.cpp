@@ -185,6 +185,32 @@ SaveFailure failureOf(int error)
     }
 }
 
+std::string untrustedLinkOf(const std::string& path)
+{
+    constexpr int kMostLinks = 40; // as the kernel allows on one path
+    std::string current = path;
+    for (int hop = 0; hop < kMostLinks; ++hop) {
+        struct stat link { };
+        if (::lstat(current.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+            return {};
+        const std::string folder = io::folderOf(current);
+        struct stat holder { };
+        if (::stat(folder.c_str(), &holder) != 0)
+            return current;
+        const bool othersMayWrite
+            = (holder.st_mode & S_IWOTH) != 0 || ((holder.st_mode & S_IWGRP) != 0 && holder.st_gid != ::getegid());
+        if (link.st_uid != ::geteuid() || othersMayWrite)
+            return current;
+        std::string leadsTo(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(current.c_str(), leadsTo.data(), leadsTo.size());
+        if (length < 0)
+            return {};
+        leadsTo.resize(static_cast<std::size_t>(length));
+        current = leadsTo.starts_with('/') ? leadsTo : folder + "/" + leadsTo;
+    }
+    return {};
+}
+
 std::string saveTarget(const std::string& path)
 {
     // Follows symlinks so the link itself stays a link.

@@ -116,6 +116,9 @@ std::string causeOf(const platform::ReplaceResult& result)
         return "no permission to write the file or its folder";
     case platform::SaveFailure::tooLarge:
         return "the file would be too large";
+    case platform::SaveFailure::untrustedLink:
+        return "the link " + result.link
+            + " belongs to another user or stands in a folder others may write; it is not followed";
     case platform::SaveFailure::none:
     case platform::SaveFailure::other:
         break;

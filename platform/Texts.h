@@ -29,6 +29,9 @@ inline constexpr char kSaveOverQuota[] = "Je překročena disková kvóta.";
 inline constexpr char kSaveReadOnly[] = "Soubor nebo složka je jen pro čtení.";
 inline constexpr char kSaveNoPermission[] = "Chybí oprávnění k zápisu do souboru nebo složky.";
 inline constexpr char kSaveTooLarge[] = "Soubor by byl příliš velký.";
+// %1 the link's path.
+inline constexpr char kSaveUntrustedLink[]
+    = "Odkaz %1 patří jinému uživateli nebo leží ve složce, do které mohou zapisovat jiní; T/ROVA jím nezapisuje.";
 // After the message of a failed save on closing.
 inline constexpr char kCloseWithoutSaving[] = "Soubor profile.dat nelze uložit. Zavřít bez uložení?";
 

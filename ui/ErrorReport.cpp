@@ -23,6 +23,8 @@ QString causeOf(const platform::ReplaceResult& failure)
         return QString::fromUtf8(texts::kSaveNoPermission);
     case platform::SaveFailure::tooLarge:
         return QString::fromUtf8(texts::kSaveTooLarge);
+    case platform::SaveFailure::untrustedLink:
+        return QString::fromUtf8(texts::kSaveUntrustedLink).arg(QString::fromStdString(failure.link));
     case platform::SaveFailure::none:
     case platform::SaveFailure::other:
         break;

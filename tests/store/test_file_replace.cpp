@@ -34,7 +34,8 @@ constexpr int kCauseStep = 10;
 int refusedWith(const char* column)
 {
     const QByteArray name = cases::cell(column);
-    const QByteArrayList names { "none", "noSpace", "overQuota", "readOnly", "noPermission", "tooLarge", "other" };
+    const QByteArrayList names { "none", "noSpace", "overQuota", "readOnly", "noPermission", "tooLarge",
+        "untrustedLink", "other" };
     return kRefusedIntact + kCauseStep * static_cast<int>(names.indexOf(name));
 }
 
@@ -265,6 +266,41 @@ private slots:
         QVERIFY(kind != "nobody's" || ::chown(left.c_str(), kNobody, kNobody) == 0);
         QVERIFY(platform::replaceFileContents(folder + "/profile.dat", "new\r\n"));
         QCOMPARE(std::filesystem::exists(std::filesystem::symlink_status(left)), cases::yes("kept"));
+    }
+
+    // A save through a symbolic link: followed only when the link is the writer's own and no
+    // other user may write its folder (else one planted there leads the save to any file the
+    // writer may write); refused otherwise, naming the link, with the linked file unchanged.
+    void followsOnlyTrustedLinks_data()
+    {
+        QTest::addColumn<int>("folderMode");
+        QTest::addColumn<bool>("nobodysLink");
+        QTest::addColumn<bool>("followed");
+        QTest::newRow("own link, own folder") << 0755 << false << true;
+        QTest::newRow("own link, a folder anyone may write (sticky)") << 01777 << false << false;
+        QTest::newRow("own link, a folder anyone may write") << 0777 << false << false;
+        QTest::newRow("another user's link, own folder") << 0755 << true << false;
+    }
+    void followsOnlyTrustedLinks()
+    {
+        QFETCH(int, folderMode);
+        QFETCH(bool, nobodysLink);
+        QFETCH(bool, followed);
+        if (nobodysLink && !asRoot)
+            QSKIP("only root can give a link to another user");
+        const std::string victim = root.filePath("notes.txt").toStdString();
+        const std::string link = folder + "/plan.out";
+        QVERIFY(writeText(victim, "private\n") && ::symlink(victim.c_str(), link.c_str()) == 0);
+        QVERIFY(!nobodysLink || ::lchown(link.c_str(), kNobody, kNobody) == 0);
+        QCOMPARE(::chmod(folder.c_str(), static_cast<mode_t>(folderMode)), 0);
+        const platform::ReplaceResult result = platform::replaceFileContents(link, "plan\r\n");
+        QCOMPARE(result.written, followed);
+        QCOMPARE(result.link, followed ? std::string() : link);
+        QCOMPARE(result.failure, followed ? platform::SaveFailure::none : platform::SaveFailure::untrustedLink);
+        std::string now;
+        QVERIFY(platform::readFileContents(victim, now));
+        QCOMPARE(now, std::string(followed ? "plan\r\n" : "private\n"));
+        QVERIFY(std::filesystem::is_symlink(link));
     }
 };
 

@@ -7,6 +7,8 @@
 //   crash     writes the plan, then is killed by a signal;
 //   in-place  rewrites the plan in place with the same size and puts its old modification
 //             time back, as a coarse clock would show it; exits with 0;
+//   in-place-fail  rewrites the plan in place with the same size, most likely within the second
+//             it was last written, and exits with 3: only the nanoseconds tell the write;
 //   keys      sends Return and Escape to the focused window through XTest (xdotool) on its
 //             first run in the folder, then writes the plan and exits with 0;
 //   painted   waits until a byte comes through the named pipe "painted" in the folder (a
@@ -62,6 +64,10 @@ int main(int argc, char* argv[])
     const std::string plan = platform::nativeFileName(TProfile("profile.dat").GetValue("PlanFile:"));
     if (how == "fail")
         return 3;
+    if (how == "in-place-fail") {
+        std::fstream(plan, std::ios::in | std::ios::out | std::ios::binary) << kPlan;
+        return 3;
+    }
     if (how == "in-place") {
         const auto modified = std::filesystem::last_write_time(plan);
         std::fstream(plan, std::ios::in | std::ios::out | std::ios::binary) << kPlan;

@@ -1,6 +1,7 @@
 // The menu launcher trova-desktop, run for real from an installed tree in a temporary folder
 // (bin/ with the launcher, our korax and a stand-in trova that notes the folder it was started
 // in; share/trova/ with the demo) with a temporary HOME.
+#include "tests/support/Cases.h"
 #include "tests/support/TestFiles.h"
 
 #include <QtTest>
@@ -22,14 +23,16 @@ class DesktopLauncherTest : public QObject {
     const QString home = root.filePath("home/jiří");
     const QString startedIn = root.filePath("started-in");
     const QString notified = root.filePath("notified");
+    const QString folder = home + "/.local/share/trova";
 
-    Finished launch(const QString& dataHome, const QString& homeGiven = {})
+    // XDG_DATA_HOME "unset" is left out; one starting with "/" lies under the root.
+    Finished launch(const QString& dataHome = "unset", const QString& homeGiven = {})
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("HOME", homeGiven.isEmpty() ? home : homeGiven);
         environment.remove("XDG_DATA_HOME");
-        if (!dataHome.isNull())
-            environment.insert("XDG_DATA_HOME", dataHome);
+        if (dataHome != "unset")
+            environment.insert("XDG_DATA_HOME", dataHome.startsWith('/') ? root.path() + dataHome : dataHome);
         environment.insert("PATH", root.filePath("desktop") + ":/usr/bin:/bin");
         return runProgram(prefix + "/bin/trova-desktop", {}, root.path(), environment);
     }
@@ -54,22 +57,11 @@ private slots:
             QVERIFY(writeScript(root.filePath(desktop), "printf '%s\\n' \"$@\" > '" + notified.toUtf8() + "'\n"));
     }
 
-    void firstStartMakesTheFolder_data()
-    {
-        QTest::addColumn<QString>("dataHome");
-        QTest::addColumn<QString>("folder");
-        QTest::newRow("XDG_DATA_HOME unset") << QString() << "home/jiří/.local/share/trova";
-        QTest::newRow("XDG_DATA_HOME set") << root.filePath("data") << "data/trova";
-        QTest::newRow("XDG_DATA_HOME relative, ignored") << QString("data") << "home/jiří/.local/share/trova";
-        QTest::newRow("XDG_DATA_HOME empty, ignored") << QString("") << "home/jiří/.local/share/trova";
-    }
+    void firstStartMakesTheFolder_data() { cases::addRows("packaging/data_homes.txt"); }
     void firstStartMakesTheFolder()
     {
-        QFETCH(QString, dataHome);
-        QFETCH(QString, folder);
-        const QString made = root.filePath(folder);
-        const Finished run = launch(dataHome);
-        QCOMPARE(run.exitCode, 0);
+        const QString made = root.filePath(cases::text("folder"));
+        QCOMPARE(launch(cases::text("dataHome")).exitCode, 0);
         QCOMPARE(bytesOf(startedIn).trimmed(), made.toUtf8());
         QCOMPARE(bytesOf(made + "/profile.dat"), bytesOf(TROVA_DEMO_DATA "/profile.dat"));
         QCOMPARE(QFileInfo(made + "/korax.exe").symLinkTarget(), prefix + "/bin/korax");
@@ -82,20 +74,11 @@ private slots:
 
     // A korax.exe of the user's is left alone; a missing one (never there, or deleted) is linked
     // to ours. The settings stay the user's.
-    void theUsersFilesAreLeftAlone_data()
-    {
-        QTest::addColumn<QString>("korax");
-        QTest::addColumn<QString>("linkedTo");
-        QTest::newRow("a program of the user's") << "program" << QString();
-        QTest::newRow("a link to another planner") << "link" << root.filePath("other-korax");
-        QTest::newRow("a link to a planner that is gone") << "dangling" << root.filePath("other-korax");
-        QTest::newRow("no planner, ours linked") << "missing" << prefix + "/bin/korax";
-    }
+    void theUsersFilesAreLeftAlone_data() { cases::addRows("packaging/users_planners.txt"); }
     void theUsersFilesAreLeftAlone()
     {
-        QFETCH(QString, korax);
-        QFETCH(QString, linkedTo);
-        const QString folder = home + "/.local/share/trova";
+        const QString korax = cases::text("korax");
+        const QString linkedTo = cases::cell("linkedTo").isEmpty() ? QString() : root.filePath(cases::text("linkedTo"));
         QVERIFY(QDir().mkpath(folder) && writeBytes(folder + "/profile.dat", kUserSettings));
         if (korax == "program")
             QVERIFY(writeScript(folder + "/korax.exe", "exit 0\n"));
@@ -105,7 +88,7 @@ private slots:
             QVERIFY(QFile::link(linkedTo, folder + "/korax.exe"));
         const QByteArray before = bytesOf(korax == "missing" ? linkedTo : folder + "/korax.exe");
 
-        QCOMPARE(launch({}).exitCode, 0);
+        QCOMPARE(launch().exitCode, 0);
         QCOMPARE(bytesOf(startedIn).trimmed(), folder.toUtf8());
         QCOMPARE(bytesOf(folder + "/profile.dat"), kUserSettings);
         QCOMPARE(QFileInfo(folder + "/korax.exe").symLinkTarget(), linkedTo);
@@ -114,24 +97,17 @@ private slots:
 
     // Nothing starts; the reason goes to stderr and, with no terminal there, to the desktop: as a
     // notification, or in a message box where no notification can be shown.
-    void aFolderThatCannotBeMadeIsReported_data()
-    {
-        QTest::addColumn<QString>("blocker");
-        QTest::addColumn<bool>("notifications");
-        QTest::newRow("the data home is a file") << "data" << true;
-        QTest::newRow("the trova folder is a file") << "data/trova" << true;
-        QTest::newRow("no notifications, a message box") << "data" << false;
-    }
+    void aFolderThatCannotBeMadeIsReported_data() { cases::addRows("packaging/blocked_folders.txt"); }
     void aFolderThatCannotBeMadeIsReported()
     {
-        QFETCH(QString, blocker);
-        QFETCH(bool, notifications);
+        const QString blocker = cases::text("blocker");
+        const bool notifications = cases::yes("notifications");
         if (blocker.contains('/'))
             QVERIFY(QDir().mkpath(root.filePath("data")));
         QVERIFY(writeBytes(root.filePath(blocker), "not a folder"));
         if (!notifications)
             QVERIFY(writeScript(root.filePath("desktop/notify-send"), "exit 1\n"));
-        const Finished run = launch(root.filePath("data"));
+        const Finished run = launch("/data");
         QCOMPARE(run.exitCode, 1);
         const QByteArray message = "Složku " + root.filePath("data/trova").toUtf8()
             + " nelze vytvořit ani do ní zapisovat; T/ROVA se nespustí.";
@@ -146,31 +122,10 @@ private slots:
     // What the launcher will not start in, each named on stderr: nothing is copied, linked or
     // run, and a file that a planted link points to keeps its bytes. Another user's folder
     // needs root to make.
-    void refusesWhatItCannotUse_data()
-    {
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<QString>("message");
-        const QString folder = home + "/.local/share/trova";
-        QTest::newRow("a relative HOME")
-            << "relative HOME"
-            << "Složku pro T/ROVA nelze určit: proměnná HOME (home/jiří) není absolutní cesta.";
-        QTest::newRow("profile.dat a folder")
-            << "folder" << folder + "/profile.dat je složka, ne soubor s nastavením; T/ROVA se nespustí.";
-        QTest::newRow("profile.dat a dangling link")
-            << "dangling"
-            << "Soubor " + folder + "/profile.dat je odkaz na neexistující soubor; T/ROVA se nespustí.";
-        QTest::newRow("profile.dat a named pipe")
-            << "fifo" << folder + "/profile.dat není obyčejný soubor; T/ROVA se nespustí.";
-        const QString shared
-            = "Složka " + folder + " nepatří vám nebo do ní mohou zapisovat i jiní uživatelé; T/ROVA se nespustí.";
-        QTest::newRow("a folder others may write, with planted links") << "0777" << shared;
-        QTest::newRow("a folder of another user, with planted links") << "nobody" << shared;
-    }
+    void refusesWhatItCannotUse_data() { cases::addRows("packaging/refusals.txt"); }
     void refusesWhatItCannotUse()
     {
-        QFETCH(QString, setup);
-        QFETCH(QString, message);
-        const QString folder = home + "/.local/share/trova";
+        const QString setup = cases::text("setup");
         const QString victim = root.filePath("victim.txt");
         QVERIFY(QDir().mkpath(folder) && writeBytes(victim, "private\n"));
         if (setup == "folder")
@@ -188,9 +143,10 @@ private slots:
                                     : ::chown(QFile::encodeName(folder).constData(), 65534, 65534) == 0);
         }
         const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-        const Finished run = launch({}, setup == "relative HOME" ? "home/jiří" : QString());
+        const Finished run = launch("unset", setup == "relative HOME" ? "home/jiří" : QString());
         QCOMPARE(run.exitCode, 1);
-        QCOMPARE(QString::fromUtf8(run.err), "trova-desktop: " + message + "\n");
+        QCOMPARE(
+            QString::fromUtf8(run.err), "trova-desktop: " + cases::text("message").replace("FOLDER", folder) + "\n");
         QVERIFY(!QFileInfo::exists(startedIn));
         QCOMPARE(bytesOf(victim), QByteArray("private\n"));
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
@@ -200,11 +156,10 @@ private slots:
     // followed: the demo becomes profile.dat, the file the link points to keeps its bytes.
     void theDemoCopyFollowsNoLink()
     {
-        const QString folder = home + "/.local/share/trova";
         const QString victim = root.filePath("victim.txt");
         QVERIFY(QDir().mkpath(folder) && writeBytes(victim, "private\n"));
         QVERIFY(QFile::link(victim, folder + "/.profile.dat.demo"));
-        QCOMPARE(launch({}).exitCode, 0);
+        QCOMPARE(launch().exitCode, 0);
         QCOMPARE(bytesOf(folder + "/profile.dat"), bytesOf(TROVA_DEMO_DATA "/profile.dat"));
         QVERIFY(!QFileInfo(folder + "/profile.dat").isSymLink());
         QCOMPARE(bytesOf(victim), QByteArray("private\n"));

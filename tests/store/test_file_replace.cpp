@@ -271,28 +271,18 @@ private slots:
     // A save through a symbolic link: followed only when the link is the writer's own and no
     // other user may write its folder (else one planted there leads the save to any file the
     // writer may write); refused otherwise, naming the link, with the linked file unchanged.
-    void followsOnlyTrustedLinks_data()
-    {
-        QTest::addColumn<int>("folderMode");
-        QTest::addColumn<bool>("nobodysLink");
-        QTest::addColumn<bool>("followed");
-        QTest::newRow("own link, own folder") << 0755 << false << true;
-        QTest::newRow("own link, a folder anyone may write (sticky)") << 01777 << false << false;
-        QTest::newRow("own link, a folder anyone may write") << 0777 << false << false;
-        QTest::newRow("another user's link, own folder") << 0755 << true << false;
-    }
+    void followsOnlyTrustedLinks_data() { cases::addRows("store/trusted_links.txt"); }
     void followsOnlyTrustedLinks()
     {
-        QFETCH(int, folderMode);
-        QFETCH(bool, nobodysLink);
-        QFETCH(bool, followed);
+        const bool nobodysLink = cases::yes("nobodysLink");
+        const bool followed = cases::yes("followed");
         if (nobodysLink && !asRoot)
             QSKIP("only root can give a link to another user");
         const std::string victim = root.filePath("notes.txt").toStdString();
         const std::string link = folder + "/plan.out";
         QVERIFY(writeText(victim, "private\n") && ::symlink(victim.c_str(), link.c_str()) == 0);
         QVERIFY(!nobodysLink || ::lchown(link.c_str(), kNobody, kNobody) == 0);
-        QCOMPARE(::chmod(folder.c_str(), static_cast<mode_t>(folderMode)), 0);
+        QCOMPARE(::chmod(folder.c_str(), static_cast<mode_t>(cases::cell("folderMode").toUInt(nullptr, 8))), 0);
         const platform::ReplaceResult result = platform::replaceFileContents(link, "plan\r\n");
         QCOMPARE(result.written, followed);
         QCOMPARE(result.link, followed ? std::string() : link);

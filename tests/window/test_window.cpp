@@ -71,29 +71,13 @@ class WindowTest : public QObject {
 private slots:
     // The store's failures in the window's words: the cause under the program's own first line,
     // then where the old bytes are, the journal's path as the file system gives it.
-    void composesTheStoreFailures_data()
-    {
-        QTest::addColumn<QString>("journal");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("Windows-1250 path")
-            << "/home/jiří/.cache/trova/profile.dat.a1B2c3.journal"
-            << "Cannot create file profile.dat\nNa disku není dost volného místa.\n"
-               "Původní obsah je uložen v /home/jiří/.cache/trova/profile.dat.a1B2c3.journal";
-        QTest::newRow("path outside Windows-1250")
-            << "/home/Łukasz/Документы/trova/profile.dat.a1B2c3.journal"
-            << "Cannot create file profile.dat\nNa disku není dost volného místa.\n"
-               "Původní obsah je uložen v /home/Łukasz/Документы/trova/profile.dat.a1B2c3.journal";
-        QTest::newRow("no journal") << ""
-                                    << "Cannot create file profile.dat\nNa disku není dost volného místa.";
-    }
+    void composesTheStoreFailures_data() { cases::addRows("window/save_failures.txt"); }
     void composesTheStoreFailures()
     {
-        QFETCH(QString, journal);
-        QFETCH(QString, expected);
         platform::ReplaceResult noSpace;
         noSpace.failure = platform::SaveFailure::noSpace;
-        noSpace.keptJournal = journal.toStdString();
-        QCOMPARE(errors::textOf(ProfileSaveError("profile.dat", noSpace)), expected);
+        noSpace.keptJournal = cases::cell("journal").toStdString();
+        QCOMPARE(errors::textOf(ProfileSaveError("profile.dat", noSpace)), cases::text("expected"));
         QCOMPARE(errors::textOf(ProfileOpenError("profil\xe8.dat")), QString::fromUtf8("Nenalezen soubor profilč.dat"));
     }
 
@@ -179,15 +163,10 @@ private slots:
     // A depth not beginning with a digit, typed into a row below the fifth, stops "&Výpočet" and
     // the close alike: the box names the row, profile.dat keeps every byte, the row stays as
     // typed, and no planner is started (there is none to start: its box would show).
-    void refusesARowWithoutADepth_data()
-    {
-        QTest::addColumn<bool>("closing");
-        QTest::newRow("Výpočet") << false;
-        QTest::newRow("Konec, Ano") << true;
-    }
+    void refusesARowWithoutADepth_data() { cases::addRows("window/depthless_rows.txt"); }
     void refusesARowWithoutADepth()
     {
-        QFETCH(bool, closing);
+        const bool closing = cases::yes("closing");
         const QByteArray profile
             = QByteArray(kSample).replace("30,3,21/35\r\n", "30,3,21/35\r\n21,2,50\r\n9,3,50\r\n6,4,100\r\n");
         const OpenWindow open(profile);
@@ -212,7 +191,8 @@ private slots:
         QCOMPARE(bytesOf("profile.dat"), profile);
     }
 
-    // Delete empties the selected cells, the header row left alone.
+    // Delete empties the selected cells; the header row, which is no profile line, cannot be
+    // edited and is left alone.
     void deleteClearsTheSelectedCells()
     {
         const OpenWindow open(kSample);
@@ -228,15 +208,6 @@ private slots:
         for (int row = 0; row < 4; ++row)
             cells << grid.item(row, 0)->text() + '~' + grid.item(row, 1)->text() + '~' + grid.item(row, 2)->text();
         QCOMPARE(cells.join(';'), QStringLiteral("Hloubka~Čas~Směs O2/He;45~~;40~~;30~3~21/35"));
-    }
-
-    // The dive table's header row, which is no profile line and cannot be edited.
-    void diveTableHasItsHeader()
-    {
-        const OpenWindow open(kSample);
-        const QTableWidget& grid = open.control<QTableWidget>("sgDiveProfile");
-        QCOMPARE(grid.item(0, 0)->text() + '|' + grid.item(0, 1)->text() + '|' + grid.item(0, 2)->text(),
-            QStringLiteral("Hloubka|Čas|Směs O2/He"));
         QVERIFY(!(grid.item(0, 1)->flags() & Qt::ItemIsEditable));
     }
 

@@ -133,10 +133,7 @@ void storeFiles(const fs::path& data)
         expect(throws<ProfileOpenError>(opening), "missing profile.dat", "open error");
         fs::create_directory("profile.dat");
         expect(throws<ProfileOpenError>(opening), "profile.dat a folder", "open error");
-    });
-    // A refused save reports what failed as data: the file, the cause and the system's code.
-    inFolder("save refused as data", [] {
-        fs::create_directory("profile.dat");
+        // A refused save reports what failed as data: the file, the cause and the system's code.
         TProfile profile("profile.dat", "Rmv: 20\r\n");
         try {
             profile.Save();

@@ -1,5 +1,6 @@
 #include "planner/Alternatives.h"
 
+#include "planner/CylinderUse.h"
 #include "planner/Planner.h"
 
 #include <algorithm>
@@ -153,6 +154,7 @@ Plan planWithAlternatives(const Settings& settings, const Tissues& start, double
     plan.emergency = emergencyAscent(settings, plan.ascentStart, start);
     if (!plan.emergency)
         plan.warnings.push_back({ .kind = WarningKind::EmergencyAscentNotPlanned });
+    addCylinderUse(plan, settings);
     return plan;
 }
 

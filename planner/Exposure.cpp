@@ -154,9 +154,7 @@ public:
 private:
     void addGas(const Segment& s)
     {
-        const double rmv = s.decompression ? settings_.decoRmv : settings_.rmv;
-        const double meanPressure = water_.pressureAt((s.startDepth + s.endDepth) / 2.0);
-        const double litres = rmv * s.minutes * meanPressure / water_.surfacePressure;
+        const double litres = openCircuitLitres(s, settings_, water_);
         for (GasUse& use : plan_.gasUse) {
             if (use.gas == s.gas) {
                 use.litres += litres;
@@ -325,6 +323,12 @@ double cnsLimitMinutes(double po2)
         }
     }
     return kNoaaLimits.back().second;
+}
+
+double openCircuitLitres(const Segment& s, const Settings& settings, const Water& water)
+{
+    const double rmv = s.decompression ? settings.decoRmv : settings.rmv;
+    return rmv * s.minutes * water.pressureAt((s.startDepth + s.endDepth) / 2.0) / water.surfacePressure;
 }
 
 double highestPO2(const Segment& segment, const Water& water)

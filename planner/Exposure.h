@@ -31,6 +31,10 @@ double highestPO2(const Segment& segment, const Water& water);
 // The greatest density (g/l) of what the segment breathes, at the ambient pressure.
 double densityOf(const Segment& segment, const Water& water);
 
+// Litres at the surface that an open-circuit segment breathes: Rmv: or DecoRmv: × minutes ×
+// mean ambient pressure / surface pressure.
+double openCircuitLitres(const Segment& segment, const Settings& settings, const Water& water);
+
 // Gas use per open-circuit mix, CNS, OTU, and the PO2, END, hypoxia, density and
 // counter-diffusion warnings of the segments.
 void addExposure(Plan& plan, const Settings& settings, const Water& water);

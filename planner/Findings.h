@@ -33,6 +33,7 @@ enum class ProblemKind {
     NoProfile,
     StopNeverClears, // value: the depth of the stop
     DecoTooLong,
+    BadCylinder, // key, text: the value of a Cylinder: line
 };
 
 struct Problem {
@@ -61,6 +62,9 @@ enum class WarningKind {
     CounterDiffusion, // depth; gas before, otherGas after the switch
     EmergencyAscentNotPlanned,
     BailoutGasUnused, // gas: as DecoGasUnused, for a closed-circuit dive's bailout gas
+    GasReserve, // gas, label: "2 (11.1 l", its number and size; value: bar left, limit: its reserve
+    GasMissing, // gas: breathed by the plan or the emergency ascent, held by no cylinder
+    GasExhausted, // gas, label: "loop" for the loop's own; value: litres used, limit: litres held
 };
 
 struct Warning {
@@ -74,6 +78,7 @@ struct Warning {
     std::optional<double> setpoint {}; // on the loop, with gas its diluent
     Gas otherGas {}; // the gas switched to
     std::optional<double> otherSetpoint {};
+    std::string label {};
 };
 
 } // namespace korax

@@ -13,6 +13,8 @@ struct LengthUnit {
     double variationDepth; // how much deeper or shallower the depth variations go
 
     double fromMetres(double length) const { return length / metres; }
+    // Metres, bar and litres; otherwise feet, psi and cubic feet.
+    bool metric() const { return metres == 1.0; }
 };
 
 inline constexpr LengthUnit kMetres { "m", 1.0, 20.0, 10.0, 10.0, 300.0, 3.0 };

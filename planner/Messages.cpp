@@ -2,6 +2,7 @@
 
 #include "files/Cp1250Text.h"
 #include "planner/Breathing.h"
+#include "planner/Cylinders.h"
 #include "planner/PlannerKeys.h"
 
 #include <algorithm>
@@ -33,6 +34,12 @@ std::string czech(double value)
     std::string text = number("%g", value);
     std::ranges::replace(text, '.', ',');
     return text;
+}
+
+// A cylinder pressure given in bar, in bar or, with feet, in psi.
+std::string pressure(double bar, const LengthUnit& unit)
+{
+    return unit.metric() ? number("%.0f", bar) + " bar" : number("%.0f", bar * kPsiPerBar) + " psi";
 }
 
 std::string range(const PlannerKey& row)
@@ -135,6 +142,15 @@ std::string problemText(const Problem& p, const LengthUnit& unit)
         return "Zastávka v " + depth(p.value, unit) + " se neuvolní ani za 24 hodin.";
     case ProblemKind::DecoTooLong:
         return "Dekomprese by trvala déle než 24 hodin.";
+    case ProblemKind::BadCylinder: {
+        const CylinderLimits& l = unit.metric() ? kLitresAndBar : kCubicFeetAndPsi;
+        const std::string size
+            = unit.metric() ? " l (2x12 pro dvojče)" : " cuft při jmenovitém tlaku (80/3000, 2x80/3000)";
+        const char* pressureUnit = unit.metric() ? " bar" : " psi";
+        return quoted + "očekává se " + std::string(findPlannerKey(keys::kCylinder)->format) + " s objemem "
+            + czech(l.minSize) + " až " + czech(l.maxSize) + size + " a tlakem " + czech(l.minFill) + " až "
+            + czech(l.maxFill) + pressureUnit;
+    }
     }
     return {};
 }
@@ -197,15 +213,24 @@ std::string warningText(const Warning& w, const LengthUnit& unit)
         return "Bailout směs " + gasLabel(w.gas) + " nemá hloubku výměny nad poslední zastávkou; nepoužita.";
     case WarningKind::EmergencyAscentNotPlanned:
         return "Nouzový výstup nelze naplánovat: dekomprese by trvala déle než 24 hodin.";
+    case WarningKind::GasReserve:
+        return "Lahev " + w.label + ", " + gasLabel(w.gas) + ") skončí s " + pressure(w.value, unit)
+            + ", pod svou rezervou " + pressure(w.limit, unit) + ".";
+    case WarningKind::GasMissing:
+        return "Směs " + gasLabel(w.gas) + " nemá žádnou lahev (Cylinder:).";
+    case WarningKind::GasExhausted:
+        return "Plán spotřebuje " + number("%.0f", w.value) + " l směsi " + gasLabel(w.gas)
+            + (w.label.empty() ? "" : " ze smyčky") + ", ale její lahve drží jen " + number("%.0f", w.limit) + " l.";
     }
     return {};
 }
 
 // The JSON names of the warning kinds, in the order of WarningKind.
-constexpr std::array kWarningKindNames = { "deco_gas_unused", "default_descent_rate", "default_ascent_rate",
-    "profile_above_ceiling", "po2", "end", "cns", "hypoxic_start", "hypoxic_surfacing", "above_gf_high",
-    "tissue_file_restored", "density", "density_max", "icd", "emergency_ascent", "bailout_gas_unused" };
-static_assert(kWarningKindNames.size() == static_cast<std::size_t>(WarningKind::BailoutGasUnused) + 1);
+constexpr std::array kWarningKindNames
+    = { "deco_gas_unused", "default_descent_rate", "default_ascent_rate", "profile_above_ceiling", "po2", "end", "cns",
+          "hypoxic_start", "hypoxic_surfacing", "above_gf_high", "tissue_file_restored", "density", "density_max",
+          "icd", "emergency_ascent", "bailout_gas_unused", "gas_reserve", "gas_missing", "gas_exhausted" };
+static_assert(kWarningKindNames.size() == static_cast<std::size_t>(WarningKind::GasExhausted) + 1);
 
 const char* warningKindName(WarningKind kind)
 {

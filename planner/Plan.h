@@ -1,6 +1,7 @@
 // The result of planning one dive: the segments as the diver flies them, and what follows.
 #pragma once
 
+#include "planner/Cylinders.h"
 #include "planner/Findings.h"
 #include "planner/Gas.h"
 #include "planner/Tissues.h"
@@ -75,6 +76,17 @@ struct EmergencyPlan {
     std::vector<Segment> segments; // from the end of the last profile line to the surface
 };
 
+// What one cylinder gives the plan, in bar at 20 °C: used by the plan, left on surfacing, the
+// reserve it keeps (minimum gas or bailout) and, for a cylinder of the last profile line's mix on
+// open circuit, the turn pressure: what it must still hold when that line ends.
+struct CylinderUse {
+    Cylinder cylinder;
+    double usedBar = 0.0;
+    double leftBar = 0.0;
+    std::optional<double> reserveBar; // empty: the emergency ascent is not planned
+    std::optional<double> turnBar;
+};
+
 struct Plan {
     std::vector<Segment> segments;
     std::vector<Stop> stops;
@@ -91,6 +103,7 @@ struct Plan {
     std::vector<Variation> variations;
     std::vector<LostGasPlan> lostGas;
     std::optional<EmergencyPlan> emergency; // empty: not planned, or it cannot be
+    std::vector<CylinderUse> cylinders; // in the order of the Cylinder: lines
     Tissues endTissues;
     bool complete = false; // false: planning stopped at a problem, no ascent to trust
 };

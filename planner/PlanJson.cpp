@@ -79,6 +79,25 @@ void addEmergency(nlohmann::json& out, const Settings& settings, const Plan* pla
                                : nlohmann::json(nullptr);
 }
 
+// Per cylinder, pressures in bar or, with feet, psi, to 0.1; the reserve and turn null when none.
+nlohmann::json cylinders(const std::vector<CylinderUse>& uses, const LengthUnit& unit)
+{
+    const double scale = unit.metric() ? 1.0 : kPsiPerBar;
+    const std::string suffix = unit.metric() ? "_bar" : "_psi";
+    const auto pressure = [&](const std::optional<double>& bar) {
+        return bar ? nlohmann::json(rounded(*bar * scale, 10.0)) : nlohmann::json(nullptr);
+    };
+    nlohmann::json list = nlohmann::json::array();
+    for (const CylinderUse& use : uses) {
+        const Cylinder& c = use.cylinder;
+        list.push_back({ { "size_l", rounded(c.waterLitres, 100.0) }, { "fill" + suffix, pressure(c.fillBar) },
+            { "gas", gasLabel(c.gas) }, { "loop", c.loop }, { "used" + suffix, pressure(use.usedBar) },
+            { "left" + suffix, pressure(use.leftBar) }, { "reserve" + suffix, pressure(use.reserveBar) },
+            { "turn" + suffix, pressure(use.turnBar) } });
+    }
+    return list;
+}
+
 } // namespace
 
 std::string planJson(const Settings& settings, const Plan* plan, const std::vector<Problem>& problems)
@@ -126,6 +145,8 @@ std::string planJson(const Settings& settings, const Plan* plan, const std::vect
             out["variations"].push_back({ { "name", variationName(v.kind, unit) },
                 { "runtime_min", timeOrNull(v.runtime) }, { "deco_min", timeOrNull(v.decoMinutes) } });
         }
+        if (!settings.cylinders.empty())
+            out["cylinders"] = cylinders(plan->cylinders, unit);
         for (const LostGasPlan& lost : plan->lostGas) {
             nlohmann::json entry { { "gas", gasLabel(lost.lost) }, { "runtime_min", timeOrNull(lost.runtime) },
                 { "first_stop", lost.firstStop ? nlohmann::json(depth(*lost.firstStop)) : nlohmann::json(nullptr) },

@@ -184,13 +184,16 @@ public:
         for (const GasUse& use : plan.gasUse)
             line("  " + padRight(gasLabel(use.gas), 10) + format("%8.0f", use.litres) + " l");
         if (usesLoop())
-            line("  plyn smyčky uzavřeného okruhu se nepočítá");
+            line(std::ranges::any_of(s_.cylinders, &Cylinder::loop) ? "  plyn smyčky uzavřeného okruhu: v tabulce Lahve"
+                                                                    : "  plyn smyčky uzavřeného okruhu se nepočítá");
         if (s_.repetitive)
             line("CNS na začátku ponoru: " + format("%.1f", plan.cnsStartPercent) + " %");
         line("CNS: " + format("%.1f", plan.cnsPercent) + " %");
         line("OTU: " + format("%.1f", plan.otu));
         if (!plan.variations.empty())
             alternatives(plan);
+        if (!plan.cylinders.empty())
+            cylinders(plan.cylinders);
         list(plan_format::kWarningsHeading, plan.warnings);
     }
 
@@ -244,6 +247,28 @@ public:
             line("  " + padRight(gasLabel(use.gas), 10) + format("%8.0f", use.litres) + " l");
         line(std::string(plan_format::kEmergencyHeading));
         segmentTable(plan->segments);
+    }
+
+    // Per cylinder what the plan uses, leaves and keeps, in bar (psi with feet) at 20 °C.
+    void cylinders(const std::vector<CylinderUse>& uses)
+    {
+        const bool metric = s_.unit.metric();
+        const double scale = metric ? 1.0 : kPsiPerBar;
+        const auto pressure
+            = [&](const std::optional<double>& bar) { return bar ? format("%.0f", *bar * scale) : std::string(kNone); };
+        line(std::string("Lahve (tlak v ") + (metric ? "bar" : "psi")
+            + "; obrat: tlak na konci posledního řádku profilu, spotřeba zbytku plánu a rezerva):");
+        line("  " + padRight("Lahev", 16) + padRight("Směs", 10) + cell("Plnění") + cell("Spotřeba") + cell("Zbývá")
+            + cell("Rezerva") + cell("Obrat"));
+        for (std::size_t i = 0; i < uses.size(); ++i) {
+            const CylinderUse& use = uses[i];
+            const Cylinder& c = use.cylinder;
+            const std::string size
+                = std::to_string(i + 1) + " " + cylinderLabel(c, s_.unit) + (c.loop ? " smyčka" : "");
+            line("  " + padRight(size, 16) + padRight(gasLabel(c.gas), 10) + cell(pressure(c.fillBar))
+                + cell(pressure(use.usedBar)) + cell(pressure(use.leftBar)) + cell(pressure(use.reserveBar))
+                + cell(pressure(use.turnBar)));
+        }
     }
 
     // A closed-circuit dive decompresses on the loop; its open-circuit gases are for bailout.

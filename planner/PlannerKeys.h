@@ -18,6 +18,9 @@ inline constexpr std::string_view kGradientFactorLow = "GradientFactorLow:";
 inline constexpr std::string_view kDecoSetpoint = "DecoSetpoint:";
 inline constexpr std::string_view kProblemSolvingTime = "ProblemSolvingTime:";
 inline constexpr std::string_view kStressRmv = "StressRmv:";
+inline constexpr std::string_view kCylinder = "Cylinder:";
+inline constexpr std::string_view kO2Metabolic = "O2Metabolic:";
+inline constexpr std::string_view kLoopVolume = "LoopVolume:";
 
 } // namespace keys
 
@@ -101,6 +104,11 @@ inline constexpr std::array kPlannerKeys = {
     PlannerKey { keys::kProblemSolvingTime, ValueKind::Number, WhenMissing::Default, 0.0, 30.0, "min", 1.0 },
     // The default is a factor: half as much again as Rmv:.
     PlannerKey { keys::kStressRmv, ValueKind::Number, WhenMissing::Default, 0.0, 200.0, "l/min", 1.5 },
+    // One line per cylinder; the sizes and pressures it takes are in Cylinders.h.
+    PlannerKey {
+        keys::kCylinder, ValueKind::Pattern, WhenMissing::Off, 0.0, 0.0, {}, 0.0, "\"objem, tlak, směs[, loop]\"" },
+    PlannerKey { keys::kO2Metabolic, ValueKind::Number, WhenMissing::Default, 0.3, 3.0, "l/min", 1.0 },
+    PlannerKey { keys::kLoopVolume, ValueKind::Number, WhenMissing::Default, 2.0, 20.0, "l", 7.0 },
 };
 
 // Where key's row stands in kPlannerKeys; kPlannerKeys.size() for a key the planner does not

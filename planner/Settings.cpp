@@ -216,6 +216,23 @@ int readGfLow(Reader& reader, double gfHigh)
     return percent;
 }
 
+// Every Cylinder: line in file order; O2Metabolic: and LoopVolume: missing, empty or "0" give
+// their defaults.
+void readCylinders(Reader& reader, Settings& s)
+{
+    for (const std::string& value : profile_text::valuesOf(reader.lines, keys::kCylinder)) {
+        if (const auto cylinder = parseCylinder(value, s.unit))
+            s.cylinders.push_back(*cylinder);
+        else
+            reader.problem(keys::kCylinder, value, ProblemKind::BadCylinder);
+    }
+    for (const auto& [rowOf, target] : { std::pair { &plannerKey(keys::kO2Metabolic), &s.o2Metabolic },
+             std::pair { &plannerKey(keys::kLoopVolume), &s.loopVolume } }) {
+        const std::string value = reader.text(rowOf->key);
+        *target = value.empty() || value == keys::kMissingValue ? rowOf->fallback : reader.number(*rowOf);
+    }
+}
+
 DeepStopMethod readDeepStops(Reader& reader, std::string_view value)
 {
     if (value.size() == 1) {
@@ -316,6 +333,7 @@ SettingsReading readSettings(const TProfile& profile)
     s.descentRates = readRates(reader, keys::kDescentRate);
     s.ascentRates = readRates(reader, keys::kAscentRate);
     s.profile = readProfile(reader, maxDepth);
+    readCylinders(reader, s);
     result.problems = std::move(reader.problems);
     return result;
 }

@@ -2,6 +2,7 @@
 // listed as a problem with its key and its text.
 #pragma once
 
+#include "planner/Cylinders.h"
 #include "planner/DecoGasList.h"
 #include "planner/Findings.h"
 #include "planner/Gas.h"
@@ -63,6 +64,9 @@ struct Settings {
     std::vector<RateEntry> descentRates;
     std::vector<RateEntry> ascentRates;
     std::vector<ProfileSegment> profile;
+    std::vector<Cylinder> cylinders; // none: the plan gives litres only
+    double o2Metabolic = 1.0; // litres per minute of oxygen the body uses on the loop
+    double loopVolume = 7.0; // litres, filled with diluent at every rise of ambient pressure
 
     // GF high, and the only factor of a uniform plan.
     double gradientFactor() const { return 1.0 - conservatism / 100.0; }

@@ -253,7 +253,7 @@ private slots:
             }
             ++checked;
         }
-        QCOMPARE(checked, 13);
+        QCOMPARE(checked, 15);
     }
 };
 

@@ -4,11 +4,13 @@
 // settings. Whatever only pins plan output is a golden plan (portable_tests).
 #include "planner/Alternatives.h"
 #include "planner/Breathing.h"
+#include "planner/Cylinders.h"
 #include "planner/Exposure.h"
 #include "planner/Gas.h"
 #include "planner/Messages.h"
 #include "planner/PlanText.h"
 #include "planner/PlannerKeys.h"
+#include "planner/RealGas.h"
 #include "planner/Tissues.h"
 #include "tests/planner/PlannerTestSupport.h"
 #include "tests/support/Cases.h"
@@ -254,6 +256,68 @@ private slots:
             ++checked;
         }
         QCOMPARE(checked, 15);
+    }
+
+    // Z at 20 °C within the stated accuracy of reference values, and the pressure found back
+    // from the litres a cylinder holds.
+    void compressibilityMatchesReferenceValues_data() { cases::addRows("planner/real_gas.txt"); }
+    void compressibilityMatchesReferenceValues()
+    {
+        const Gas gas = cases::cell("gas") == "helium" ? Gas { 0.0, 1.0 } : *parseGas(cases::cell("gas").toStdString());
+        const double bar = cases::cell("bar").toDouble();
+        const double z = compressibility(gas, bar), reference = cases::cell("z").toDouble();
+        QVERIFY2(std::fabs(z / reference - 1.0) <= cases::cell("within").toDouble(), qPrintable(QString::number(z)));
+        const double litres = freeLitres(gas, 12.0, bar);
+        QVERIFY(std::fabs(litres - 12.0 * bar / (z * 1.01325)) < 1e-6 * litres);
+        QVERIFY(std::fabs(pressureHolding(gas, 12.0, litres) - bar) < 1e-6 * bar);
+    }
+
+    void cylinderLinesAreRead_data() { cases::addRows("planner/cylinder_lines.txt"); }
+    void cylinderLinesAreRead()
+    {
+        const auto cylinder
+            = parseCylinder(cases::cell("text").toStdString(), cases::cell("unit") == "m" ? kMetres : kFeet);
+        QCOMPARE(cylinder.has_value(), !cases::cell("water").isEmpty());
+        if (!cylinder)
+            return;
+        QVERIFY2(std::fabs(cylinder->waterLitres - cases::cell("water").toDouble()) < 0.01,
+            qPrintable(QString::number(cylinder->waterLitres)));
+        QVERIFY(std::fabs(cylinder->fillBar - cases::cell("fill").toDouble()) < 0.01);
+        QCOMPARE(cylinder->loop, cases::cell("loop") == "y");
+    }
+
+    // Cylinders of one mix drain by the same fraction of their free gas, and together give what
+    // the plan breathes of it; the loop's oxygen gives O2Metabolic: for every minute on the loop.
+    void cylindersGiveWhatThePlanBreathes()
+    {
+        const Settings oc = settingsOf(profile({ "UseOCDeco: y", "OcDecoGas: 50", "Cylinder: 2x12, 232, 21/35",
+            "Cylinder: 10, 200, 21/35", "Cylinder: 11.1, 207, 50", "45, 25, 21/35" }));
+        const Plan plan = planWithAlternatives(oc, startingTissues(oc, nullptr));
+        QCOMPARE(plan.cylinders.size(), std::size_t { 3 });
+        std::vector<double> drawn;
+        for (const CylinderUse& use : plan.cylinders) {
+            const Cylinder& c = use.cylinder;
+            const double full = freeLitres(c.gas, c.waterLitres, c.fillBar);
+            const double left = freeLitres(c.gas, c.waterLitres, use.leftBar);
+            drawn.push_back(full - left);
+            QVERIFY(std::fabs(use.usedBar + use.leftBar - c.fillBar) < 1e-9);
+        }
+        const double twinsetFull = freeLitres(Gas { 0.21, 0.35 }, 24.0, 232.0);
+        const double singleFull = freeLitres(Gas { 0.21, 0.35 }, 10.0, 200.0);
+        QVERIFY(std::fabs(drawn[0] / twinsetFull - drawn[1] / singleFull) < 1e-9);
+        for (const GasUse& use : plan.gasUse) {
+            const double fromCylinders = use.gas == Gas { 0.5, 0.0 } ? drawn[2] : drawn[0] + drawn[1];
+            QVERIFY2(std::fabs(fromCylinders - use.litres) < 1e-6 * use.litres, qPrintable(gasLabel(use.gas).c_str()));
+        }
+
+        const Settings cc = settingsOf(profile({ "O2Metabolic: 1.5", "Cylinder: 3, 200, 100, loop",
+            "Cylinder: 3, 200, 18/45, loop", "Cylinder: 11.1, 207, 18/45", "45, 25, 18/45@1.3" }));
+        const Plan loop = planWithAlternatives(cc, startingTissues(cc, nullptr));
+        const CylinderUse& oxygen = loop.cylinders.at(0);
+        const double used
+            = freeLitres(Gas { 1.0, 0.0 }, 3.0, 200.0) - freeLitres(Gas { 1.0, 0.0 }, 3.0, oxygen.leftBar);
+        QVERIFY2(std::fabs(used - 1.5 * loop.runtime) < 1e-6 * used, qPrintable(QString::number(used)));
+        QVERIFY(!loop.cylinders.at(2).turnBar && loop.cylinders.at(2).reserveBar > 0.0);
     }
 };
 

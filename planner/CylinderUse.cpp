@@ -53,14 +53,15 @@ public:
             plan_.warnings.push_back({ .kind = WarningKind::GasMissing, .gas = gas });
     }
 
-    // The minimum gas or bailout; a gas that only the loop's diluent cylinder holds is kept there.
+    // The minimum gas or bailout; the bailout's diluent, when only the loop's diluent cylinder
+    // holds it, is kept there.
     void keepReserve()
     {
         if (!plan_.emergency)
             return;
         for (const GasUse& use : plan_.emergency->gases) {
             Supply* supply = supplyOf(use.gas, false, false);
-            if (!supply && settings_.closedCircuit())
+            if (!supply && settings_.closedCircuit() && use.gas == settings_.profile.back().gas)
                 supply = supplyOf(use.gas, true, false);
             if (supply)
                 supply->reserve += use.litres;

@@ -13,8 +13,8 @@ namespace korax {
 //   the same fraction of their free gas, and so is its reserve (minimum gas or bailout).
 // - On the loop: the loop's oxygen cylinders give O2Metabolic: litres a minute, its diluent
 //   cylinders LoopVolume: × Δp / 1.01325 bar at every rise of ambient pressure; without such a
-//   cylinder that gas is not counted. A bailout gas that only the loop's diluent cylinder holds
-//   is kept there.
+//   cylinder that gas is not counted. The bailout's diluent, when only the loop's diluent
+//   cylinder holds it, is kept there.
 void addCylinderUse(Plan& plan, const Settings& settings);
 
 } // namespace korax

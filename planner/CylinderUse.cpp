@@ -89,10 +89,12 @@ public:
             const Supply& supply = *supplyOf(cylinder.gas, cylinder.loop, false);
             const double full = freeLitres(cylinder.gas, cylinder.waterLitres, cylinder.fillBar);
             const double share = full / supply.held;
-            // Beyond what the cylinder holds when full (a reserve not carried), in proportion to the fill.
+            // From full on (beyond it: a reserve not carried) in proportion to the fill, so that an
+            // untouched cylinder keeps its fill exactly.
             const auto pressure = [&](double litres) {
-                return litres <= full ? pressureHolding(cylinder.gas, cylinder.waterLitres, litres)
-                                      : cylinder.fillBar * litres / full;
+                return litres < full
+                    ? std::min(pressureHolding(cylinder.gas, cylinder.waterLitres, litres), cylinder.fillBar)
+                    : cylinder.fillBar * litres / full;
             };
             const double left = std::max(full - supply.used * share, 0.0);
             CylinderUse use { cylinder, 0.0, pressure(left), std::nullopt, std::nullopt };

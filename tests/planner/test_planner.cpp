@@ -291,9 +291,12 @@ private slots:
     void cylindersGiveWhatThePlanBreathes()
     {
         const Settings oc = settingsOf(profile({ "UseOCDeco: y", "OcDecoGas: 50", "Cylinder: 2x12, 232, 21/35",
-            "Cylinder: 10, 200, 21/35", "Cylinder: 11.1, 207, 50", "45, 25, 21/35" }));
+            "Cylinder: 10, 200, 21/35", "Cylinder: 11.1, 207, 50", "Cylinder: 7, 200, 100", "45, 25, 21/35" }));
         const Plan plan = planWithAlternatives(oc, startingTissues(oc, nullptr));
-        QCOMPARE(plan.cylinders.size(), std::size_t { 3 });
+        QCOMPARE(plan.cylinders.size(), std::size_t { 4 });
+        // A cylinder the plan never breathes keeps its fill to the last digit.
+        QCOMPARE(plan.cylinders.back().usedBar, 0.0);
+        QCOMPARE(plan.cylinders.back().leftBar, 200.0);
         std::vector<double> drawn;
         for (const CylinderUse& use : plan.cylinders) {
             const Cylinder& c = use.cylinder;

@@ -258,16 +258,21 @@ public:
             = [&](const std::optional<double>& bar) { return bar ? format("%.0f", *bar * scale) : std::string(kNone); };
         line(std::string("Lahve (tlak v ") + (metric ? "bar" : "psi")
             + "; obrat: tlak na konci posledního řádku profilu, spotřeba zbytku plánu a rezerva):");
-        line("  " + padRight("Lahev", 16) + padRight("Směs", 10) + cell("Plnění") + cell("Spotřeba") + cell("Zbývá")
+        std::vector<std::string> sizes;
+        std::size_t width = 16;
+        for (std::size_t i = 0; i < uses.size(); ++i) {
+            const Cylinder& c = uses[i].cylinder;
+            sizes.push_back(std::to_string(i + 1) + " " + cylinderLabel(c, s_.unit) + (c.loop ? " smyčka" : ""));
+            // Two blanks at least before the mix.
+            width = std::max(width, characters(sizes.back()) + 2);
+        }
+        line("  " + padRight("Lahev", width) + padRight("Směs", 10) + cell("Plnění") + cell("Spotřeba") + cell("Zbývá")
             + cell("Rezerva") + cell("Obrat"));
         for (std::size_t i = 0; i < uses.size(); ++i) {
             const CylinderUse& use = uses[i];
-            const Cylinder& c = use.cylinder;
-            const std::string size
-                = std::to_string(i + 1) + " " + cylinderLabel(c, s_.unit) + (c.loop ? " smyčka" : "");
-            line("  " + padRight(size, 16) + padRight(gasLabel(c.gas), 10) + cell(pressure(c.fillBar))
-                + cell(pressure(use.usedBar)) + cell(pressure(use.leftBar)) + cell(pressure(use.reserveBar))
-                + cell(pressure(use.turnBar)));
+            line("  " + padRight(sizes[i], width) + padRight(gasLabel(use.cylinder.gas), 10)
+                + cell(pressure(use.cylinder.fillBar)) + cell(pressure(use.usedBar)) + cell(pressure(use.leftBar))
+                + cell(pressure(use.reserveBar)) + cell(pressure(use.turnBar)));
         }
     }
 

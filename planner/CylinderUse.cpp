@@ -45,7 +45,7 @@ public:
                     missing.push_back(s.gas);
                 continue;
             }
-            const double litres = openCircuitLitres(s, settings_, water_);
+            const double litres = standard(openCircuitLitres(s, settings_, water_));
             supply->used += litres;
             supply->rest += s.decompression ? litres : 0.0;
         }
@@ -64,7 +64,7 @@ public:
             if (!supply && settings_.closedCircuit() && use.gas == settings_.profile.back().gas)
                 supply = supplyOf(use.gas, true, false);
             if (supply)
-                supply->reserve += use.litres;
+                supply->reserve += standard(use.litres);
             else if (std::ranges::none_of(plan_.warnings,
                          [&](const Warning& w) { return w.kind == WarningKind::GasMissing && w.gas == use.gas; }))
                 plan_.warnings.push_back({ .kind = WarningKind::GasMissing, .gas = use.gas });
@@ -115,6 +115,10 @@ public:
     }
 
 private:
+    // The plan's litres at the surface pressure as litres at 1.01325 bar, the cylinders' unit:
+    // fewer at altitude.
+    double standard(double litres) const { return litres * water_.surfacePressure / kSeaLevelPressure; }
+
     // On the loop: the body's oxygen for every minute, and the diluent that fills the loop as
     // the ambient pressure rises.
     void drawLoop(const Segment& s)

@@ -312,6 +312,16 @@ private slots:
             const double fromCylinders = use.gas == Gas { 0.5, 0.0 } ? drawn[2] : drawn[0] + drawn[1];
             QVERIFY2(std::fabs(fromCylinders - use.litres) < 1e-6 * use.litres, qPrintable(gasLabel(use.gas).c_str()));
         }
+        // At altitude the plan's litres at the surface pressure are fewer litres at 1.01325 bar.
+        const Settings high = settingsOf(
+            with(profile({ "Cylinder: 2x12, 232, 21/35", "45, 25, 21/35" }), { "Altitude: 2000", "UseOCDeco: n" }));
+        const Plan atAltitude = planWithAlternatives(high, startingTissues(high, nullptr));
+        const Cylinder& twinset = atAltitude.cylinders.at(0).cylinder;
+        const double highDrawn
+            = freeLitres(twinset.gas, 24.0, 232.0) - freeLitres(twinset.gas, 24.0, atAltitude.cylinders.at(0).leftBar);
+        const double surface = waterOf(high).surfacePressure;
+        QVERIFY2(std::fabs(highDrawn - atAltitude.gasUse.at(0).litres * surface / 1.01325) < 1e-6 * highDrawn,
+            qPrintable(QString::number(highDrawn)));
 
         // Only the bailout's diluent may be kept in a loop cylinder: its oxygen bailout is missing.
         const Settings cc

@@ -108,7 +108,8 @@ public:
                         .gas = cylinder.gas,
                         .value = use.leftBar,
                         .limit = *use.reserveBar,
-                        .label = std::to_string(number) + " (" + cylinderLabel(cylinder, settings_.unit) });
+                        .label = std::to_string(number) + " (" + cylinderLabel(cylinder, settings_.unit) + ", "
+                            + gasLabel(cylinder.gas) + ")" });
             }
             plan_.cylinders.push_back(use);
         }

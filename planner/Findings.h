@@ -62,7 +62,7 @@ enum class WarningKind {
     CounterDiffusion, // depth; gas before, otherGas after the switch
     EmergencyAscentNotPlanned,
     BailoutGasUnused, // gas: as DecoGasUnused, for a closed-circuit dive's bailout gas
-    GasReserve, // gas, label: "2 (11.1 l", its number and size; value: bar left, limit: its reserve
+    GasReserve, // gas, label: "2 (11.1 l, 50/0)", the cylinder; value: bar left, limit: its reserve
     GasMissing, // gas: breathed by the plan or the emergency ascent, held by no cylinder
     GasExhausted, // gas, label: "loop" for the loop's own; value: litres used, limit: litres held
 };

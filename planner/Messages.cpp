@@ -214,8 +214,8 @@ std::string warningText(const Warning& w, const LengthUnit& unit)
     case WarningKind::EmergencyAscentNotPlanned:
         return "Nouzový výstup nelze naplánovat: dekomprese by trvala déle než 24 hodin.";
     case WarningKind::GasReserve:
-        return "Lahev " + w.label + ", " + gasLabel(w.gas) + ") skončí s " + pressure(w.value, unit)
-            + ", pod svou rezervou " + pressure(w.limit, unit) + ".";
+        return "Lahev " + w.label + " skončí s " + pressure(w.value, unit) + ", pod svou rezervou "
+            + pressure(w.limit, unit) + ".";
     case WarningKind::GasMissing:
         return "Směs " + gasLabel(w.gas) + " nemá žádnou lahev (Cylinder:).";
     case WarningKind::GasExhausted:

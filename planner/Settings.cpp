@@ -228,8 +228,7 @@ void readCylinders(Reader& reader, Settings& s)
     }
     for (const auto& [rowOf, target] : { std::pair { &plannerKey(keys::kO2Metabolic), &s.o2Metabolic },
              std::pair { &plannerKey(keys::kLoopVolume), &s.loopVolume } }) {
-        const std::string value = reader.text(rowOf->key);
-        *target = value.empty() || value == keys::kMissingValue ? rowOf->fallback : reader.number(*rowOf);
+        *target = reader.text(rowOf->key).empty() ? rowOf->fallback : reader.number(*rowOf);
     }
 }
 

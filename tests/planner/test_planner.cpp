@@ -286,6 +286,20 @@ private slots:
         QCOMPARE(cylinder->loop, cases::cell("loop") == "y");
     }
 
+    // The loop's two numbers: missing, empty and "0" give the defaults, a value in range is taken.
+    void loopNumbersDefaultWhenMissing()
+    {
+        for (const auto& [changes, oxygen, volume] :
+            { std::tuple { Lines {}, 1.0, 7.0 }, std::tuple { Lines { "O2Metabolic: 0", "LoopVolume: 0" }, 1.0, 7.0 },
+                std::tuple { Lines { "O2Metabolic:", "LoopVolume:" }, 1.0, 7.0 },
+                std::tuple { Lines { "O2Metabolic: 0,8", "LoopVolume: 5.5" }, 0.8, 5.5 } }) {
+            const SettingsReading reading = readingOf(with(profile(changes), { "45, 25, 21/35" }));
+            QVERIFY(reading.problems.empty());
+            QCOMPARE(reading.settings.o2Metabolic, oxygen);
+            QCOMPARE(reading.settings.loopVolume, volume);
+        }
+    }
+
     // Cylinders of one mix drain by the same fraction of their free gas, and together give what
     // the plan breathes of it; the loop's oxygen gives O2Metabolic: for every minute on the loop.
     void cylindersGiveWhatThePlanBreathes()

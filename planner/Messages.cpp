@@ -147,7 +147,7 @@ std::string problemText(const Problem& p, const LengthUnit& unit)
         const std::string size
             = unit.metric() ? " l (2x12 pro dvojče)" : " cuft při jmenovitém tlaku (80/3000, 2x80/3000)";
         const char* pressureUnit = unit.metric() ? " bar" : " psi";
-        return quoted + "očekává se " + std::string(findPlannerKey(keys::kCylinder)->format) + " s objemem "
+        return quoted + "očekává se " + std::string(plannerKey(keys::kCylinder).format) + " s objemem "
             + czech(l.minSize) + " až " + czech(l.maxSize) + size + " a tlakem " + czech(l.minFill) + " až "
             + czech(l.maxFill) + pressureUnit;
     }

@@ -54,7 +54,11 @@ void usage(std::ostream& out)
         << "  DescentRate: AscentRate: \"from-to, rate\" lines, rate 0.1..1000 per min\n"
         << "  SlideRate: 0..10 bar/min      DecoSetpoint: 0.4..1.6 bar\n"
         << "  SurfaceInterval: hhh:mm (900:00: first dive)   TissueFile: name (0: none)\n"
-        << "  PlanFile: name of the plan to write\n";
+        << "  PlanFile: name of the plan to write\n"
+        << "  Cylinder: 2x12, 232, 21/35[, loop]   one cylinder a line: litres (feet:\n"
+        << "    80/3000, cu ft at psi), fill 1..350 bar (15..5000 psi), mix; loop: the\n"
+        << "    rebreather's own oxygen or diluent\n"
+        << "  O2Metabolic: 0.3..3 l/min (1)   LoopVolume: 2..20 l (7)\n";
 }
 
 // A write of the tissue file cut by a kill is undone first, so the dive never starts from a file

@@ -30,6 +30,7 @@ enum class ProblemKind {
     TissueFileUnreadable, // key, text
     NotATissueFile, // key, text
     ForeignOutput, // key, text: an output file that korax did not write, which it leaves alone
+    OutsideFolder, // key, text: an output name with a folder part, ".." or a drive
     NoProfile,
     StopNeverClears, // value: the depth of the stop
     DecoTooLong,

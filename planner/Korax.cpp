@@ -11,6 +11,7 @@
 #include "planner/Planner.h"
 #include "planner/Settings.h"
 #include "planner/TissueFile.h"
+#include "profile/OutputFileName.h"
 #include "profile/ProfileKeys.h"
 #include "profile/TProfile.h"
 
@@ -155,6 +156,9 @@ int plan(const Options& options, std::ostream& out, std::ostream& err)
         return kExitFailure;
     }
     std::vector<Problem> problems = reading.problems;
+    if (leavesTheFolder(settings.tissueFile))
+        problems.push_back(
+            { .kind = ProblemKind::OutsideFolder, .key = keys::kTissueFile, .text = settings.tissueFile });
     std::optional<TissueRecord> previous;
     bool tissuesRestored = false;
     if (problems.empty() && settings.repetitive) {
@@ -165,9 +169,12 @@ int plan(const Options& options, std::ostream& out, std::ostream& err)
     if (problems.empty() && writeTissues && !settings.repetitive && !mayReplace(settings.tissueFile, isTissueFileText))
         problems.push_back(
             { .kind = ProblemKind::ForeignOutput, .key = keys::kTissueFile, .text = settings.tissueFile });
-    const bool planFileOurs = mayReplace(settings.planFile, isPlanFileText);
+    const bool planFileOutside = leavesTheFolder(settings.planFile);
+    const bool planFileOurs = !planFileOutside && mayReplace(settings.planFile, isPlanFileText);
     if (!planFileOurs)
-        problems.push_back({ .kind = ProblemKind::ForeignOutput, .key = keys::kPlanFile, .text = settings.planFile });
+        problems.push_back({ .kind = planFileOutside ? ProblemKind::OutsideFolder : ProblemKind::ForeignOutput,
+            .key = keys::kPlanFile,
+            .text = settings.planFile });
 
     std::optional<Plan> result;
     if (problems.empty()) {
@@ -182,7 +189,10 @@ int plan(const Options& options, std::ostream& out, std::ostream& err)
     const Plan* planned = result && problems.empty() ? &*result : nullptr;
 
     int status = problems.empty() ? kExitPlanned : kExitProblems;
-    if (!planFileOurs) {
+    if (planFileOutside) {
+        err << "korax: the plan file " << settings.planFile << " is outside the working folder; nothing is written\n";
+        status = kExitFailure;
+    } else if (!planFileOurs) {
         err << "korax: the plan file " << settings.planFile << " is not a plan of korax; it is left as it is\n";
         status = kExitFailure;
     } else if (!writeOutput("plan file", settings.planFile, planFileText(settings, planned, problems), err)) {

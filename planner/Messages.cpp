@@ -136,6 +136,8 @@ std::string problemText(const Problem& p, const LengthUnit& unit)
     case ProblemKind::ForeignOutput:
         return quoted + (p.key == keys::kPlanFile ? "není to plán KORAX" : "není to soubor se stavem tkání KORAX")
             + "; soubor se nepřepíše";
+    case ProblemKind::OutsideFolder:
+        return quoted + "název vede mimo pracovní složku; soubor se nepoužije";
     case ProblemKind::NoProfile:
         return "Chybí profil ponoru.";
     case ProblemKind::StopNeverClears:

@@ -94,6 +94,8 @@ void runPlannerAndShowPlan(QWidget& window, bool updateTissueFile, const QString
 
 void deleteOlderOutputs(int runCounter, const std::string& baseName)
 {
+    if (leavesTheFolder(baseName))
+        return;
     for (int run = 1; run <= runCounter - 2; ++run)
         QFile::remove(cp1250::toUnicode(outputFileName(run, baseName)));
 }

@@ -201,6 +201,53 @@ private slots:
             QVERIFY(!bytesOf(dir.filePath("plan.out")).contains("F\xe1ze"));
     }
 
+    // An output name with a folder part is refused, whatever is there: a profile.dat from
+    // elsewhere must not have korax write over a file outside its folder. The plan file has then
+    // nowhere to go (status 1); a tissue file outside is a problem of the plan (status 2).
+    void writesNothingOutsideItsFolder_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<QString>("victim"); // in the folder above, written before the run
+        QTest::addColumn<int>("status");
+        QTest::newRow("plan file in the folder above") << "PlanFile: ../victim.txt"
+                                                       << "victim.txt" << 1;
+        QTest::newRow("plan file by absolute name") << "PlanFile: %1/victim.txt"
+                                                    << "victim.txt" << 1;
+        QTest::newRow("plan file in a subfolder, Windows style") << "PlanFile: sub\\..\\..\\x"
+                                                                 << "" << 1;
+        QTest::newRow("tissue file in the folder above") << "TissueFile: ../victim.dat"
+                                                         << "victim.dat" << 2;
+        QTest::newRow("tissue file by absolute name") << "TissueFile: %1/victim.dat"
+                                                      << "" << 2;
+        QTest::newRow("tissue file on a drive") << "TissueFile: c:tissue.dat"
+                                                << "" << 2;
+    }
+    void writesNothingOutsideItsFolder()
+    {
+        QFETCH(QString, setting);
+        QFETCH(QString, victim);
+        QFETCH(int, status);
+        QTemporaryDir above;
+        QVERIFY(QDir(above.path()).mkdir("work"));
+        // Each looks like korax's own output, which the first-line rule alone would replace.
+        const QByteArray victimBytes
+            = victim.endsWith(".txt") ? "KORAX 0.9 \x96 pl\xe1n ponoru\r\nx" : "KORAX tissues 1\r\nx";
+        if (!victim.isEmpty())
+            QVERIFY(writeBytes(above.filePath(victim), victimBytes));
+        QTemporaryDir work(above.filePath("work/XXXXXX"));
+        setting = setting.contains("%1") ? setting.arg(above.path()) : setting;
+        const Finished run = runKorax(work, with(dive, { setting.toStdString() }), { "--json" });
+        QCOMPARE(run.exitCode, status);
+        const QString name = setting.section(": ", 1);
+        QCOMPARE(QJsonDocument::fromJson(run.out)["problems"][0].toString(),
+            setting.section(": ", 0, 0) + ": \"" + name + "\": název vede mimo pracovní složku; soubor se nepoužije");
+        QCOMPARE(QDir(above.path()).entryList(QDir::Files), victim.isEmpty() ? QStringList() : QStringList(victim));
+        if (!victim.isEmpty())
+            QCOMPARE(bytesOf(above.filePath(victim)), victimBytes);
+        const QStringList left = QDir(work.path()).entryList(QDir::Files | QDir::NoDotAndDotDot);
+        QCOMPARE(left, status == 1 ? QStringList("profile.dat") : QStringList({ "plan.out", "profile.dat" }));
+    }
+
     // korax waits on no named pipe: not as profile.dat, which ends the run with a word on
     // stderr, nor as the tissue file of a repetitive dive, which is a problem of the plan.
     void readsNoNamedPipe()
@@ -219,13 +266,14 @@ private slots:
             QStringLiteral("TissueFile: \"tissue.dat\": soubor nelze přečíst"));
     }
 
-    // A write that fails says why, on the line that names the file.
-    void saysWhyAnOutputCannotBeWritten()
+    // A plan that is not written says why, on the line that names the file.
+    void saysWhyAnOutputIsNotWritten()
     {
         QTemporaryDir dir;
         const Finished run = runKorax(dir, with(dive, { "PlanFile: none/plan.out" }), {});
         QCOMPARE(run.exitCode, 1);
-        QCOMPARE(run.err, QByteArray("korax: cannot write the plan file none/plan.out: No such file or directory\n"));
+        QCOMPARE(run.err,
+            QByteArray("korax: the plan file none/plan.out is outside the working folder; nothing is written\n"));
     }
 };
 

@@ -2,6 +2,7 @@
 // viewer on PATH, the numbered outputs, a plan this run did not write, edits of profile.dat by
 // another program, and the clean-up on leaving.
 #include "files/FileStamp.h"
+#include "run/PlannerRun.h"
 #include "tests/support/WindowFixture.h"
 
 #include <QDesktopServices>
@@ -242,6 +243,22 @@ private slots:
         open.window->close();
         QVERIFY(watcher.seen.isEmpty());
         QCOMPARE(QDir().entryList({ "*.out" }, QDir::Files, QDir::Name), cases::text("left").split(' '));
+    }
+
+    // Nor does leaving delete outside the folder: the numbered name of a base name with a
+    // folder part ("1" + "/../../victim.out") reaches the folder above through the folder "1".
+    void leavingDeletesNothingOutsideTheFolder()
+    {
+        QTemporaryDir above;
+        QVERIFY(QDir(above.path()).mkpath("work/1"));
+        QFile victim(above.filePath("victim.out"));
+        QVERIFY(victim.open(QIODevice::WriteOnly));
+        victim.close();
+        const QString saved = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(above.filePath("work")));
+        planner_run::deleteOlderOutputs(3, "/../../victim.out");
+        QVERIFY(QDir::setCurrent(saved));
+        QVERIFY(victim.exists());
     }
 
     // A long run keeps the window painting, so a desktop never calls it not responding: the

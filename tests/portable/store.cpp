@@ -33,6 +33,10 @@ void storeLookups(const fs::path& data)
         expect(profile.GetValue("Rmv:") == cases.value(row, "value"), row.name, "GetValue");
         expect(profile.LastIndex() == index, row.name, "LastIndex");
         expect(profile.GetBool("Rmv:") == (cases.value(row, "flag") == "y"), row.name, "GetBool");
+        // The planner reads its lists (AscentRate: lines) line by line by the same rule.
+        const std::vector<std::string> listed = profile_text::valuesOf(profile.Lines(), "Rmv:");
+        expect(listed == (index < 0 ? std::vector<std::string> {} : std::vector { cases.value(row, "value") }),
+            row.name, "valuesOf");
     });
     forEachRow(data, "store/edited_lookups.txt", [](const auto& cases, const auto& row) {
         TProfile profile = profileOf(cases.value(row, "lines"));

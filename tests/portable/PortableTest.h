@@ -47,6 +47,7 @@ bool report(const std::string& part);
 // The parts.
 void storeCases(const fs::path& data);
 void journalCases(const fs::path& data);
+void languageRule(const fs::path& data);
 void goldenPlans(const fs::path& data);
 
 } // namespace portable

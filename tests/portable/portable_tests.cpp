@@ -1,8 +1,8 @@
-// The profile store's cases (in memory and on files), the save journal's recovery cases and
-// the planner's golden plans, without Qt, in a temporary folder, on every system the Qt-free
+// The profile store's cases (in memory and on files), the save journal's recovery cases, the
+// language rule and the planner's golden plans, without Qt, in a temporary folder, on every system the Qt-free
 // part is built for (Windows under wine64).
-//   portable_tests DATA_FOLDER store|journal|planner
-// One runner; the parts are store.cpp, journal.cpp and plans.cpp.
+//   portable_tests DATA_FOLDER store|journal|language|planner
+// One runner; the parts are store.cpp, journal.cpp, language.cpp and plans.cpp.
 #include "tests/portable/PortableTest.h"
 
 #include <iostream>
@@ -11,7 +11,7 @@ int main(int argc, char* argv[])
 {
     using namespace portable;
     if (argc != 3) {
-        std::cerr << "usage: portable_tests DATA_FOLDER store|journal|planner\n";
+        std::cerr << "usage: portable_tests DATA_FOLDER store|journal|language|planner\n";
         return 2;
     }
     const fs::path data = pathOf(argv[1]);
@@ -21,6 +21,8 @@ int main(int argc, char* argv[])
             storeCases(data);
         else if (part == "journal")
             journalCases(data);
+        else if (part == "language")
+            languageRule(data);
         else
             goldenPlans(data);
     } catch (const std::exception& error) {

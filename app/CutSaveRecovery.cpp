@@ -1,6 +1,7 @@
 #include "app/CutSaveRecovery.h"
 
 #include "files/SaveJournal.h"
+#include "platform/Language.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Texts.h"
 #include "profile/TProfile.h"
@@ -14,11 +15,11 @@ void offerToUndoCutSave(const char* fileName)
     if (!cut)
         return;
     const QString title = QString::fromUtf8(texts::kApplicationTitle);
-    if (messages::ask(nullptr, title, QString::fromUtf8(texts::kSaveWasCut), false) == messages::Answer::yes) {
+    if (messages::ask(nullptr, title, language::text(texts::kSaveWasCut), false) == messages::Answer::yes) {
         // The answer was given about the file as it was: one changed while the box was open
         // (another program, another window's answer) is not overwritten with the old bytes.
         if (!platform::isStillAsFound(*cut)) {
-            messages::showMessage(nullptr, title, QString::fromUtf8(texts::kCutSaveChangedMeanwhile));
+            messages::showMessage(nullptr, title, language::text(texts::kCutSaveChangedMeanwhile));
         } else {
             // A failed restore keeps the journal, so the next start asks again.
             if (const platform::ReplaceResult restored = platform::restoreCutSave(*cut); !restored)
@@ -28,6 +29,6 @@ void offerToUndoCutSave(const char* fileName)
     }
     const std::string aside = platform::keepCutFile(*cut);
     messages::showMessage(nullptr, title,
-        aside.empty() ? QString::fromUtf8(texts::kCutSaveNotSetAside)
-                      : QString::fromUtf8(texts::kCutSaveSetAside).arg(QString::fromStdString(aside)));
+        aside.empty() ? language::text(texts::kCutSaveNotSetAside)
+                      : language::text(texts::kCutSaveSetAside).arg(QString::fromStdString(aside)));
 }

@@ -1,12 +1,12 @@
-// T/ROVA: the Czech-language window in front of the decompression planner KORAX.
+// T/ROVA: the Czech (or English) window in front of the decompression planner KORAX.
 #include "app/AppShell.h"
-#include "platform/QtCzech.h"
+#include "platform/Language.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    installQtCzech(application);
+    language::useDesktopLanguage();
     return runApplication();
 }

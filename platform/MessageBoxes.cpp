@@ -1,4 +1,5 @@
 #include "platform/MessageBoxes.h"
+#include "platform/Language.h"
 
 #include "platform/Texts.h"
 
@@ -34,10 +35,9 @@ Answer ask(QWidget* parent, const QString& caption, const QString& text, bool wi
 {
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
     box.setTextFormat(Qt::PlainText);
-    QPushButton* yes = box.addButton(QString::fromUtf8(texts::kYesButton), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QString::fromUtf8(texts::kNoButton), QMessageBox::NoRole);
-    QPushButton* back
-        = withBack ? box.addButton(QString::fromUtf8(texts::kBackButton), QMessageBox::RejectRole) : nullptr;
+    QPushButton* yes = box.addButton(language::text(texts::kYesButton), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(language::text(texts::kNoButton), QMessageBox::NoRole);
+    QPushButton* back = withBack ? box.addButton(language::text(texts::kBackButton), QMessageBox::RejectRole) : nullptr;
     box.setDefaultButton(yes);
     box.setEscapeButton(withBack ? back : no);
     box.exec();

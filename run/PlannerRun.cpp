@@ -2,6 +2,7 @@
 
 #include "files/FileStamp.h"
 #include "platform/Cp1250.h"
+#include "platform/Language.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Processes.h"
 #include "platform/Texts.h"
@@ -56,16 +57,16 @@ QString planMissing(const processes::RunResult& run, bool planUnchanged, const Q
     using Outcome = processes::RunResult::Outcome;
     switch (run.outcome) {
     case Outcome::notFound:
-        return QString::fromUtf8(texts::kPlannerNotFound).arg(planFile);
+        return language::text(texts::kPlannerNotFound).arg(planFile);
     case Outcome::cannotStart:
-        return QString::fromUtf8(texts::kPlannerCannotStart).arg(planFile);
+        return language::text(texts::kPlannerCannotStart).arg(planFile);
     case Outcome::crashed:
-        return QString::fromUtf8(texts::kPlannerCrashed).arg(planFile);
+        return language::text(texts::kPlannerCrashed).arg(planFile);
     case Outcome::exited:
         break;
     }
     if (planUnchanged && run.exitCode != 0)
-        return QString::fromUtf8(texts::kPlannerFailed).arg(planFile, QString::number(run.exitCode));
+        return language::text(texts::kPlannerFailed).arg(planFile, QString::number(run.exitCode));
     return {};
 }
 
@@ -74,7 +75,7 @@ QString planMissing(const processes::RunResult& run, bool planUnchanged, const Q
 void runPlannerAndShowPlan(QWidget& window, bool updateTissueFile, const QString& planFile)
 {
     if (planFile.isEmpty()) {
-        messages::showMessage(&window, QString::fromUtf8(texts::kErrorCaption), QString::fromUtf8(texts::kNoPlanFile));
+        messages::showMessage(&window, language::text(texts::kErrorCaption), language::text(texts::kNoPlanFile));
         return;
     }
     const std::string plan = QFile::encodeName(planFile).toStdString();
@@ -86,7 +87,7 @@ void runPlannerAndShowPlan(QWidget& window, bool updateTissueFile, const QString
     }
     const QString missing = planMissing(run, platform::stampOf(plan) == before, planFile);
     if (!missing.isEmpty()) {
-        messages::showMessage(&window, QString::fromUtf8(texts::kErrorCaption), missing);
+        messages::showMessage(&window, language::text(texts::kErrorCaption), missing);
         return;
     }
     processes::startViewer(kViewer, kOwnViewer, planFile);

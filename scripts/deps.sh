@@ -6,9 +6,10 @@
 # xvfb, openbox and the X libraries: the window-manager tests run the windows under a real one;
 # xdotool types into the window on an X server of the test's own.
 # qt6-translations-l10n: Qt's Czech texts for its own dialogs (a test reads a button's).
+# qt6-l10n-tools: lrelease compiles the English translation, lupdate checks that it is complete.
 TROVA_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
                       libbenchmark-dev nlohmann-json3-dev fonts-dejavu-core poppler-utils
-                      xvfb openbox x11-utils libx11-dev libxcb1-dev xdotool qt6-translations-l10n)
+                      xvfb openbox x11-utils libx11-dev libxcb1-dev xdotool qt6-translations-l10n qt6-l10n-tools)
 # scripts/package.sh: CPack's DEB generator reads the dependencies with dpkg-shlibdeps (dpkg-dev)
 # and builds under fakeroot; the package and its desktop files are checked with lintian,
 # desktop-file-validate (desktop-file-utils) and appstreamcli (appstream).

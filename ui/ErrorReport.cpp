@@ -1,6 +1,7 @@
 #include "ui/ErrorReport.h"
 
 #include "platform/Cp1250.h"
+#include "platform/Language.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Texts.h"
 #include "profile/TProfile.h"
@@ -14,17 +15,17 @@ QString causeOf(const platform::ReplaceResult& failure)
 {
     switch (failure.failure) {
     case platform::SaveFailure::noSpace:
-        return QString::fromUtf8(texts::kSaveNoSpace);
+        return language::text(texts::kSaveNoSpace);
     case platform::SaveFailure::overQuota:
-        return QString::fromUtf8(texts::kSaveOverQuota);
+        return language::text(texts::kSaveOverQuota);
     case platform::SaveFailure::readOnly:
-        return QString::fromUtf8(texts::kSaveReadOnly);
+        return language::text(texts::kSaveReadOnly);
     case platform::SaveFailure::noPermission:
-        return QString::fromUtf8(texts::kSaveNoPermission);
+        return language::text(texts::kSaveNoPermission);
     case platform::SaveFailure::tooLarge:
-        return QString::fromUtf8(texts::kSaveTooLarge);
+        return language::text(texts::kSaveTooLarge);
     case platform::SaveFailure::untrustedLink:
-        return QString::fromUtf8(texts::kSaveUntrustedLink).arg(QString::fromStdString(failure.link));
+        return language::text(texts::kSaveUntrustedLink).arg(QString::fromStdString(failure.link));
     case platform::SaveFailure::none:
     case platform::SaveFailure::other:
         break;
@@ -42,22 +43,22 @@ QString textOf(const std::exception& failure)
         const QString name = cp1250::toUnicode(open->fileName());
         switch (open->cause()) {
         case platform::RegularRead::NotRegular:
-            return QString::fromUtf8(texts::kProfileNotRegular).arg(name);
+            return language::text(texts::kProfileNotRegular).arg(name);
         case platform::RegularRead::TooLarge:
-            return QString::fromUtf8(texts::kProfileTooLarge).arg(name);
+            return language::text(texts::kProfileTooLarge).arg(name);
         case platform::RegularRead::Read:
         case platform::RegularRead::Missing:
         case platform::RegularRead::Unreadable:
             break;
         }
-        return QString::fromUtf8(texts::kProfileNotFound) + name;
+        return language::text(texts::kProfileNotFound) + name;
     }
     if (const auto* save = dynamic_cast<const ProfileSaveError*>(&failure)) {
         const platform::ReplaceResult& result = save->failure();
         QString text = QString::fromUtf8(texts::kCannotCreateFile) + cp1250::toUnicode(save->fileName()) + "\n"
             + causeOf(result);
         if (!result.keptJournal.empty())
-            text += QString::fromUtf8(texts::kOldContentsKeptIn) + QString::fromStdString(result.keptJournal);
+            text += language::text(texts::kOldContentsKeptIn) + QString::fromStdString(result.keptJournal);
         return text;
     }
     return cp1250::toUnicode(failure.what());

@@ -1,6 +1,7 @@
 #include "ui/Koraxgui.h"
 
 #include "platform/Cp1250.h"
+#include "platform/Language.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Texts.h"
 #include "profile/OutputFileName.h"
@@ -172,7 +173,7 @@ bool TfKoraxGUI::SaveProfileOnClose()
         // without writing, or stay, and the next run keeps its numbered name.
         errors::report(this, failure);
         if (messages::ask(
-                this, QString::fromUtf8(texts::kApplicationTitle), QString::fromUtf8(texts::kCloseWithoutSaving), false)
+                this, QString::fromUtf8(texts::kApplicationTitle), language::text(texts::kCloseWithoutSaving), false)
             == messages::Answer::yes)
             return true;
         edOutputFile->setText(numberedName);
@@ -186,7 +187,7 @@ messages::Answer TfKoraxGUI::mayOverwriteProfile(bool closing)
     if (platform::readVersion(kProfileFileName, kProfileSizeLimit) == profileVersion)
         return messages::Answer::yes;
     return messages::ask(
-        this, QString::fromUtf8(texts::kApplicationTitle), QString::fromUtf8(texts::kProfileChangedElsewhere), closing);
+        this, QString::fromUtf8(texts::kApplicationTitle), language::text(texts::kProfileChangedElsewhere), closing);
 }
 
 void TfKoraxGUI::saveProfile()

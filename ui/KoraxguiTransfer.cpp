@@ -4,6 +4,7 @@
 
 #include "platform/Cp1250.h"
 #include "platform/Hints.h"
+#include "platform/Language.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Texts.h"
 #include "profile/OutputFileName.h"
@@ -217,11 +218,11 @@ int TfKoraxGUI::StoreProfile(TProfile& p)
             switch (checkStopDistance(textOf(controlOf<QLineEdit>(*this, setting)))) {
             case StopDistanceCheck::NotANumber:
                 messages::showMessage(
-                    this, QString::fromUtf8(texts::kErrorCaption), QString::fromUtf8(texts::kStopDistanceNotANumber));
+                    this, language::text(texts::kErrorCaption), language::text(texts::kStopDistanceNotANumber));
                 return 0;
             case StopDistanceCheck::Zero:
                 messages::showMessage(
-                    this, QString::fromUtf8(texts::kErrorCaption), QString::fromUtf8(texts::kStopDistanceZero));
+                    this, language::text(texts::kErrorCaption), language::text(texts::kStopDistanceZero));
                 return 0;
             case StopDistanceCheck::Accepted:
                 break;
@@ -252,10 +253,8 @@ int TfKoraxGUI::StoreProfile(TProfile& p)
             break;
         case Kind::DiveProfile:
             if (const auto refused = StoreDiveProfile(p, *sgDiveProfile)) {
-                messages::showMessage(this, QString::fromUtf8(texts::kErrorCaption),
-                    QString::fromUtf8(texts::kProfileRowRefused)
-                        .arg(refused->row)
-                        .arg(cp1250::toUnicode(refused->line)));
+                messages::showMessage(this, language::text(texts::kErrorCaption),
+                    language::text(texts::kProfileRowRefused).arg(refused->row).arg(cp1250::toUnicode(refused->line)));
                 return 0;
             }
             break;

@@ -60,7 +60,7 @@ QStringList titleBlock(const PlanDocument& document)
         lines << viewer_texts::warningsHeading(std::ssize(findings.warnings)) + QStringLiteral(" ")
                 + QString::fromStdString(findings.warnings.front())
                 + (findings.warnings.size() > 1 ? QStringLiteral(" …") : QString());
-    lines << viewer_texts::printedOn(QDate::currentDate().toString(QStringLiteral("d. M. yyyy")));
+    lines << viewer_texts::printedOn(QDate::currentDate().toString(viewer_texts::printDateFormat()));
     return lines;
 }
 

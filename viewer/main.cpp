@@ -1,6 +1,6 @@
 // trova-plan: shows a plan file with its dive chart, or writes it as a PDF (--pdf OUT FILE)
 // or a picture of its window (--png OUT FILE).
-#include "platform/QtCzech.h"
+#include "platform/Language.h"
 #include "viewer/PlanPrint.h"
 #include "viewer/PlanWindow.h"
 #include "viewer/ViewerTexts.h"
@@ -31,7 +31,7 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("trova-plan"));
-    installQtCzech(application);
+    language::useDesktopLanguage();
     const QStringList arguments = QApplication::arguments().mid(1);
     if (pdf) {
         if (arguments.size() != 3)

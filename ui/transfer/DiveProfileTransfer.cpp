@@ -1,6 +1,7 @@
 #include "ui/transfer/DiveProfileTransfer.h"
 
 #include "platform/Cp1250.h"
+#include "platform/Language.h"
 #include "platform/Texts.h"
 #include "profile/ProfileBlock.h"
 #include "profile/ProfileText.h"
@@ -66,7 +67,7 @@ std::string rowLine(const QTableWidget& grid, int row)
 void LoadDiveProfile(TProfile& profile, QTableWidget& grid)
 {
     for (std::size_t column = 0; column < kHeaders.size(); ++column)
-        setCellText(grid, static_cast<int>(column), kHeaderRow, QString::fromUtf8(kHeaders[column]));
+        setCellText(grid, static_cast<int>(column), kHeaderRow, language::text(kHeaders[column]));
 
     const std::vector<std::string> lines = profile.GetProfileLines();
     // A file with more lines than the table's rows gets a row for each: the store writes back

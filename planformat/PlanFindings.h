@@ -1,5 +1,6 @@
-// The warnings and problems a plan file lists at its end ("Varování:", "Problémy:"), read from
-// its Windows-1250 bytes without Qt, so that the viewer can show them before the plan.
+// The warnings and problems a plan file lists at its end ("Varování:", "Problémy:", or in English
+// "Warnings:", "Problems:"), read from its Windows-1250 bytes without Qt, so that the viewer can
+// show them before the plan.
 #pragma once
 
 #include <string>

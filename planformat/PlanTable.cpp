@@ -2,6 +2,7 @@
 
 #include "files/Cp1250Text.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -37,11 +38,11 @@ std::optional<double> number(std::string_view text)
     return value;
 }
 
-std::optional<Phase> phase(std::string_view text)
+std::optional<Phase> phase(std::string_view text, const TableWords& words)
 {
     const std::string name = cp1250::cp1250ToUtf8(trimRight(text));
     for (const Phase candidate : kPhases) {
-        if (name == phaseName(candidate))
+        if (name == words.phaseNames[static_cast<std::size_t>(candidate)])
             return candidate;
     }
     return std::nullopt;
@@ -50,20 +51,32 @@ std::optional<Phase> phase(std::string_view text)
 struct TableLayout {
     std::size_t gasWidth = 0; // 0: the line is no header
     bool ceiling = false; // the rows end with the ceiling column
+    const TableWords* words = &kCzechTable; // the header's language, which the rows' phases are in
 };
 
-// The width of the gas column that the header gives, and whether it has the ceiling column.
+// The width of the gas column that the header gives (in either language), whether it has the
+// ceiling column, and its language.
 TableLayout layoutOf(std::string_view line)
 {
-    static const std::string start = cp1250::utf8ToCp1250(kHeaderToGas);
-    for (const std::string_view after : { kHeaderAfterGas, kHeaderAfterGasBeforeCeiling }) {
-        if (line.size() < kGasColumn.from + kGasColumn.width + after.size() || !line.starts_with(start)
-            || !line.ends_with(after))
+    static const std::array<std::string, kTableLanguages.size()> starts = [] {
+        std::array<std::string, kTableLanguages.size()> bytes;
+        for (std::size_t language = 0; language < kTableLanguages.size(); ++language)
+            bytes[language] = cp1250::utf8ToCp1250(kTableLanguages[language]->headerToGas);
+        return bytes;
+    }();
+    for (std::size_t language = 0; language < kTableLanguages.size(); ++language) {
+        const TableWords* words = kTableLanguages[language];
+        if (!line.starts_with(starts[language]))
             continue;
-        const std::string_view blanks = line.substr(start.size(), line.size() - start.size() - after.size());
-        if (blanks.find_first_not_of(' ') != std::string_view::npos)
-            continue;
-        return { line.size() - after.size() - kGasColumn.from, after == kHeaderAfterGas };
+        for (const std::string_view after : { words->headerAfterGas, kHeaderAfterGasBeforeCeiling }) {
+            const std::string& start = starts[language];
+            if (line.size() < kGasColumn.from + kGasColumn.width + after.size() || !line.ends_with(after))
+                continue;
+            const std::string_view blanks = line.substr(start.size(), line.size() - start.size() - after.size());
+            if (blanks.find_first_not_of(' ') != std::string_view::npos)
+                continue;
+            return { line.size() - after.size() - kGasColumn.from, after == words->headerAfterGas, words };
+        }
     }
     return {};
 }
@@ -74,7 +87,7 @@ std::optional<Row> row(std::string_view line, TableLayout layout)
     const Column ceilingAt = ceilingColumn(layout.gasWidth);
     if (line.size() <= po2At.from || field(line, kGapColumn) != "  ")
         return std::nullopt;
-    const std::optional<Phase> kind = phase(field(line, kPhaseColumn));
+    const std::optional<Phase> kind = phase(field(line, kPhaseColumn), *layout.words);
     const std::optional<double> depth = number(field(line, kDepthColumn));
     const std::optional<double> minutes = number(field(line, kMinutesColumn));
     const std::optional<double> runtime = number(field(line, kRuntimeColumn));
@@ -91,12 +104,14 @@ std::optional<Row> row(std::string_view line, TableLayout layout)
 // "m" or "ft" from "Jednotky hloubky: m, rychlosti v m/min"; empty for any other line.
 std::string unitOf(std::string_view line)
 {
-    if (!line.starts_with(kUnitLine))
-        return {};
-    const std::string_view rest = line.substr(kUnitLine.size());
-    for (const std::string_view unit : { std::string_view("m"), std::string_view("ft") }) {
-        if (rest.starts_with(unit) && (rest.size() == unit.size() || rest[unit.size()] == ','))
-            return std::string(unit);
+    for (const TableWords* words : kTableLanguages) {
+        if (!line.starts_with(words->unitLine))
+            continue;
+        const std::string_view rest = line.substr(words->unitLine.size());
+        for (const std::string_view unit : { std::string_view("m"), std::string_view("ft") }) {
+            if (rest.starts_with(unit) && (rest.size() == unit.size() || rest[unit.size()] == ','))
+                return std::string(unit);
+        }
     }
     return {};
 }
@@ -146,7 +161,7 @@ std::optional<PlanTable> readPlanTable(std::string_view bytes)
         || table.rows.empty())
         return std::nullopt;
     // The emergency ascent's table below, when the plan holds one in full.
-    static const std::string heading = cp1250::utf8ToCp1250(kEmergencyHeading);
+    const std::string heading = cp1250::utf8ToCp1250(layout.words->emergencyHeading);
     while (table.ended && nextLine(bytes, line)) {
         if (line != heading)
             continue;

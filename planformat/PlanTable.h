@@ -33,8 +33,9 @@ struct PlanTable {
     std::vector<Row> emergency;
 };
 
-// The table when a line, trailing blanks trimmed, is the planner's header, every line after it
-// up to the first empty one is a row in the fixed columns, and the heading names the depth unit.
+// The table when a line, trailing blanks trimmed, is the planner's header (Czech or English; the
+// rows then name their phases in the same language), every line after it up to the first empty
+// one is a row in the fixed columns, and the heading names the depth unit.
 std::optional<PlanTable> readPlanTable(std::string_view bytes);
 
 } // namespace plan_table

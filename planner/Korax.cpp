@@ -4,6 +4,7 @@
 #include "files/FileReplace.h"
 #include "files/RegularFile.h"
 #include "files/SaveJournal.h"
+#include "files/UiLanguage.h"
 #include "planner/Alternatives.h"
 #include "planner/Messages.h"
 #include "planner/PlanJson.h"
@@ -142,11 +143,12 @@ bool writeOutput(const char* what, const std::string& file, const std::string& b
 
 int plan(const Options& options, std::ostream& out, std::ostream& err)
 {
+    const ui_language::Language language = ui_language::fromEnvironment();
     std::optional<TProfile> profile;
     try {
         profile.emplace(kProfileName);
     } catch (const ProfileOpenError& error) {
-        err << profileNotReadText(error.fileName(), error.cause()) << '\n';
+        err << profileNotReadText(error.fileName(), error.cause(), language) << '\n';
         return kExitFailure;
     }
     SettingsReading reading = readSettings(*profile);
@@ -195,7 +197,7 @@ int plan(const Options& options, std::ostream& out, std::ostream& err)
     } else if (!planFileOurs) {
         err << "korax: the plan file " << settings.planFile << " is not a plan of korax; it is left as it is\n";
         status = kExitFailure;
-    } else if (!writeOutput("plan file", settings.planFile, planFileText(settings, planned, problems), err)) {
+    } else if (!writeOutput("plan file", settings.planFile, planFileText(settings, planned, problems, language), err)) {
         status = kExitFailure;
     }
     if (problems.empty() && writeTissues

@@ -3,6 +3,7 @@
 #include "files/Cp1250Text.h"
 #include "planformat/PlanFormat.h"
 #include "planner/Breathing.h"
+#include "planner/English.h"
 #include "planner/Exposure.h"
 #include "planner/Messages.h"
 #include "planner/Planner.h"
@@ -89,63 +90,67 @@ std::string column(double value)
 
 class Writer {
 public:
-    Writer(const Settings& settings)
+    Writer(const Settings& settings, Language language)
         : s_(settings)
         , unit_(settings.unit.symbol)
+        , language_(language)
+        , words_(plan_format::tableWords(language))
     {
     }
 
     void heading()
     {
-        line(std::string("KORAX ") + kVersion + " – plán ponoru s " + (s_.closedCircuit() ? "uzavřeným" : "otevřeným")
-            + " okruhem");
-        const std::string model = std::string("Model: Bühlmann ZH-L16") + (s_.useBValues ? "B" : "C") + " s heliem, ";
+        line(std::string("KORAX ") + kVersion + tr(" – plán ponoru s ")
+            + (s_.closedCircuit() ? tr("uzavřeným") : tr("otevřeným")) + tr(" okruhem"));
+        const std::string model
+            = std::string("Model: Bühlmann ZH-L16") + (s_.useBValues ? "B" : "C") + tr(" s heliem, ");
         if (s_.gfPair())
             line(model + "GF " + format("%d", s_.gfLowPercent) + "/" + format("%g", s_.gradientFactor() * 100.0)
-                + " (GF low z GradientFactorLow:, GF high = 100 % minus konzervatismus " + format("%g", s_.conservatism)
-                + " %)");
-        else
-            line(model + "gradientový faktor " + format("%.0f", s_.gradientFactor() * 100.0) + " % (konzervatismus "
+                + tr(" (GF low z GradientFactorLow:, GF high = 100 % minus konzervatismus ")
                 + format("%g", s_.conservatism) + " %)");
+        else
+            line(model + tr("gradientový faktor ") + format("%.0f", s_.gradientFactor() * 100.0)
+                + tr(" % (konzervatismus ") + format("%g", s_.conservatism) + " %)");
         const Water water = waterOf(s_);
-        line("Hladina: nadmořská výška " + format("%g", s_.altitude) + " m, tlak "
-            + format("%.5f", water.surfacePressure) + " bar; "
-            + (s_.saltWater ? "slaná voda 1.030 kg/l" : "sladká voda 1.000 kg/l"));
-        line(std::string(plan_format::kUnitLine) + unit_ + ", rychlosti v " + unit_ + "/min");
-        line("Zastávky: po " + format("%g", s_.stopDistance) + " " + unit_ + ", poslední v "
-            + format("%g", s_.lastStopDepth) + " " + unit_ + ", délka násobkem " + format("%g", s_.precision) + " min");
+        line(tr("Hladina: nadmořská výška ") + format("%g", s_.altitude) + tr(" m, tlak ")
+            + format("%.5f", water.surfacePressure) + tr(" bar; ")
+            + (s_.saltWater ? tr("slaná voda 1.030 kg/l") : tr("sladká voda 1.000 kg/l")));
+        line(std::string(words_.unitLine) + unit_ + tr(", rychlosti v ") + unit_ + "/min");
+        line(tr("Zastávky: po ") + format("%g", s_.stopDistance) + " " + unit_ + tr(", poslední v ")
+            + format("%g", s_.lastStopDepth) + " " + unit_ + tr(", délka násobkem ") + format("%g", s_.precision)
+            + " min");
         switch (s_.deepStops) {
         case DeepStopMethod::None:
-            line("Hloubkové zastávky: žádné");
+            line(tr("Hloubkové zastávky: žádné"));
             break;
         case DeepStopMethod::Pyle:
-            line("Hloubkové zastávky: podle Pylea, " + format("%g", s_.pyleStopTime) + " min");
+            line(tr("Hloubkové zastávky: podle Pylea, ") + format("%g", s_.pyleStopTime) + " min");
             break;
         case DeepStopMethod::Wkpp:
-            line("Hloubkové zastávky: WKPP, po 1 min");
+            line(tr("Hloubkové zastávky: WKPP, po 1 min"));
             break;
         }
         if (s_.useOcDeco && !s_.decoGases.empty())
-            line(std::string(s_.closedCircuit() ? "Bailout směsi: " : "Dekompresní směsi: ")
-                + gasList(s_.decoGases, unit_) + " (PO2 nejvýše " + format("%.2f", s_.decoMaxPO2) + " bar)");
+            line(std::string(s_.closedCircuit() ? tr("Bailout směsi: ") : tr("Dekompresní směsi: "))
+                + gasList(s_.decoGases, unit_) + tr(" (PO2 nejvýše ") + format("%.2f", s_.decoMaxPO2) + " bar)");
         else
-            line("Dekompresní směsi: žádné");
+            line(tr("Dekompresní směsi: žádné"));
         if (s_.repetitive)
-            line("Opakovaný ponor: povrchový interval " + format("%.0f", s_.surfaceInterval)
-                + " min, stav tkání ze souboru " + cp1250::cp1250ToUtf8(s_.tissueFile));
+            line(tr("Opakovaný ponor: povrchový interval ") + format("%.0f", s_.surfaceInterval)
+                + tr(" min, stav tkání ze souboru ") + cp1250::cp1250ToUtf8(s_.tissueFile));
         else
-            line("Opakovaný ponor: ne (tkáně nasycené vzduchem na hladině)");
-        line("Spotřeba: " + format("%g", s_.rmv) + " l/min na dně a při sestupu, " + format("%g", s_.decoRmv)
-            + " l/min při výstupu a na zastávkách");
-        line("MaxEND: " + (s_.maxEnd > 0.0 ? format("%g", s_.maxEnd) + " " + unit_ : std::string("bez omezení"))
-            + (s_.oxyNarc ? " (kyslík se počítá jako narkotický)" : ""));
+            line(tr("Opakovaný ponor: ne (tkáně nasycené vzduchem na hladině)"));
+        line(tr("Spotřeba: ") + format("%g", s_.rmv) + tr(" l/min na dně a při sestupu, ") + format("%g", s_.decoRmv)
+            + tr(" l/min při výstupu a na zastávkách"));
+        line("MaxEND: " + (s_.maxEnd > 0.0 ? format("%g", s_.maxEnd) + " " + unit_ : std::string(tr("bez omezení")))
+            + (s_.oxyNarc ? tr(" (kyslík se počítá jako narkotický)") : ""));
         if (usesLoop())
-            line("Uzavřený okruh: setpoint se mění "
-                + (s_.slideRate > 0.0 ? "rychlostí " + format("%g", s_.slideRate) + " bar/min"
-                                      : std::string("okamžitě"))
+            line(tr("Uzavřený okruh: setpoint se mění ")
+                + (s_.slideRate > 0.0 ? tr("rychlostí ") + format("%g", s_.slideRate) + " bar/min"
+                                      : std::string(tr("okamžitě")))
                 + "; " + ascentCircuit());
         else
-            line("SlideRate: a UseDecoSetpoint: se týkají uzavřeného okruhu; plánovač je nepoužívá.");
+            line(tr("SlideRate: a UseDecoSetpoint: se týkají uzavřeného okruhu; plánovač je nepoužívá."));
         line("");
     }
 
@@ -157,15 +162,15 @@ public:
         std::size_t gasWidth = kGasColumn.width;
         for (const Segment& segment : segments)
             gasWidth = std::max(gasWidth, characters(breathLabel(segment.gas, segment.setpoint)));
-        std::string header(kHeader);
-        header.insert(header.size() - kHeaderAfterGas.size(), gasWidth - kGasColumn.width, ' ');
+        std::string header(words_.header);
+        header.insert(header.size() - words_.headerAfterGas.size(), gasWidth - kGasColumn.width, ' ');
         line(header);
         for (const Segment& segment : segments) {
             const double po2 = highestPO2(segment, waterOf(s_));
             const std::string gas = padRight(breathLabel(segment.gas, segment.setpoint), gasWidth);
             // A mix label of all 9 characters and a PO2 of 10 bar or more would touch.
             const bool touching = gas.back() != ' ' && po2 >= 9.995;
-            line(padRight(phaseName(segment.phase), kPhaseColumn.width) + column(segment.endDepth)
+            line(padRight(phaseName(segment.phase, language_), kPhaseColumn.width) + column(segment.endDepth)
                 + column(segment.minutes) + column(segment.runtime) + std::string(kGapColumn.width, ' ') + gas
                 + format(touching ? "%5.1f" : "%5.2f", po2) + format("%7.1f", segment.ceiling));
         }
@@ -175,48 +180,49 @@ public:
     void table(const Plan& plan)
     {
         segmentTable(plan.segments);
-        line("Celkový čas ponoru: " + format("%.1f", plan.runtime) + " min");
-        line("První zastávka: "
-            + (plan.firstStop ? format("%.1f", *plan.firstStop) + " " + unit_ : std::string("žádná")));
+        line(tr("Celkový čas ponoru: ") + format("%.1f", plan.runtime) + " min");
+        line(tr("První zastávka: ")
+            + (plan.firstStop ? format("%.1f", *plan.firstStop) + " " + unit_ : std::string(tr("žádná"))));
         if (plan.gfLowPoint)
-            line("Bod GF low: " + format("%.2f", *plan.gfLowPoint) + " " + unit_);
-        line("Spotřeba plynu (litry na hladině):");
+            line(tr("Bod GF low: ") + format("%.2f", *plan.gfLowPoint) + " " + unit_);
+        line(tr("Spotřeba plynu (litry na hladině):"));
         for (const GasUse& use : plan.gasUse)
             line("  " + padRight(gasLabel(use.gas), 10) + format("%8.0f", use.litres) + " l");
         if (usesLoop())
-            line(std::ranges::any_of(s_.cylinders, &Cylinder::loop) ? "  plyn smyčky uzavřeného okruhu: v tabulce Lahve"
-                                                                    : "  plyn smyčky uzavřeného okruhu se nepočítá");
+            line(std::ranges::any_of(s_.cylinders, &Cylinder::loop)
+                    ? tr("  plyn smyčky uzavřeného okruhu: v tabulce Lahve")
+                    : tr("  plyn smyčky uzavřeného okruhu se nepočítá"));
         if (s_.repetitive)
-            line("CNS na začátku ponoru: " + format("%.1f", plan.cnsStartPercent) + " %");
+            line(tr("CNS na začátku ponoru: ") + format("%.1f", plan.cnsStartPercent) + " %");
         line("CNS: " + format("%.1f", plan.cnsPercent) + " %");
         line("OTU: " + format("%.1f", plan.otu));
         if (!plan.variations.empty())
             alternatives(plan);
         if (!plan.cylinders.empty())
             cylinders(plan.cylinders);
-        list(plan_format::kWarningsHeading, plan.warnings);
+        list(words_.warningsHeading, plan.warnings);
     }
 
     // The variations and lost-gas plans, made only when the plan has no problem.
     void alternatives(const Plan& plan)
     {
-        line("Varianty plánu:");
-        line("  " + padRight("Varianta", 16) + cell("Čas ponoru") + cell("Dekomprese"));
+        line(tr("Varianty plánu:"));
+        line("  " + padRight(tr("Varianta"), 16) + cell(tr("Čas ponoru")) + cell(tr("Dekomprese")));
         for (const Variation& v : plan.variations)
             line("  " + padRight(variationName(v.kind), 16) + cell(minutes(v.runtime)) + cell(minutes(v.decoMinutes)));
         // A closed-circuit dive decompresses on the loop: a lost gas changes its bailout plan.
         const bool bailout = s_.closedCircuit();
-        line(bailout ? "Ztráta bailout směsi (bailout bez ní):" : "Ztráta dekompresní směsi:");
+        line(bailout ? tr("Ztráta bailout směsi (bailout bez ní):") : tr("Ztráta dekompresní směsi:"));
         if (plan.lostGas.empty())
-            line("  žádné");
+            line(tr("  žádné"));
         else
-            line("  " + padRight("Bez směsi", 10) + cell("Čas ponoru") + cell("1. zastávka")
-                + (bailout ? "  Litry na hladině" : "  Zbývající směsi"));
+            line("  " + padRight(tr("Bez směsi"), 10) + cell(tr("Čas ponoru")) + cell(tr("1. zastávka"))
+                + (bailout ? tr("  Litry na hladině") : tr("  Zbývající směsi")));
         for (const LostGasPlan& lost : plan.lostGas) {
             std::string firstStop = kNone;
             if (lost.runtime)
-                firstStop = lost.firstStop ? format("%.1f", *lost.firstStop) + " " + unit_ : "žádná";
-            std::string rest = lost.gasesLeft.empty() ? std::string("žádné") : gasList(lost.gasesLeft);
+                firstStop = lost.firstStop ? format("%.1f", *lost.firstStop) + " " + unit_ : tr("žádná");
+            std::string rest = lost.gasesLeft.empty() ? std::string(tr("žádné")) : gasList(lost.gasesLeft);
             if (bailout)
                 rest = lost.runtime ? litresList(lost.bailoutGases) : kNone;
             line(
@@ -228,24 +234,24 @@ public:
     // Minimum gas of an open-circuit dive, the bailout plan of a closed-circuit one.
     void emergency(const std::optional<EmergencyPlan>& plan)
     {
-        const std::string how
-            = format("%g", s_.problemSolvingMinutes) + " min řešení problému, " + format("%g", s_.stressRmv) + " l/min";
+        const std::string how = format("%g", s_.problemSolvingMinutes) + tr(" min řešení problému, ")
+            + format("%g", s_.stressRmv) + " l/min";
         if (s_.closedCircuit())
-            line("Bailout (výstup na otevřeném okruhu po " + how + "):");
+            line(tr("Bailout (výstup na otevřeném okruhu po ") + how + "):");
         else
-            line("Minimální zásoba plynu (výstup po " + how + ", poslední směs pro dva):");
+            line(tr("Minimální zásoba plynu (výstup po ") + how + tr(", poslední směs pro dva):"));
         if (!plan) {
             line(std::string("  ") + kNone);
             return;
         }
         if (s_.closedCircuit()) {
-            line("  Čas ponoru: " + format("%.1f", plan->runtime) + " min");
-            line("  První zastávka: "
-                + (plan->firstStop ? format("%.1f", *plan->firstStop) + " " + unit_ : std::string("žádná")));
+            line(tr("  Čas ponoru: ") + format("%.1f", plan->runtime) + " min");
+            line(tr("  První zastávka: ")
+                + (plan->firstStop ? format("%.1f", *plan->firstStop) + " " + unit_ : std::string(tr("žádná"))));
         }
         for (const GasUse& use : plan->gases)
             line("  " + padRight(gasLabel(use.gas), 10) + format("%8.0f", use.litres) + " l");
-        line(std::string(plan_format::kEmergencyHeading));
+        line(std::string(words_.emergencyHeading));
         segmentTable(plan->segments);
     }
 
@@ -256,18 +262,18 @@ public:
         const double scale = metric ? 1.0 : kPsiPerBar;
         const auto pressure
             = [&](const std::optional<double>& bar) { return bar ? format("%.0f", *bar * scale) : std::string(kNone); };
-        line(std::string("Lahve (tlak v ") + (metric ? "bar" : "psi")
-            + "; obrat: tlak na konci posledního řádku profilu, spotřeba zbytku plánu a rezerva):");
+        line(std::string(tr("Lahve (tlak v ")) + (metric ? "bar" : "psi")
+            + tr("; obrat: tlak na konci posledního řádku profilu, spotřeba zbytku plánu a rezerva):"));
         std::vector<std::string> sizes;
         std::size_t width = 16;
         for (std::size_t i = 0; i < uses.size(); ++i) {
             const Cylinder& c = uses[i].cylinder;
-            sizes.push_back(std::to_string(i + 1) + " " + cylinderLabel(c, s_.unit) + (c.loop ? " smyčka" : ""));
+            sizes.push_back(std::to_string(i + 1) + " " + cylinderLabel(c, s_.unit) + (c.loop ? tr(" smyčka") : ""));
             // Two blanks at least before the mix.
             width = std::max(width, characters(sizes.back()) + 2);
         }
-        line("  " + padRight("Lahev", width) + padRight("Směs", 10) + cell("Plnění") + cell("Spotřeba") + cell("Zbývá")
-            + cell("Rezerva") + cell("Obrat"));
+        line("  " + padRight(tr("Lahev"), width) + padRight(tr("Směs"), 10) + cell(tr("Plnění")) + cell(tr("Spotřeba"))
+            + cell(tr("Zbývá")) + cell(tr("Rezerva")) + cell(tr("Obrat")));
         for (std::size_t i = 0; i < uses.size(); ++i) {
             const CylinderUse& use = uses[i];
             line("  " + padRight(sizes[i], width) + padRight(gasLabel(use.cylinder.gas), 10)
@@ -280,12 +286,12 @@ public:
     std::string ascentCircuit() const
     {
         if (!s_.closedCircuit())
-            return "výstup na otevřeném okruhu";
+            return tr("výstup na otevřeném okruhu");
         const double setpoint = s_.decoSetpoint.value_or(*s_.profile.back().setpoint);
-        const std::string onLoop = "dekomprese na smyčce se setpointem " + format("%.2f", setpoint) + " bar"
-            + (s_.decoSetpoint ? " (DecoSetpoint:)" : " (posledního řádku)");
-        return onLoop + "; bailout na otevřeném okruhu na ředidle"
-            + (s_.decoGases.empty() ? std::string() : ", od hloubky výměny na " + gasList(s_.decoGases, unit_));
+        const std::string onLoop = tr("dekomprese na smyčce se setpointem ") + format("%.2f", setpoint) + " bar"
+            + (s_.decoSetpoint ? " (DecoSetpoint:)" : tr(" (posledního řádku)"));
+        return onLoop + tr("; bailout na otevřeném okruhu na ředidle")
+            + (s_.decoGases.empty() ? std::string() : tr(", od hloubky výměny na ") + gasList(s_.decoGases, unit_));
     }
 
     std::string litresList(const std::vector<GasUse>& uses) const
@@ -304,8 +310,8 @@ public:
     std::string variationName(VariationKind kind) const
     {
         if (changesDepth(kind))
-            return std::string("hloubka ") + signOf(kind) + format("%g", s_.unit.variationDepth) + " " + unit_;
-        return std::string("čas ") + signOf(kind) + "5 min";
+            return std::string(tr("hloubka ")) + signOf(kind) + format("%g", s_.unit.variationDepth) + " " + unit_;
+        return std::string(tr("čas ")) + signOf(kind) + "5 min";
     }
 
     template <typename Finding> void list(std::string_view title, const std::vector<Finding>& items)
@@ -313,7 +319,7 @@ public:
         using namespace plan_format;
         line(std::string(title));
         if (items.empty())
-            line(std::string(kListIndent) + std::string(kNoEntries));
+            line(std::string(kListIndent) + std::string(words_.noEntries));
         for (const Finding& item : items)
             line(std::string(kListIndent) + text(item));
     }
@@ -322,11 +328,14 @@ public:
 
 private:
     void line(const std::string& utf8) { out += cp1250::utf8ToCp1250(utf8) + "\r\n"; }
-    std::string text(const Warning& warning) const { return warningText(warning, s_.unit); }
-    std::string text(const Problem& problem) const { return problemText(problem, s_.unit); }
+    std::string tr(const char* czech) const { return korax::tr(language_, czech); }
+    std::string text(const Warning& warning) const { return warningText(warning, s_.unit, language_); }
+    std::string text(const Problem& problem) const { return problemText(problem, s_.unit, language_); }
 
     const Settings& s_;
     std::string unit_;
+    Language language_;
+    const plan_format::TableWords& words_;
 };
 
 } // namespace
@@ -334,19 +343,23 @@ private:
 bool isPlanFileText(std::string_view bytes)
 {
     const std::string_view firstLine = bytes.substr(0, bytes.find('\n'));
+    // In either language: the title's words as Czech plans write them, or as English ones do.
     return firstLine.starts_with("KORAX ")
-        && firstLine.find(cp1250::utf8ToCp1250(" – plán ponoru")) != std::string_view::npos;
+        && (firstLine.find(cp1250::utf8ToCp1250(" – plán ponoru")) != std::string_view::npos
+            || firstLine.find(cp1250::utf8ToCp1250(" – dive plan")) != std::string_view::npos);
 }
 
-std::string planFileText(const Settings& settings, const Plan* plan, const std::vector<Problem>& problems)
+std::string planFileText(
+    const Settings& settings, const Plan* plan, const std::vector<Problem>& problems, Language language)
 {
-    Writer writer(settings);
+    Writer writer(settings, language);
+    const plan_format::TableWords& words = plan_format::tableWords(language);
     writer.heading();
     if (plan)
         writer.table(*plan);
     else
-        writer.list(plan_format::kWarningsHeading, std::vector<Warning> {});
-    writer.list(plan_format::kProblemsHeading, problems);
+        writer.list(words.warningsHeading, std::vector<Warning> {});
+    writer.list(words.problemsHeading, problems);
     return writer.out;
 }
 

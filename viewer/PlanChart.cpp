@@ -1,5 +1,6 @@
 #include "viewer/PlanChart.h"
 
+#include "platform/Language.h"
 #include "viewer/ViewerTexts.h"
 
 #include <QGraphicsSimpleTextItem>
@@ -175,13 +176,14 @@ void PlanChart::addProfile()
     for (QLegendMarker* marker : legend()->markers())
         marker->setVisible(firstOfColour.contains(marker->series()));
     if (!switches.isEmpty() && switches.size() <= kMostMarks) {
-        QScatterSeries* series = markers(QString::fromUtf8(plan_table::phaseName(Phase::GasSwitch)),
-            QScatterSeries::MarkerShapeTriangle, Qt::yellow);
+        QScatterSeries* series
+            = markers(QString::fromUtf8(plan_table::phaseName(Phase::GasSwitch, language::current())),
+                QScatterSeries::MarkerShapeTriangle, Qt::yellow);
         series->replace(switches);
         addSeries(series);
     }
     if (!deepStops.isEmpty() && deepStops.size() <= kMostMarks) {
-        QScatterSeries* series = markers(QString::fromUtf8(plan_table::phaseName(Phase::DeepStop)),
+        QScatterSeries* series = markers(QString::fromUtf8(plan_table::phaseName(Phase::DeepStop, language::current())),
             QScatterSeries::MarkerShapeRotatedRectangle, Qt::red);
         series->replace(deepStops);
         addSeries(series);
@@ -348,8 +350,8 @@ QString PlanChart::describeAt(double runtime) const
     const QString depth = from == row->depth ? QStringLiteral("%1 %2").arg(number(row->depth), unit)
                                              : QStringLiteral("%1 → %2 %3").arg(number(from), number(row->depth), unit);
     const QString ceiling = row->ceiling ? QStringLiteral("%1 %2").arg(number(*row->ceiling), unit) : QString();
-    return viewer_texts::segmentTip(QString::fromUtf8(plan_table::phaseName(row->phase)), depth, number(row->runtime),
-               QString::fromStdString(row->gas))
+    return viewer_texts::segmentTip(QString::fromUtf8(plan_table::phaseName(row->phase, language::current())), depth,
+               number(row->runtime), QString::fromStdString(row->gas))
         + viewer_texts::segmentTipDetails(QString::number(row->po2, 'f', 2), ceiling);
 }
 

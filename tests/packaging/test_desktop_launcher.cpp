@@ -1,6 +1,6 @@
 // The menu launcher trova-desktop, run for real from an installed tree in a temporary folder
 // (bin/ with the launcher, our korax and a stand-in trova that notes the folder it was started
-// in; share/trova/ with the demo) with a temporary HOME.
+// in; share/trova/ with the Czech and English demos) with a temporary HOME.
 #include "tests/support/Cases.h"
 #include "tests/support/TestFiles.h"
 
@@ -25,10 +25,20 @@ class DesktopLauncherTest : public QObject {
     const QString notified = root.filePath("notified");
     const QString folder = home + "/.local/share/trova";
 
-    // XDG_DATA_HOME "unset" is left out; one starting with "/" lies under the root.
-    Finished launch(const QString& dataHome = "unset", const QString& homeGiven = {})
+    // XDG_DATA_HOME "unset" is left out; one starting with "/" lies under the root. desktop: the
+    // language variables of the desktop, when the case gives them (empty ones unset).
+    Finished launch(
+        const QString& dataHome = "unset", const QString& homeGiven = {}, const QHash<QString, QString>& desktop = {})
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (!desktop.isEmpty()) {
+            for (const char* name : { "LC_ALL", "LC_MESSAGES", "LANGUAGE", "LANG", "TROVA_LANG" })
+                environment.remove(name);
+        }
+        for (auto variable = desktop.begin(); variable != desktop.end(); ++variable) {
+            if (!variable.value().isEmpty())
+                environment.insert(variable.key(), variable.value());
+        }
         environment.insert("HOME", homeGiven.isEmpty() ? home : homeGiven);
         environment.remove("XDG_DATA_HOME");
         if (dataHome != "unset")
@@ -52,6 +62,7 @@ private slots:
         QVERIFY(QFile::copy(LAUNCHER_PATH, prefix + "/bin/trova-desktop"));
         QVERIFY(QFile::copy(KORAX_PATH, prefix + "/bin/korax"));
         QVERIFY(QFile::copy(TROVA_DEMO_DATA "/profile.dat", prefix + "/share/trova/profile.dat"));
+        QVERIFY(QFile::copy(TROVA_DEMO_DATA "/profile.en.dat", prefix + "/share/trova/profile.en.dat"));
         QVERIFY(writeScript(prefix + "/bin/trova", "pwd -P > '" + startedIn.toUtf8() + "'\n"));
         for (const char* desktop : { "desktop/notify-send", "desktop/xmessage" })
             QVERIFY(writeScript(root.filePath(desktop), "printf '%s\\n' \"$@\" > '" + notified.toUtf8() + "'\n"));
@@ -70,6 +81,19 @@ private slots:
         // The link is the planner itself: it plans the demo dive there.
         QCOMPARE(runProgram(made + "/korax.exe", {}, made).exitCode, 0);
         QVERIFY(QFileInfo::exists(made + "/plan.out"));
+    }
+
+    // The first start copies the demo in the language of the programs, by their rule's own table.
+    void copiesTheDemoOfItsLanguage_data() { cases::addRows("language/rule.txt"); }
+    void copiesTheDemoOfItsLanguage()
+    {
+        const Finished run = launch("unset", {},
+            { { "TROVA_LANG", cases::text("override") }, { "LANG", cases::text("locale") },
+                { "LANGUAGE", cases::text("first") } });
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(bytesOf(home + "/.local/share/trova/profile.dat"),
+            bytesOf(
+                cases::text("language") == "en" ? TROVA_DEMO_DATA "/profile.en.dat" : TROVA_DEMO_DATA "/profile.dat"));
     }
 
     // A korax.exe of the user's is left alone; a missing one (never there, or deleted) is linked

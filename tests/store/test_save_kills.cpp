@@ -2,13 +2,16 @@
 // (before or after a call), for every n from the start of the save to its end. Then the start-up
 // recovery runs, and the file must hold exactly the old or the new bytes, every time. Both
 // routes are killed: the rename of a temporary and the in-place rewrite of a read-only folder,
-// as root and, where the tests run as root, as nobody.
+// as root and, where the tests run as root, as nobody. The in-place route's system calls are
+// also recorded, for the order that only a power cut would show: its journal flushed first.
 #include "files/FileReplace.h"
 #include "files/SaveJournal.h"
 
 #include <QtTest>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <grp.h>
 #include <linux/capability.h>
 #include <sys/ptrace.h>
@@ -39,6 +42,13 @@ bool becomeWriter(bool asNobody)
     return ::geteuid() != 0 || dropCapabilities();
 }
 
+// The file a traced process has open as fd, "" when none.
+std::string fileOf(pid_t pid, std::uint64_t fd)
+{
+    std::error_code none;
+    return std::filesystem::read_symlink("/proc/" + std::to_string(pid) + "/fd/" + std::to_string(fd), none);
+}
+
 int waitFor(pid_t pid)
 {
     int status = 0;
@@ -59,8 +69,9 @@ class SaveKillsTest : public QObject {
     // Saves replacement in a traced child as the writer; kills it at its killAt-th system-call
     // stop (0: never). Returns the number of stops it made, killAt when it was killed there, or
     // fewer when it ended first (a save does not always make the same calls: a folder listing,
-    // a name already taken), -1 when it failed.
-    int tracedSave(bool asNobody, const std::string& replacement, int killAt)
+    // a name already taken), -1 when it failed. atStop sees the child at every system-call stop.
+    int tracedSave(
+        bool asNobody, const std::string& replacement, int killAt, const std::function<void(pid_t)>& atStop = {})
     {
         const pid_t pid = ::fork();
         if (pid == 0) {
@@ -85,6 +96,8 @@ class SaveKillsTest : public QObject {
                 signal = WSTOPSIG(status);
                 continue;
             }
+            if (atStop)
+                atStop(pid);
             if (++stops == killAt) {
                 ::kill(pid, SIGKILL);
                 waitFor(pid);
@@ -188,6 +201,49 @@ private slots:
             QVERIFY2(onlyPartialJournalsLeft(), "a whole journal was left behind");
             QVERIFY(made == killAt || now == replacement); // a save that ended first
         }
+    }
+
+    // A kill keeps the page cache, a power cut does not: the journal of the old bytes, and its
+    // folder entry, must be flushed before the first call that changes the target in place.
+    void journalFlushedBeforeTheRewrite_data()
+    {
+        QTest::addColumn<int>("oldSize");
+        QTest::addColumn<int>("newSize");
+        QTest::newRow("shorter") << 3000 << 1000;
+        QTest::newRow("longer") << 1000 << 3000;
+    }
+    void journalFlushedBeforeTheRewrite()
+    {
+        QFETCH(int, oldSize);
+        QFETCH(int, newSize);
+        prepare(std::string(static_cast<std::size_t>(oldSize), 'o'), false, true);
+        const std::string target = std::filesystem::canonical(path);
+        const std::string journals = std::filesystem::canonical(cache).string() + "/trova";
+        QStringList events;
+        const auto record = [&](pid_t pid) {
+            __ptrace_syscall_info call {};
+            if (::ptrace(PTRACE_GET_SYSCALL_INFO, pid, sizeof call, &call) <= 0 || call.op != PTRACE_SYSCALL_INFO_ENTRY)
+                return;
+            const auto number = static_cast<long>(call.entry.nr);
+            const bool flushes = number == SYS_fsync || number == SYS_fdatasync;
+            const bool changes = number == SYS_write || number == SYS_pwrite64 || number == SYS_writev
+                || number == SYS_pwritev || number == SYS_pwritev2 || number == SYS_ftruncate
+                || number == SYS_fallocate;
+            const std::string file = flushes || changes ? fileOf(pid, call.entry.args[0]) : std::string();
+            if (changes && file == target)
+                events << "target changed";
+            else if (flushes && file == journals)
+                events << "journal folder flushed";
+            else if (flushes && file.starts_with(journals + "/") && file.ends_with(".journal"))
+                events << "journal flushed";
+        };
+        QVERIFY(tracedSave(false, std::string(static_cast<std::size_t>(newSize), 'n'), 0, record) > 0);
+        const auto firstChange = std::find(events.cbegin(), events.cend(), "target changed");
+        QVERIFY2(firstChange != events.cend(), qPrintable(events.join(", ")));
+        QVERIFY2(
+            std::find(events.cbegin(), firstChange, "journal flushed") != firstChange, qPrintable(events.join(", ")));
+        QVERIFY2(std::find(events.cbegin(), firstChange, "journal folder flushed") != firstChange,
+            qPrintable(events.join(", ")));
     }
 };
 
